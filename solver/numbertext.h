@@ -1,0 +1,26 @@
+#ifndef GAUSS_NUMBERTEXT_H
+#define GAUSS_NUMBERTEXT_H
+
+#include <QString>
+
+namespace gauss {
+
+// Number texts in the user's regional format, taken from the default QLocale.
+
+// Reads a cell's text as a single-precision number. Accepts every text that
+// numberText() writes, and also surrounding blanks, a leading plus and a
+// lower-case e. Fails on anything that is not a finite number (empty text,
+// letters, hexadecimal, "inf", "nan") and on numbers beyond the float range;
+// a number too small for a float becomes the nearest float (0 or subnormal).
+bool readNumber(const QString &text, float &value);
+
+// General form with at most seven significant digits: fixed notation for
+// decimal exponents -4..6, otherwise 1.234568E+07; no grouping; -0 shows as 0.
+QString numberText(float value);
+
+// Rounds to three decimals, an exact half going to the even digit.
+float roundTo3(float value);
+
+} // namespace gauss
+
+#endif

@@ -1,0 +1,36 @@
+#ifndef GAUSS_SOLVERSTATE_H
+#define GAUSS_SOLVERSTATE_H
+
+#include <QtGlobal>
+
+namespace gauss {
+
+// Fixed bounds of the working matrices; indices start at 1 everywhere, so row 0
+// and column 0 are never used. n <= 9 keeps every index well inside them.
+constexpr int MatrixRows = 21;
+constexpr int MatrixColumns = 23;
+constexpr int SolutionSize = 11;
+
+using Matrix = float[MatrixRows][MatrixColumns];
+
+// The whole state of the solver. The window inherits it, so that every
+// procedure of the window reaches these variables by their own names, while
+// the core and its tests can work on a state without any window. Declared in
+// the order the window declares them; all zero when created.
+struct SolverState {
+    Matrix a{};
+    Matrix adet{};
+    float x[SolutionSize]{};
+    float vodesht = 0;
+    float mnojitel = 0;
+    qint16 i = 0;
+    qint16 j = 0;
+    qint16 p = 0;
+    qint16 n = 0;
+    qint16 k = 0;
+    float det = 0;
+};
+
+} // namespace gauss
+
+#endif
