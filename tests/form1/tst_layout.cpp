@@ -1,0 +1,247 @@
+// The window against its drawing: every control's name, kind, place, text,
+// font and colour, the explanation's lines, and the focus order.
+
+#include "form1.h"
+#include "windowdriver.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+} // namespace
+
+class TestLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { window = new Form1; }
+    void cleanup() { delete window; }
+
+    void window_();
+    void controls_data();
+    void controls();
+    void colours();
+    void fonts();
+    void explanation();
+    void focusOrder();
+
+private:
+    Form1 *window = nullptr;
+};
+
+void TestLayout::window_()
+{
+    QCOMPARE(window->objectName(), QStringLiteral("Form1"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("системи линейни уравнения - метод на ГАУС"));
+    QCOMPARE(window->size(), QSize(819, 587));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+}
+
+void TestLayout::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("text");
+
+    auto row = [](const QString &name, const char *kind, const char *parent, const QRect &place,
+                  const QString &text) {
+        QTest::newRow(qPrintable(name))
+            << name << QString::fromLatin1(kind) << QString::fromLatin1(parent) << place << text;
+    };
+    row("Frame2", "QGroupBox", "Form1", twips(0, 0, 12255, 855),
+        "ИЗБЕРИ БРОЙ НА УРАВНЕНИЯТА /НЕИЗВЕСТНИТЕ/");
+    row("Frame1", "QGroupBox", "Form1", twips(0, 840, 12255, 3735), "");
+    row("Frame3", "QGroupBox", "Form1", twips(0, 4560, 12255, 4215), "");
+    for (int k = 1; k <= 8; ++k)
+        row(QStringLiteral("Option%1").arg(k), "QRadioButton", "Frame2",
+            twips(1440 + 1200 * (k - 1), 360, 735, 375), QString::number(k + 1));
+    // Start-up empties the cells and the grid labels; their texts are checked
+    // with the arrangement.
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 10; ++c) {
+            const bool tall = r == 1 || (r == 7 && c == 6);
+            row(QStringLiteral("Text%1").arg(10 * r + c), "QLineEdit", "Frame1",
+                twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375), QString());
+        }
+        for (int c = 1; c <= 9; ++c)
+            row(QStringLiteral("Label%1").arg(10 * r + c), "QLabel", "Frame1",
+                twips(960 + 1200 * (c - 1), 360 * r, 495, 375),
+                r <= 2 && c <= 2 ? (c == 1 ? ".x1+" : ".x2=") : "");
+        row(QStringLiteral("Label%1").arg(r), "QLabel", "Frame3",
+            twips(3480, 720 + 360 * (r - 1), 495, 375), "");
+        row(QStringLiteral("Label%1").arg(10 * r), "QLabel", "Frame3",
+            twips(3960, 720 + 360 * (r - 1), 1215, 375), "");
+    }
+    row("Command1", "QPushButton", "Frame3", twips(240, 240, 2775, 495), "ВЪВЕДИ  СИСТЕМАТА");
+    row("Command3", "QPushButton", "Frame3", twips(240, 960, 2775, 495), "РЕШИ СИСТЕМАТА");
+    row("Command2", "QPushButton", "Frame3", twips(240, 1680, 2775, 495), "ИЗЧИСТИ");
+    row("Image1", "QLabel", "Frame3", twips(240, 2280, 2775, 1605), "");
+    row("Image2", "QLabel", "Frame3", twips(5400, 840, 1650, 1920), "");
+    row("Label100", "QLabel", "Frame3", twips(3480, 240, 1335, 375), "РЕШЕНИЕ");
+    row("List1", "QListWidget", "Frame3", twips(7080, 240, 4695, 3180), "");
+    row("Label101", "QLabel", "Frame3", twips(8760, 3720, 2895, 375), "*");
+}
+
+void TestLayout::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, parent);
+    QFETCH(QRect, place);
+    QFETCH(QString, text);
+
+    const QList<QWidget *> found = window->findChildren<QWidget *>(name);
+    QCOMPARE(found.size(), 1);
+    QWidget *w = found.first();
+    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), kind);
+    QCOMPARE(w->parentWidget()->objectName(), parent);
+    QCOMPARE(w->geometry(), place);
+
+    QString shown;
+    if (auto *box = qobject_cast<QGroupBox *>(w))
+        shown = box->title();
+    else if (auto *edit = qobject_cast<QLineEdit *>(w))
+        shown = edit->text();
+    else if (auto *label = qobject_cast<QLabel *>(w))
+        shown = label->text();
+    else if (auto *button = qobject_cast<QAbstractButton *>(w))
+        shown = button->text();
+    if (text == QLatin1String("*"))
+        QVERIFY(!shown.isEmpty());
+    else
+        QCOMPARE(shown, text);
+}
+
+void TestLayout::colours()
+{
+    auto background = [this](const char *name) {
+        auto *w = window->findChild<QWidget *>(QLatin1String(name));
+        return w->autoFillBackground() ? w->palette().color(QPalette::Window) : QColor();
+    };
+    QCOMPARE(background("Frame2"), QColor(255, 255, 0));
+    QCOMPARE(background("Frame1"), QColor(0, 192, 0));
+    QCOMPARE(background("Frame3"), QColor(0, 128, 128));
+    QCOMPARE(background("Label101"), QColor(0, 128, 128));
+
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 10; ++c) {
+            QLineEdit *cell = cellOf(window, r, c);
+            QCOMPARE(cell->palette().color(QPalette::Text), QColor(255, 0, 0));
+            QCOMPARE(cell->alignment() & Qt::AlignHorizontal_Mask,
+                     c == 10 ? Qt::AlignLeft : Qt::AlignRight);
+        }
+        for (int c = 1; c <= 9; ++c)
+            QCOMPARE(labelOf(window, 10 * r + c)->palette().color(QPalette::Window),
+                     QColor(0, 192, 0));
+        QCOMPARE(labelOf(window, 10 * r)->palette().color(QPalette::WindowText),
+                 QColor(0, 0, 255));
+    }
+    QCOMPARE(labelOf(window, 100)->alignment(), Qt::AlignCenter);
+    QCOMPARE(labelOf(window, 101)->alignment(), Qt::AlignCenter);
+
+    // The pictures are drawn from the resources, stretched to their controls.
+    for (const char *name : {"Image1", "Image2"}) {
+        auto *image = window->findChild<QLabel *>(QLatin1String(name));
+        QVERIFY(image->hasScaledContents());
+        QVERIFY(!image->pixmap().isNull());
+    }
+    QCOMPARE(window->findChild<QLabel *>("Image1")->pixmap().size(), QSize(130, 83));
+    QCOMPARE(window->findChild<QLabel *>("Image2")->pixmap().size(), QSize(94, 120));
+
+    for (const char *name : {"Line1", "Line2"}) {
+        auto *line = window->findChild<QFrame *>(QLatin1String(name));
+        QVERIFY(line);
+        QCOMPARE(line->frameShape(), QFrame::VLine);
+    }
+    QCOMPARE(window->findChild<QFrame *>("Line1")->geometry().center().x(), 120 / 15);
+    QCOMPARE(window->findChild<QFrame *>("Line2")->geometry().center().x(), 3360 / 15);
+}
+
+void TestLayout::fonts()
+{
+    auto check = [this](const QString &name, qreal points, bool italic) {
+        QWidget *w = name == QLatin1String("Form1") ? window : window->findChild<QWidget *>(name);
+        QVERIFY2(w, qPrintable(name));
+        const QFont f = w->font();
+        QVERIFY2(qFuzzyCompare(f.pointSizeF(), points), qPrintable(name));
+        QVERIFY2(f.bold(), qPrintable(name));
+        QCOMPARE(f.italic(), italic);
+        // Whatever face the desktop supplies, it must draw the Cyrillic texts.
+        QVERIFY2(QFontMetrics(f).inFont(QChar(0x0416)), qPrintable(name));
+    };
+    check("Form1", 9.75, false);
+    check("Frame2", 9.75, false);
+    check("Command1", 9.75, false);
+    check("Label100", 9.75, false);
+    check("List1", 9.75, false);
+    check("Label101", 12, true);
+    for (int k = 1; k <= 8; ++k)
+        check(QStringLiteral("Option%1").arg(k), 12, false);
+    for (int number : {11, 19, 20, 55, 76, 100})
+        check(QStringLiteral("Text%1").arg(number), 12, false);
+    for (int number : {1, 9, 10, 90, 11, 99})
+        check(QStringLiteral("Label%1").arg(number), 12, false);
+    QVERIFY(window->findChild<QWidget *>("List1")->font().families().contains("Arial"));
+    QVERIFY(window->font().families().contains("MS Sans Serif"));
+}
+
+void TestLayout::explanation()
+{
+    const int characters[] = {36, 35, 43, 10, 42, 10, 40, 48, 48, 65, 40, 19, 49, 50, 42, 42, 61,
+                              21, 63, 38, 49, 7,  46, 52, 51, 69, 52, 83, 66, 38, 49, 7,  52, 56,
+                              53, 69, 59, 4,  36, 2,  36, 36, 36, 40, 36, 0,  38, 37, 36};
+    auto *list = window->findChild<QListWidget *>("List1");
+    QCOMPARE(list->count(), 49);
+    for (int i = 0; i < 49; ++i)
+        QCOMPARE(list->item(i)->text().size(), characters[i]);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("                      метод на Гаус "));
+    QCOMPARE(list->item(6)->text(), QStringLiteral("    I a11.x1+a12.x2+a13.x3+...+a1n.xn=b1"));
+    QCOMPARE(list->item(45)->text(), QString());
+    QCOMPARE(list->item(48)->text(), QStringLiteral("                     ПРИЯТНА РАБОТА!"));
+
+    // Choosing a line does nothing to the rest of the window.
+    const QStringList before = gridTexts(window);
+    list->setCurrentRow(10);
+    QCOMPARE(gridTexts(window), before);
+    QCOMPARE(list->count(), 49);
+}
+
+void TestLayout::focusOrder()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text11"));
+
+    // One whole round from Text11 back to it; the options are one stop.
+    QStringList cycle;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 10; ++c)
+            cycle << QStringLiteral("Text%1").arg(10 * r + c);
+    cycle << "Option1" << "Command1" << "Command2" << "List1" << "Command3";
+    const QStringList expected = cycle.mid(1) << cycle.first();
+
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"

@@ -1,0 +1,105 @@
+#include "windowdriver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+MessageAnswerer::MessageAnswerer(QWidget *window) : window(window)
+{
+    connect(&timer, &QTimer::timeout, this, &MessageAnswerer::poll);
+    timer.start(1);
+}
+
+MessageAnswerer::~MessageAnswerer() { timer.stop(); }
+
+void MessageAnswerer::poll()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+        return;
+    SeenMessage m;
+    m.title = box->windowTitle();
+    m.text = box->text();
+    m.informative = box->informativeText();
+    m.icon = box->icon();
+    m.buttons = box->buttons().size();
+    m.applicationModal = box->windowModality() == Qt::ApplicationModal;
+    m.grid = gridTexts(window);
+    m.values = valueTexts(window);
+    m.frame = box->frameGeometry();
+    if (inspect)
+        inspect(m);
+    seen << m;
+    if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+        ok->click();
+    else
+        box->reject();
+}
+
+QLineEdit *cellOf(QWidget *window, int row, int column)
+{
+    auto *cell = window->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(10 * row + column));
+    Q_ASSERT(cell);
+    return cell;
+}
+
+QLabel *labelOf(QWidget *window, int number)
+{
+    auto *label = window->findChild<QLabel *>(QStringLiteral("Label%1").arg(number));
+    Q_ASSERT(label);
+    return label;
+}
+
+QStringList gridTexts(QWidget *window)
+{
+    QStringList texts;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 10; ++c)
+            texts << cellOf(window, r, c)->text();
+    return texts;
+}
+
+QStringList valueTexts(QWidget *window)
+{
+    QStringList texts;
+    for (int r = 1; r <= 9; ++r)
+        texts << labelOf(window, 10 * r)->text();
+    return texts;
+}
+
+void typeSystem(QWidget *window, const QList<QStringList> &rows)
+{
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            cellOf(window, r + 1, c + 1)->setText(rows[r][c]);
+}
+
+void click(QWidget *window, const char *button)
+{
+    auto *b = window->findChild<QAbstractButton *>(QLatin1String(button));
+    Q_ASSERT(b);
+    b->click();
+}
+
+void arrangeFor(QWidget *window, int n)
+{
+    auto *option = window->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n - 1));
+    Q_ASSERT(option);
+    option->setChecked(true);
+    click(window, "Command1");
+}
+
+QList<QStringList> blockTexts(QWidget *window, int n)
+{
+    QList<QStringList> rows;
+    for (int r = 1; r <= n; ++r) {
+        QStringList row;
+        for (int c = 1; c <= n + 1; ++c)
+            row << cellOf(window, r, c)->text();
+        rows << row;
+    }
+    return rows;
+}
