@@ -7,7 +7,8 @@
 #include <functional>
 #include <vector>
 
-namespace gauss {
+namespace gauss
+{
 
 // How one arithmetic stage ended.
 enum class Outcome {

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace gauss {
+namespace gauss
+{
 
 // Number texts in the user's regional format, taken from the default QLocale.
 

@@ -3,7 +3,8 @@
 
 #include <QtGlobal>
 
-namespace gauss {
+namespace gauss
+{
 
 // Fixed bounds of the working matrices; indices start at 1 everywhere, so row 0
 // and column 0 are never used. n <= 9 keeps every index well inside them.

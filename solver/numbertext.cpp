@@ -1,0 +1,140 @@
+#include "numbertext.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace gauss
+{
+
+namespace
+{
+
+// Decimal exponent of the leading non-zero digit of a C-form number
+// ("-12.5e-3" gives -2), saturated far beyond any float; only its sign matters.
+long leadingExponent(const std::string &c)
+{
+    const std::size_t e = std::min(c.find('e'), c.size());
+    const std::size_t point = std::min(c.find('.'), e);
+    const std::size_t lead = c.find_first_of("123456789");
+    if (lead >= e)
+        return 0; // the mantissa is zero
+    const long mantissa = lead < point ? long(point - lead) - 1 : -long(lead - point);
+    long exponent = 0;
+    std::size_t at = e + 1;
+    const bool negative = at < c.size() && c[at] == '-';
+    if (negative)
+        ++at;
+    for (; at < c.size(); ++at)
+        exponent = std::min(exponent * 10 + (c[at] - '0'), 1000000L);
+    return mantissa + (negative ? -exponent : exponent);
+}
+
+bool startsWith(const QString &text, qsizetype at, const QString &symbol)
+{
+    return !symbol.isEmpty() && QStringView(text).mid(at).startsWith(symbol, Qt::CaseInsensitive);
+}
+
+// Translates a number in the locale's format into the C form
+// [-]digits[.digits][e[-]digits]; returns false on anything else.
+bool toCForm(const QString &text, const QLocale &locale, std::string &out)
+{
+    const QString decimalPoint = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    const QString plus = locale.positiveSign();
+    const QString exponential = locale.exponential();
+    qsizetype at = 0;
+    const qsizetype end = text.size();
+
+    auto sign = [&]() {
+        if (startsWith(text, at, minus)) {
+            at += minus.size();
+            out += '-';
+        } else if (startsWith(text, at, plus)) {
+            at += plus.size();
+        } else if (at < end && (text[at] == u'-' || text[at] == u'+')) {
+            if (text[at] == u'-')
+                out += '-';
+            ++at;
+        }
+    };
+    auto digits = [&]() {
+        int count = 0;
+        while (at < end && text[at] >= u'0' && text[at] <= u'9') {
+            out += char(text[at].unicode());
+            ++at;
+            ++count;
+        }
+        return count;
+    };
+
+    sign();
+    int mantissaDigits = digits();
+    if (startsWith(text, at, decimalPoint)) {
+        at += decimalPoint.size();
+        out += '.';
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0)
+        return false;
+    if (startsWith(text, at, exponential) || (at < end && (text[at] == u'e' || text[at] == u'E'))) {
+        at += startsWith(text, at, exponential) ? exponential.size() : 1;
+        out += 'e';
+        sign();
+        if (digits() == 0)
+            return false;
+    }
+    return at == end;
+}
+
+} // namespace
+
+// QLocale::toFloat() goes through double, which can round a decimal twice, and
+// it rejects numbers below the float range instead of rounding them to 0 or a
+// subnormal. So the locale only supplies its symbols here; the text is brought
+// into the C form and converted once, correctly rounded, by std::from_chars.
+bool readNumber(const QString &text, float &value)
+{
+    std::string c;
+    if (!toCForm(text.trimmed(), QLocale(), c))
+        return false;
+    float parsed = 0;
+    const char *first = c.data();
+    const char *last = c.data() + c.size();
+    const auto [ptr, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
+    if (ptr != last)
+        return false;
+    if (ec == std::errc::result_out_of_range) {
+        if (leadingExponent(c) >= 0)
+            return false; // beyond the largest float
+        parsed = c[0] == '-' ? -0.0f : 0.0f;
+    } else if (ec != std::errc()) {
+        return false;
+    }
+    if (!std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+QString numberText(float value)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    if (value == 0)
+        value = 0; // a negative zero shows as 0
+    // Widening to double is exact, so seven significant digits of the double
+    // are seven significant digits of the float itself.
+    return locale.toString(double(value), 'G', 7);
+}
+
+float roundTo3(float value)
+{
+    // value * 1000 is exact in double (24 + 10 bits); nearbyint rounds an
+    // exact half to the even neighbour in the default rounding mode.
+    return float(std::nearbyint(double(value) * 1000.0) / 1000.0);
+}
+
+} // namespace gauss

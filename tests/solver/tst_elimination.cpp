@@ -1,0 +1,367 @@
+// Reading the block, the forward and backward steps, the solution and a whole
+// solve without a window.
+
+#include "elimination.h"
+#include "exact.h"
+
+#include <QLocale>
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+using gauss::Outcome;
+using gauss::RowOp;
+using gauss::RowOps;
+using gauss::SolveResult;
+using Rows = QList<QList<float>>;
+using TextRows = QList<QStringList>;
+
+Q_DECLARE_METATYPE(Rows)
+
+namespace
+{
+
+void load(gauss::SolverState &s, const Rows &rows)
+{
+    s.n = qint16(rows.size());
+    for (int r = 1; r <= s.n; ++r)
+        for (int c = 1; c <= s.n + 1; ++c)
+            s.a[r][c] = rows[r - 1][c - 1];
+}
+
+Rows block(const gauss::SolverState &s)
+{
+    Rows rows;
+    for (int r = 1; r <= s.n; ++r) {
+        rows.append(QList<float>());
+        for (int c = 1; c <= s.n + 1; ++c)
+            rows.last().append(s.a[r][c]);
+    }
+    return rows;
+}
+
+// Exact comparison of whole blocks (operator== on floats, no fuzz).
+bool sameBlock(const Rows &actual, const Rows &expected)
+{
+    return actual == expected;
+}
+
+std::function<QString(int, int)> cells(const TextRows &rows)
+{
+    return [rows](int r, int c) { return rows.value(r - 1).value(c - 1); };
+}
+
+} // namespace
+
+class TestElimination : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    void readsTheBlock();
+    void badCellStopsTheReading();
+    void sizeOutsideTheRangeReadsNothing();
+    void workedExample();
+    void exchangeBeforeNormalising();
+    void rotation();
+    void tinyPivotUnchanged();
+    void elementsFormedInDouble();
+    void noPivotStopsAtRowN();
+    void overflowBoundary_data();
+    void overflowBoundary();
+    void backwardStepOfFour();
+    void solutionRounded();
+    void whole_data();
+    void whole();
+    void earlierLargerSystemDoesNoHarm();
+};
+
+void TestElimination::readsTheBlock()
+{
+    gauss::SolverState s;
+    s.a[1][4] = s.adet[1][4] = 77; // outside a 2x3 block
+    QList<QPoint> read;
+    auto text = [&](int r, int c) {
+        read.append(QPoint(c, r));
+        return QString::number(10 * r + c);
+    };
+    QVERIFY(gauss::readBlock(s, 2, text));
+    QCOMPARE(read, (QList<QPoint>{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {2, 2}, {3, 2}}));
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 3; ++c) {
+            QCOMPARE_EXACT(s.a[r][c], 10 * r + c);
+            QCOMPARE_EXACT(s.adet[r][c], 10 * r + c);
+        }
+    QCOMPARE_EXACT(s.a[1][4], 77);
+    QCOMPARE_EXACT(s.adet[1][4], 77);
+}
+
+void TestElimination::badCellStopsTheReading()
+{
+    gauss::SolverState s;
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 4; ++c)
+            s.a[r][c] = s.adet[r][c] = -1;
+    const TextRows rows{{"1", "2", "3", "4"}, {"5", "", "7", "8"}, {"9", "10", "11", "12"}};
+    int badRow = 0, badColumn = 0;
+    QVERIFY(!gauss::readBlock(s, 3, cells(rows), &badRow, &badColumn));
+    QCOMPARE(badRow, 2);
+    QCOMPARE(badColumn, 2);
+    QCOMPARE_EXACT(s.a[1][4], 4); // before the bad cell: stored
+    QCOMPARE_EXACT(s.a[2][1], 5);
+    QCOMPARE_EXACT(s.a[2][2], -1); // the bad cell and after: untouched
+    QCOMPARE_EXACT(s.a[2][3], -1);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 4; ++c)
+            QCOMPARE_EXACT(s.adet[r][c], -1); // no copy without every cell
+}
+
+void TestElimination::sizeOutsideTheRangeReadsNothing()
+{
+    for (qint16 n : {qint16(0), qint16(1), qint16(10), qint16(-3)}) {
+        gauss::SolverState s;
+        bool asked = false;
+        QVERIFY(gauss::readBlock(s, n, [&](int, int) {
+            asked = true;
+            return QString();
+        }));
+        QVERIFY(!asked);
+    }
+}
+
+// x1 + x2 = 3, x1 - x2 = 1, step by step.
+void TestElimination::workedExample()
+{
+    gauss::SolverState s;
+    load(s, {{1, 1, 3}, {1, -1, 1}});
+    RowOps ops;
+    QCOMPARE(gauss::forwardStep(s, 1, &ops), Outcome::Ok);
+    QVERIFY(sameBlock(block(s), {{1, 1, 3}, {0, -2, -2}}));
+    QCOMPARE(ops.size(), size_t(2));
+    QCOMPARE(ops[0].kind, RowOp::Divide);
+    QCOMPARE_EXACT(ops[0].factor, 1);
+    QCOMPARE(ops[1].kind, RowOp::Eliminate);
+    QCOMPARE(ops[1].row, qint16(2));
+    QCOMPARE(ops[1].other, qint16(1));
+    QCOMPARE_EXACT(ops[1].factor, 1);
+
+    ops.clear();
+    QCOMPARE(gauss::forwardStep(s, 2, &ops), Outcome::Ok);
+    QVERIFY(sameBlock(block(s), {{1, 1, 3}, {0, 1, 1}}));
+    QCOMPARE(ops.size(), size_t(1));
+    QCOMPARE_EXACT(ops[0].factor, -2);
+
+    ops.clear();
+    QCOMPARE(gauss::backwardStep(s, 2, &ops), Outcome::Ok);
+    QVERIFY(sameBlock(block(s), {{1, 0, 2}, {0, 1, 1}}));
+    QCOMPARE(ops.size(), size_t(1));
+    QCOMPARE(ops[0].row, qint16(1));
+    QCOMPARE(ops[0].other, qint16(2));
+    QCOMPARE_EXACT(ops[0].factor, 1);
+
+    QCOMPARE(gauss::solution(s), Outcome::Ok);
+    QCOMPARE_EXACT(s.x[1], 2);
+    QCOMPARE_EXACT(s.x[2], 1);
+}
+
+void TestElimination::exchangeBeforeNormalising()
+{
+    gauss::SolverState s;
+    load(s, {{0, 1, 1}, {1, 1, 3}});
+    RowOps ops;
+    QCOMPARE(gauss::forwardStep(s, 1, &ops), Outcome::Ok);
+    QVERIFY(sameBlock(block(s), {{1, 1, 3}, {0, 1, 1}}));
+    QCOMPARE(ops[0].kind, RowOp::Exchange);
+    QCOMPARE(ops[0].row, qint16(1));
+    QCOMPARE(ops[0].other, qint16(2));
+}
+
+// Every try exchanges with row k, so the rows end in the order 3, 1, 2.
+void TestElimination::rotation()
+{
+    gauss::SolverState s;
+    load(s, {{0, 1, 1, 11}, {0, 2, 1, 22}, {1, 1, 1, 33}});
+    RowOps ops;
+    QCOMPARE(gauss::forwardStep(s, 1, &ops), Outcome::Ok);
+    QVERIFY(sameBlock(block(s), {{1, 1, 1, 33}, {0, 1, 1, 11}, {0, 2, 1, 22}}));
+    QCOMPARE(ops.size(), size_t(5));
+    QCOMPARE(ops[0].kind, RowOp::Exchange);
+    QCOMPARE(ops[0].other, qint16(2));
+    QCOMPARE(ops[1].kind, RowOp::Exchange);
+    QCOMPARE(ops[1].other, qint16(3));
+    QCOMPARE(ops[2].kind, RowOp::Divide);
+    QCOMPARE(ops[3].row, qint16(2)); // multipliers of zero are recorded too
+    QCOMPARE_EXACT(ops[3].factor, 0);
+    QCOMPARE(ops[4].row, qint16(3));
+}
+
+void TestElimination::tinyPivotUnchanged()
+{
+    gauss::SolverState s;
+    const float tiny = std::numeric_limits<float>::denorm_min();
+    load(s, {{tiny, 0, tiny}, {1, 1, 2}});
+    RowOps ops;
+    QCOMPARE(gauss::forwardStep(s, 1, &ops), Outcome::Ok);
+    QCOMPARE(ops[0].kind, RowOp::Divide);
+    QCOMPARE_EXACT(ops[0].factor, tiny);
+    QVERIFY(sameBlock(block(s), {{1, 0, 1}, {0, 1, 1}}));
+}
+
+// -m * a + b is formed in double: (1 + 2^-23)^2 - (1 + 2^-22) is 2^-46, which
+// float products would have lost.
+void TestElimination::elementsFormedInDouble()
+{
+    const float e = 1.0f + std::ldexp(1.0f, -23);
+    const float f = 1.0f + std::ldexp(1.0f, -22);
+    gauss::SolverState s;
+    load(s, {{1, e, 0}, {e, f, 0}});
+    QCOMPARE(gauss::forwardStep(s, 1), Outcome::Ok);
+    QCOMPARE_EXACT(s.a[2][2], -std::ldexp(1.0f, -46));
+    QVERIFY(e * e - f == 0); // the same in float
+}
+
+void TestElimination::noPivotStopsAtRowN()
+{
+    gauss::SolverState s;
+    load(s, {{1, 2, 3, 4}, {0, 0, 5, 6}, {0, 0, 7, 8}});
+    s.a[4][2] = 99; // below the block: must never be brought up
+    s.a[4][3] = 98;
+    QCOMPARE(gauss::forwardStep(s, 1), Outcome::Ok);
+    RowOps ops;
+    QCOMPARE(gauss::forwardStep(s, 2, &ops), Outcome::NoPivot);
+    QCOMPARE(ops.size(), size_t(1)); // row 3 tried, then the search stopped
+    QCOMPARE(ops[0].other, qint16(3));
+    QCOMPARE_EXACT(s.a[4][2], 99);
+    QCOMPARE_EXACT(s.a[4][3], 98);
+    QCOMPARE(s.p, qint16(3));
+
+    load(s, {{1, 1, 1}, {1, 1, 1}});
+    QCOMPARE(gauss::forwardStep(s, 1), Outcome::Ok);
+    QCOMPARE(gauss::forwardStep(s, 2), Outcome::NoPivot); // the last step has no row to try
+}
+
+void TestElimination::overflowBoundary_data()
+{
+    const float max = std::numeric_limits<float>::max();
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<bool>("overflows");
+    // max + 2^103 is the midpoint to 2^128, which rounds to an infinity.
+    QTest::newRow("midpoint") << Rows{{1, max, 0}, {-1, std::ldexp(1.0f, 103), 0}} << true;
+    QTest::newRow("below the midpoint")
+        << Rows{{1, max, 0}, {-1, std::ldexp(1.0f, 102), 0}} << false;
+    QTest::newRow("normalising") << Rows{{0.5f, max, 0}, {0, 1, 0}} << true;
+    QTest::newRow("negative") << Rows{{1, -max, 0}, {1, -max, 0}} << false;
+    QTest::newRow("negative beyond") << Rows{{1, max, 0}, {1, -max, 0}} << true;
+}
+
+void TestElimination::overflowBoundary()
+{
+    QFETCH(Rows, rows);
+    QFETCH(bool, overflows);
+    gauss::SolverState s;
+    load(s, rows);
+    QCOMPARE(gauss::forwardStep(s, 1), overflows ? Outcome::Overflow : Outcome::Ok);
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 3; ++c)
+            QVERIFY(std::isfinite(s.a[r][c]));
+}
+
+// Rows 3, 2, 1 are cleared above the pivot of row 4, in that order.
+void TestElimination::backwardStepOfFour()
+{
+    gauss::SolverState s;
+    load(s, {{1, 0, 0, 2, 10}, {0, 1, 0, -0.5f, 20}, {0, 0, 1, 0, 30}, {0, 0, 0, 1, 4}});
+    RowOps ops;
+    QCOMPARE(gauss::backwardStep(s, 4, &ops), Outcome::Ok);
+    QVERIFY(sameBlock(block(s),
+                      {{1, 0, 0, 0, 2}, {0, 1, 0, 0, 22}, {0, 0, 1, 0, 30}, {0, 0, 0, 1, 4}}));
+    QCOMPARE(ops.size(), size_t(3));
+    QCOMPARE(ops[0].row, qint16(3));
+    QCOMPARE_EXACT(ops[0].factor, 0);
+    QCOMPARE(ops[1].row, qint16(2));
+    QCOMPARE_EXACT(ops[1].factor, -0.5f);
+    QCOMPARE(ops[2].row, qint16(1));
+    QCOMPARE_EXACT(ops[2].factor, 2);
+    for (const RowOp &op : ops) {
+        QCOMPARE(op.kind, RowOp::Eliminate);
+        QCOMPARE(op.other, qint16(4));
+    }
+}
+
+void TestElimination::solutionRounded()
+{
+    gauss::SolverState s;
+    load(s, {{1, 0, 0, 0.0625f}, {0, 1, 0, 0.1875f}, {0, 0, 1, -2.0f / 3.0f}});
+    s.x[0] = s.x[4] = 5;
+    QCOMPARE(gauss::solution(s), Outcome::Ok);
+    QCOMPARE_EXACT(s.x[1], 0.062f);
+    QCOMPARE_EXACT(s.x[2], 0.188f);
+    QCOMPARE_EXACT(s.x[3], -0.667f);
+    QCOMPARE_EXACT(s.x[0], 5);
+    QCOMPARE_EXACT(s.x[4], 5);
+}
+
+void TestElimination::whole_data()
+{
+    QTest::addColumn<TextRows>("rows");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QList<float>>("x");
+    QTest::newRow("worked example") << TextRows{{"1", "1", "3"}, {"1", "-1", "1"}}
+                                    << int(SolveResult::Solved) << QList<float>{2, 1};
+    QTest::newRow("thirds") << TextRows{{"3", "0", "1"}, {"0", "3", "-2"}}
+                            << int(SolveResult::Solved) << QList<float>{0.333f, -0.667f};
+    QTest::newRow("singular") << TextRows{{"1", "2", "3"}, {"2", "4", "6"}}
+                              << int(SolveResult::Refused) << QList<float>{};
+    QTest::newRow("bad cell") << TextRows{{"1", "2", "3"}, {"2", "x", "6"}}
+                              << int(SolveResult::BadCell) << QList<float>{};
+    QTest::newRow("overflow") << TextRows{{"1E-30", "1E+10", "1"}, {"1", "1", "1"}}
+                              << int(SolveResult::Overflow) << QList<float>{};
+    QTest::newRow("three") << TextRows{{"2", "1", "-1", "8"},
+                                       {"-3", "-1", "2", "-11"},
+                                       {"-2", "1", "2", "-3"}}
+                           << int(SolveResult::Solved) << QList<float>{2, 3, -1};
+}
+
+void TestElimination::whole()
+{
+    QFETCH(TextRows, rows);
+    QFETCH(int, result);
+    QFETCH(QList<float>, x);
+    gauss::SolverState s;
+    s.n = qint16(rows.size());
+    QList<int> steps;
+    const SolveResult got = gauss::solveHeadless(
+        s, cells(rows), [&](int nomer, const RowOps &) { steps.append(nomer); });
+    QCOMPARE(int(got), result);
+    if (got != SolveResult::Solved)
+        return;
+    QCOMPARE(steps.size(), 2 * s.n - 1);
+    QCOMPARE(steps.last(), 2 * s.n - 1);
+    for (int r = 1; r <= s.n; ++r)
+        QCOMPARE_EXACT(s.x[r], x[r - 1]);
+}
+
+// What a 5x5 solve leaves outside a later 3x3 block changes nothing.
+void TestElimination::earlierLargerSystemDoesNoHarm()
+{
+    const TextRows small{{"0", "2", "1", "5"}, {"1", "0", "1", "3"}, {"1", "1", "0", "2"}};
+    gauss::SolverState fresh;
+    fresh.n = 3;
+    QCOMPARE(gauss::solveHeadless(fresh, cells(small)), SolveResult::Solved);
+
+    gauss::SolverState used;
+    used.n = 5;
+    QCOMPARE(gauss::solveHeadless(
+                 used, [](int r, int c) { return QString::number(r == c ? 9 : (r + c) % 3); }),
+             SolveResult::Solved);
+    used.n = 3;
+    QCOMPARE(gauss::solveHeadless(used, cells(small)), SolveResult::Solved);
+    QCOMPARE(block(used), block(fresh));
+    for (int r = 1; r <= 3; ++r)
+        QCOMPARE_EXACT(used.x[r], fresh.x[r]);
+}
+
+QTEST_GUILESS_MAIN(TestElimination)
+#include "tst_elimination.moc"

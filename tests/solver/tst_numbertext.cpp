@@ -1,0 +1,204 @@
+// Number texts: what the grid shows and what it reads back, in a pinned locale.
+
+#include "numbertext.h"
+
+#include <QLocale>
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+using gauss::numberText;
+using gauss::readNumber;
+using gauss::roundTo3;
+
+class TestNumberText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void cleanupTestCase() { QLocale::setDefault(QLocale::system()); }
+
+    void writing_data();
+    void writing();
+    void reading_data();
+    void reading();
+    void notNumbers_data();
+    void notNumbers();
+    void belowTheRange();
+    void roundTrip();
+    void bulgarian();
+    void rounding_data();
+    void rounding();
+};
+
+void TestNumberText::writing_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0f << "0";
+    QTest::newRow("negative zero") << -0.0f << "0";
+    QTest::newRow("integral") << 2.0f << "2";
+    QTest::newRow("half") << 2.5f << "2.5";
+    QTest::newRow("negative") << -2.0f / 3.0f << "-0.6666667";
+    QTest::newRow("one third") << 1.0f / 3.0f << "0.3333333";
+    QTest::newRow("two thirds") << 2.0f / 3.0f << "0.6666667";
+    QTest::newRow("six digits before the point") << 999999.5f << "999999.5";
+    QTest::newRow("seven digits") << 1234567.0f << "1234567";
+    QTest::newRow("rounds up to ten million") << 9999999.0f << "9999999";
+    QTest::newRow("ten million") << 1e7f << "1E+07";
+    QTest::newRow("mantissa rounded") << 12345678.0f << "1.234568E+07";
+    QTest::newRow("one ten-thousandth") << 0.0001f << "0.0001";
+    QTest::newRow("one hundred-thousandth") << 0.00001f << "1E-05";
+    QTest::newRow("largest float") << std::numeric_limits<float>::max() << "3.402823E+38";
+    QTest::newRow("smallest normal") << std::numeric_limits<float>::min() << "1.175494E-38";
+    QTest::newRow("smallest subnormal")
+        << std::numeric_limits<float>::denorm_min() << "1.401298E-45";
+    QTest::newRow("negative exponent form") << -1.5e-20f << "-1.5E-20";
+}
+
+void TestNumberText::writing()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(numberText(value), text);
+}
+
+void TestNumberText::reading_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<float>("value");
+    QTest::newRow("integer") << "3" << 3.0f;
+    QTest::newRow("negative") << "-1" << -1.0f;
+    QTest::newRow("decimal") << "0.1" << 0.1f;
+    QTest::newRow("no leading digit") << ".5" << 0.5f;
+    QTest::newRow("no trailing digit") << "5." << 5.0f;
+    QTest::newRow("exponent form") << "1.234568E+07" << 12345680.0f;
+    QTest::newRow("negative exponent") << "1E-05" << 1e-5f;
+    QTest::newRow("lower-case e") << "2.5e3" << 2500.0f;
+    QTest::newRow("exponent without sign") << "1E5" << 1e5f;
+    QTest::newRow("leading plus") << "+7" << 7.0f;
+    QTest::newRow("surrounding blanks") << "  4.25 \t" << 4.25f;
+    QTest::newRow("largest float") << "3.4028234663852886E+38" << std::numeric_limits<float>::max();
+    // Just below the midpoint between the largest float and 2^128.
+    QTest::newRow("rounds down to the largest")
+        << "3.40282356e38" << std::numeric_limits<float>::max();
+    // Correct rounding from the decimal, not via double: 1 + 2^-24 + 2^-60
+    // lies above the midpoint, although the nearest double is the midpoint.
+    QTest::newRow("no double rounding") << "1.000000059604644776" << std::nextafter(1.0f, 2.0f);
+}
+
+void TestNumberText::reading()
+{
+    QFETCH(QString, text);
+    QFETCH(float, value);
+    float read = -123;
+    QVERIFY(readNumber(text, read));
+    QCOMPARE(read, value);
+}
+
+void TestNumberText::notNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char *text : {"",      "   ",
+                             "a13",   "x",
+                             "1a",    "1 2",
+                             "--1",   "+-1",
+                             "1e",    "1e+",
+                             "E5",    ".",
+                             "-",     "0x10",
+                             "0X1p3", "inf",
+                             "-inf",  "Infinity",
+                             "nan",   "NaN",
+                             "1,5",   "1,000",
+                             "1.2.3", "3.5e38",
+                             "-1e39", "1e999999999999",
+                             "٣"})
+        QTest::newRow(text[0] ? text : "empty") << QString::fromUtf8(text);
+}
+
+void TestNumberText::notNumbers()
+{
+    QFETCH(QString, text);
+    float value = 42;
+    QVERIFY(!readNumber(text, value));
+    QCOMPARE(value, 42.0f); // a failed read leaves the target alone
+}
+
+void TestNumberText::belowTheRange()
+{
+    float value = 1;
+    QVERIFY(readNumber("1e-50", value));
+    QCOMPARE(value, 0.0f);
+    QVERIFY(readNumber("-1e-999999", value));
+    QVERIFY(value == 0 && std::signbit(value));
+    QVERIFY(readNumber("1e-45", value));
+    QCOMPARE(value, std::numeric_limits<float>::denorm_min());
+    QVERIFY(readNumber("0.000000000000000000000000000000000000000000001", value));
+    QCOMPARE(value, std::numeric_limits<float>::denorm_min());
+    QVERIFY(readNumber("0e999999", value));
+    QCOMPARE(value, 0.0f);
+}
+
+// Every text the grid shows reads back as a number, and as the same number
+// whenever seven digits are enough to tell it apart.
+void TestNumberText::roundTrip()
+{
+    const float samples[] = {0.1f,
+                             -2.75f,
+                             1.0f / 3.0f,
+                             1e-30f,
+                             6.02e23f,
+                             123.456f,
+                             -9.999999e-5f,
+                             std::numeric_limits<float>::max(),
+                             std::numeric_limits<float>::denorm_min()};
+    for (float value : samples) {
+        float read = 0;
+        QVERIFY2(readNumber(numberText(value), read), qPrintable(numberText(value)));
+        QCOMPARE(numberText(read), numberText(value));
+    }
+}
+
+void TestNumberText::bulgarian()
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    QCOMPARE(numberText(2.5f), QStringLiteral("2,5"));
+    QCOMPARE(numberText(-1.0f / 3.0f), QStringLiteral("-0,3333333"));
+    QCOMPARE(numberText(12345678.0f), QStringLiteral("1,234568E+07"));
+    QCOMPARE(numberText(1234567.0f), QStringLiteral("1234567"));
+    float value = 0;
+    QVERIFY(readNumber(QStringLiteral("0,1"), value));
+    QCOMPARE(value, 0.1f);
+    QVERIFY(readNumber(QStringLiteral("1,234568E+07"), value));
+    QCOMPARE(value, 12345680.0f);
+    QVERIFY(!readNumber(QStringLiteral("0.1"), value));
+    for (float sample : {0.3f, -7.125f, 1e-12f, 4.5e20f}) {
+        QVERIFY(readNumber(numberText(sample), value));
+        QCOMPARE(numberText(value), numberText(sample));
+    }
+}
+
+void TestNumberText::rounding_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<float>("rounded");
+    QTest::newRow("half to even, down") << 0.0625f << 0.062f;
+    QTest::newRow("half to even, up") << 0.1875f << 0.188f;
+    QTest::newRow("negative half") << -0.0625f << -0.062f;
+    QTest::newRow("one third") << 1.0f / 3.0f << 0.333f;
+    QTest::newRow("minus two thirds") << -2.0f / 3.0f << -0.667f;
+    QTest::newRow("integral") << 2.0f << 2.0f;
+    QTest::newRow("tiny") << 1e-9f << 0.0f;
+    QTest::newRow("huge") << 3e38f << 3e38f;
+}
+
+void TestNumberText::rounding()
+{
+    QFETCH(float, value);
+    QFETCH(float, rounded);
+    QCOMPARE(roundTo3(value), rounded);
+}
+
+QTEST_GUILESS_MAIN(TestNumberText)
+#include "tst_numbertext.moc"
