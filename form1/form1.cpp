@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "numbertext.h"
+#include "rowoptext.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -14,10 +15,14 @@
 #include <QScreen>
 #include <QShowEvent>
 
-namespace {
+namespace
+{
 
 // Every place and size of the window is given in twips, 15 to a logical pixel.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
 QRect twips(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
@@ -41,7 +46,10 @@ QFont sansSerif(qreal points, bool italic = false)
 }
 
 // Text entry backgrounds of the desktop, the "window background" of the grid.
-QColor entryBackground() { return QApplication::palette().color(QPalette::Base); }
+QColor entryBackground()
+{
+    return QApplication::palette().color(QPalette::Base);
+}
 
 void setRole(QWidget *w, QPalette::ColorRole role, const QColor &colour)
 {
@@ -83,7 +91,8 @@ const QString listLines[] = {
     QStringLiteral("    I     0.x1+    0.x2+      1.x3+...+a'3n.xn=b'3 "),
     QStringLiteral("    I     ..........................................................."),
     QStringLiteral("    I     0.x1+    0.x2+      0.x3+...+     1.xn=b'n"),
-    QStringLiteral("                                                                                   "),
+    QStringLiteral(
+        "                                                                                   "),
     QStringLiteral("                            обратен ход                           "),
     QStringLiteral("      чрез еквивалентни преобразувания"),
     QStringLiteral("                системата добива вида:           "),
@@ -336,9 +345,9 @@ void Form1::Form_Load()
 void Form1::Command1_Click()
 {
     static void (Form1::*const arrangements[])() = {
-        &Form1::dveuravnenia,   &Form1::triuravnenia,   &Form1::chetiriuravnenia,
-        &Form1::peturavnenia,   &Form1::chesturavnenia, &Form1::sedemuravnenia,
-        &Form1::osemuravnenia,  &Form1::deveturavnenia};
+        &Form1::dveuravnenia,  &Form1::triuravnenia,   &Form1::chetiriuravnenia,
+        &Form1::peturavnenia,  &Form1::chesturavnenia, &Form1::sedemuravnenia,
+        &Form1::osemuravnenia, &Form1::deveturavnenia};
     for (int k = 1; k <= 8; ++k) {
         if (option[k]->isChecked()) {
             iz4istitext();
@@ -395,14 +404,38 @@ void Form1::arrange(int size)
                                               : QStringLiteral(".x%1=").arg(size));
 }
 
-void Form1::dveuravnenia() { arrange(2); }
-void Form1::triuravnenia() { arrange(3); }
-void Form1::chetiriuravnenia() { arrange(4); }
-void Form1::peturavnenia() { arrange(5); }
-void Form1::chesturavnenia() { arrange(6); }
-void Form1::sedemuravnenia() { arrange(7); }
-void Form1::osemuravnenia() { arrange(8); }
-void Form1::deveturavnenia() { arrange(9); }
+void Form1::dveuravnenia()
+{
+    arrange(2);
+}
+void Form1::triuravnenia()
+{
+    arrange(3);
+}
+void Form1::chetiriuravnenia()
+{
+    arrange(4);
+}
+void Form1::peturavnenia()
+{
+    arrange(5);
+}
+void Form1::chesturavnenia()
+{
+    arrange(6);
+}
+void Form1::sedemuravnenia()
+{
+    arrange(7);
+}
+void Form1::osemuravnenia()
+{
+    arrange(8);
+}
+void Form1::deveturavnenia()
+{
+    arrange(9);
+}
 
 // --- Solving ------------------------------------------------------------------
 
@@ -460,6 +493,7 @@ bool Form1::masiv(qint16 &n)
                     .arg(badColumn),
                 48, QStringLiteral("ГРЕШКА:"));
         QLineEdit *bad = cell[badRow][badColumn];
+        activateWindow(); // not every window manager hands the focus back after a box
         bad->setFocus(Qt::OtherFocusReason);
         bad->selectAll();
     }
@@ -499,8 +533,29 @@ bool Form1::rechenie()
 
 void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
 {
-    Q_UNUSED(ops);
-    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"));
+    const QStringList lines = gauss::rowOpLines(ops);
+    if (lines.size() <= StepLinesPerColumn) {
+        message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'));
+        return;
+    }
+    // A step of nine equations makes up to seventeen operations. One column of
+    // them would push the box over the grid or off the screen, so they are
+    // set in columns, read downwards, and the box stays lower than the window.
+    const int count = int(lines.size());
+    const int columns = (count + StepLinesPerColumn - 1) / StepLinesPerColumn;
+    const int rows = (count + columns - 1) / columns;
+    QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
+    for (int r = 0; r < rows; ++r) {
+        table += QStringLiteral("<tr>");
+        for (int c = 0; c < columns; ++c) {
+            const int at = c * rows + r;
+            table += QStringLiteral("<td style=\"padding-right: 24px; white-space: pre;\">%1</td>")
+                         .arg(at < count ? lines[at].toHtmlEscaped() : QString());
+        }
+        table += QStringLiteral("</tr>");
+    }
+    table += QStringLiteral("</table>");
+    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), table, Qt::RichText);
 }
 
 void Form1::refuseSystem()
@@ -519,16 +574,19 @@ void Form1::reportOverflow()
 
 // flags as the message boxes of the platform count them: 0 is OK alone, 48 OK
 // with the exclamation icon.
-void Form1::message(const QString &prompt, int flags, const QString &title,
-                    const QString &details)
+void Form1::message(const QString &prompt, int flags, const QString &title, const QString &details,
+                    Qt::TextFormat detailsFormat)
 {
     GridMessageBox box(this, Frame1);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title);
     box.setText(prompt);
     box.setTextFormat(Qt::PlainText);
-    if (!details.isEmpty())
+    if (!details.isEmpty()) {
         box.setInformativeText(details);
+        if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+            label->setTextFormat(detailsFormat);
+    }
     box.setIcon(flags == 48 ? QMessageBox::Warning : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);

@@ -75,14 +75,16 @@ private:
     void refuseSystem();
     void reportOverflow();
     void message(const QString &prompt, int flags, const QString &title,
-                 const QString &details = QString());
+                 const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText);
+    // Operations of a step listed in one column before they go into several.
+    static constexpr int StepLinesPerColumn = 6;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
     QLineEdit *cell[10][11] = {};
     QLabel *gridLabel[10][10] = {};
-    QLabel *nameLabel[10] = {};  // Label1 .. Label9
-    QLabel *valueLabel[10] = {}; // Label10, Label20 .. Label90
+    QLabel *nameLabel[10] = {};   // Label1 .. Label9
+    QLabel *valueLabel[10] = {};  // Label10, Label20 .. Label90
     QRadioButton *option[9] = {}; // Option1 .. Option8
 
     QGroupBox *Frame1 = nullptr;

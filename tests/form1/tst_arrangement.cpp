@@ -11,13 +11,20 @@
 #include <QRadioButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const QColor green(0, 192, 0);
 const QColor teal(0, 128, 128);
-QColor entry() { return QApplication::palette().color(QPalette::Base); }
+QColor entry()
+{
+    return QApplication::palette().color(QPalette::Base);
+}
 
-QColor background(QLineEdit *cell) { return cell->palette().color(QPalette::Base); }
+QColor background(QLineEdit *cell)
+{
+    return cell->palette().color(QPalette::Base);
+}
 
 // Fills every cell and every label of the grid and the solution area, so that
 // what an arrangement or clearing leaves behind shows.

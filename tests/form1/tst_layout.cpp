@@ -15,7 +15,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 QRect twips(int left, int top, int width, int height)
 {
     return QRect(left / 15, top / 15, width / 15, height / 15);
@@ -148,8 +149,7 @@ void TestLayout::colours()
         for (int c = 1; c <= 9; ++c)
             QCOMPARE(labelOf(window, 10 * r + c)->palette().color(QPalette::Window),
                      QColor(0, 192, 0));
-        QCOMPARE(labelOf(window, 10 * r)->palette().color(QPalette::WindowText),
-                 QColor(0, 0, 255));
+        QCOMPARE(labelOf(window, 10 * r)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     }
     QCOMPARE(labelOf(window, 100)->alignment(), Qt::AlignCenter);
     QCOMPARE(labelOf(window, 101)->alignment(), Qt::AlignCenter);
@@ -232,7 +232,11 @@ void TestLayout::focusOrder()
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 10; ++c)
             cycle << QStringLiteral("Text%1").arg(10 * r + c);
-    cycle << "Option1" << "Command1" << "Command2" << "List1" << "Command3";
+    cycle << "Option1"
+          << "Command1"
+          << "Command2"
+          << "List1"
+          << "Command3";
     const QStringList expected = cycle.mid(1) << cycle.first();
 
     QStringList visited;

@@ -1,4 +1,387 @@
+// The solve command through the real window: every message as it appears, the
+// grid at that moment, the solution, and the reports of what cannot be solved.
+
+#include "form1.h"
+#include "windowdriver.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScreen>
 #include <QTest>
-class T:public QObject{Q_OBJECT};
-QTEST_MAIN(T)
+#include <QTextDocument>
+
+using Rows = QList<QStringList>;
+
+namespace
+{
+
+const QString attention = QStringLiteral("ВНИМАНИЕ!:");
+const QString forward = QStringLiteral("(ПРАВ ХОД) стъпка:");
+const QString backward = QStringLiteral("(ОБРАТЕН ХОД) стъпка:");
+const QString refusal1 = QStringLiteral("системата или има безброй решения или няма решение!!!");
+const QString refusal2 = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
+const QString overflow =
+    QStringLiteral("Препълване: числата излизат извън обхвата на единичната точност.");
+
+// The block of an n-equation system out of the 90 grid texts of a message.
+Rows blockOf(const QStringList &grid, int n)
+{
+    Rows rows;
+    for (int r = 0; r < n; ++r)
+        rows << grid.mid(10 * r, n + 1);
+    return rows;
+}
+
+QList<SeenMessage> solve(Form1 *window)
+{
+    MessageAnswerer answerer(window);
+    click(window, "Command3");
+    return answerer.seen;
+}
+
+void verifyStep(const SeenMessage &m, const QString &prompt)
+{
+    QCOMPARE(m.title, attention);
+    QCOMPARE(m.text, prompt);
+    QCOMPARE(m.icon, QMessageBox::Warning);
+    QCOMPARE(m.buttons, 1);
+    QVERIFY(m.applicationModal);
+}
+
+void verifyRefusal(const QList<SeenMessage> &seen)
+{
+    QCOMPARE(seen.size(), 2);
+    for (const SeenMessage &m : seen) {
+        QCOMPARE(m.title, QStringLiteral("РЕШЕНИЕ:"));
+        QCOMPARE(m.icon, QMessageBox::NoIcon);
+        QCOMPARE(m.buttons, 1);
+    }
+    QCOMPARE(seen[0].text, refusal1);
+    QCOMPARE(seen[1].text, refusal2);
+}
+
+// A regular system of n equations whose solution is 1, 2, ..., n, with no
+// zero below a pivot, so that every step names every row.
+Rows systemWithSolution(int n)
+{
+    Rows rows;
+    for (int r = 1; r <= n; ++r) {
+        QStringList row;
+        int b = 0;
+        for (int c = 1; c <= n; ++c) {
+            const int coefficient = r == c ? 30 : (r + c) % 3 + 1;
+            row << QString::number(coefficient);
+            b += coefficient * c;
+        }
+        rows << (row << QString::number(b));
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestSolve : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void workedExample();
+    void exchangeBeforeNormalising();
+    void rotation();
+    void tinyPivot();
+    void nineEquations();
+    void secondSolveRestartsTheSteps();
+    void singularRefusal();
+    void badCell_data();
+    void badCell();
+    void overflowInTheTest();
+    void overflowInThePasses();
+    void noPivotAfterRounding();
+    void bulgarianMultipliers();
+    void backwardStepOfFour();
+
+private:
+    Form1 *window = nullptr;
+};
+
+void TestSolve::init()
+{
+    QLocale::setDefault(QLocale::c());
+    window = new Form1;
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void TestSolve::cleanup()
+{
+    delete window;
+    window = nullptr;
+}
+
+void TestSolve::workedExample()
+{
+    typeSystem(window, {{"1", "1", "3"}, {"1", "-1", "1"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 3);
+    verifyStep(seen[0], forward + "1");
+    verifyStep(seen[1], forward + "2");
+    verifyStep(seen[2], backward + "3");
+    QCOMPARE(blockOf(seen[0].grid, 2), (Rows{{"1", "1", "3"}, {"0", "-2", "-2"}}));
+    QCOMPARE(blockOf(seen[1].grid, 2), (Rows{{"1", "1", "3"}, {"0", "1", "1"}}));
+    QCOMPARE(blockOf(seen[2].grid, 2), (Rows{{"1", "0", "2"}, {"0", "1", "1"}}));
+    QCOMPARE(seen[0].informative,
+             QStringLiteral("ред 1 = ред 1 : (1)\nред 2 = ред 2 − (1) · ред 1"));
+    QCOMPARE(seen[1].informative, QStringLiteral("ред 2 = ред 2 : (-2)"));
+    QCOMPARE(seen[2].informative, QStringLiteral("ред 1 = ред 1 − (1) · ред 2"));
+    for (const SeenMessage &m : seen)
+        QVERIFY(m.values.join(QString()).isEmpty()); // the solution comes last
+
+    QCOMPARE(blockTexts(window, 2), (Rows{{"1", "0", "2"}, {"0", "1", "1"}}));
+    QCOMPARE(labelOf(window, 1)->text(), QStringLiteral("x1="));
+    QCOMPARE(labelOf(window, 10)->text(), QStringLiteral("2"));
+    QCOMPARE(labelOf(window, 2)->text(), QStringLiteral("x2="));
+    QCOMPARE(labelOf(window, 20)->text(), QStringLiteral("1"));
+    for (int r = 3; r <= 9; ++r) {
+        QVERIFY(labelOf(window, r)->text().isEmpty());
+        QVERIFY(labelOf(window, 10 * r)->text().isEmpty());
+    }
+    // Outside the block nothing is written.
+    QVERIFY(cellOf(window, 1, 10)->text().isEmpty());
+    QVERIFY(cellOf(window, 3, 1)->text().isEmpty());
+}
+
+void TestSolve::exchangeBeforeNormalising()
+{
+    typeSystem(window, {{"0", "1", "1"}, {"1", "1", "3"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(blockOf(seen[0].grid, 2), (Rows{{"1", "1", "3"}, {"0", "1", "1"}}));
+    QCOMPARE(seen[0].informative, QStringLiteral("ред 1 ↔ ред 2\nред 1 = ред 1 : (1)"));
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"2", "1"}));
+}
+
+// Failed candidates rotate downwards: the rows stand as old 3, 1, 2.
+void TestSolve::rotation()
+{
+    arrangeFor(window, 3);
+    typeSystem(window, {{"0", "1", "1", "5"}, {"0", "2", "1", "7"}, {"1", "1", "1", "6"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 5);
+    QCOMPARE(blockOf(seen[0].grid, 3),
+             (Rows{{"1", "1", "1", "6"}, {"0", "1", "1", "5"}, {"0", "2", "1", "7"}}));
+    QCOMPARE(seen[0].informative, QStringLiteral("ред 1 ↔ ред 2\nред 1 ↔ ред 3\n"
+                                                 "ред 1 = ред 1 : (1)"));
+    QCOMPARE(valueTexts(window).mid(0, 3), (QStringList{"1", "2", "3"}));
+}
+
+void TestSolve::tinyPivot()
+{
+    typeSystem(window, {{"1E-30", "0", "2E-30"}, {"1", "1", "5"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 3);
+    QVERIFY(!seen[0].informative.contains(QStringLiteral("↔")));
+    QVERIFY(seen[0].informative.startsWith(QStringLiteral("ред 1 = ред 1 : (1E-30)")));
+    QCOMPARE(blockOf(seen[0].grid, 2), (Rows{{"1", "0", "2"}, {"0", "1", "3"}}));
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"2", "3"}));
+}
+
+void TestSolve::nineEquations()
+{
+    arrangeFor(window, 9);
+    typeSystem(window, systemWithSolution(9));
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 17);
+    const QRect room = window->screen()->availableGeometry();
+    const int gridBottom = window->findChild<QWidget *>("Frame1")->mapToGlobal(QPoint(0, 0)).y() +
+                           window->findChild<QWidget *>("Frame1")->height();
+    for (int step = 1; step <= 17; ++step) {
+        const SeenMessage &m = seen[step - 1];
+        verifyStep(m, (step <= 9 ? forward : backward) + QString::number(step));
+        // The box never hides the grid when the screen has room below it,
+        // and never grows taller than the window.
+        QVERIFY(room.contains(m.frame));
+        QVERIFY2(m.frame.height() < window->height(),
+                 qPrintable(QString::number(m.frame.height())));
+        QVERIFY(m.frame.top() >= qMin(gridBottom, room.bottom() + 1 - m.frame.height()));
+    }
+    // Nine operations of step 1 stand in two columns, all of them named.
+    QTextDocument operations;
+    operations.setHtml(seen[0].informative);
+    QCOMPARE(operations.toPlainText().count(QStringLiteral("ред 1 : (30)")), 1);
+    for (int r = 2; r <= 9; ++r)
+        QVERIFY(operations.toPlainText().contains(
+            QStringLiteral("ред %1 = ред %1 − (%2) · ред 1").arg(r).arg((r + 1) % 3 + 1)));
+    // Every step writes all 90 cells, the right-hand sides in the tenth column.
+    for (const SeenMessage &m : seen)
+        QVERIFY(!m.grid.contains(QString()));
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 9; ++c)
+            QCOMPARE(cellOf(window, r, c)->text(), QString(r == c ? "1" : "0"));
+        QCOMPARE(labelOf(window, r)->text(), QStringLiteral("x%1=").arg(r));
+        QCOMPARE(labelOf(window, 10 * r)->text(), QString::number(r));
+    }
+}
+
+// A second press reads back the reduced matrix and numbers its steps from 1.
+void TestSolve::secondSolveRestartsTheSteps()
+{
+    arrangeFor(window, 3);
+    typeSystem(window, {{"3", "0", "0", "1"}, {"0", "3", "0", "-2"}, {"0", "0", "1", "4"}});
+    QCOMPARE(solve(window).size(), 5);
+    const Rows reduced = blockTexts(window, 3);
+    QCOMPARE(reduced[0][3], QStringLiteral("0.3333333"));
+    QCOMPARE(valueTexts(window).mid(0, 3), (QStringList{"0.333", "-0.667", "4"}));
+
+    const QList<SeenMessage> again = solve(window);
+    QCOMPARE(again.size(), 5);
+    verifyStep(again[0], forward + "1");
+    verifyStep(again[4], backward + "5");
+    QCOMPARE(again[3].informative, QStringLiteral("без промяна")); // nothing above a unit column
+    QCOMPARE(blockTexts(window, 3), reduced);
+    QCOMPARE(valueTexts(window).mid(0, 3), (QStringList{"0.333", "-0.667", "4"}));
+}
+
+// A refused system leaves the grid as typed and the earlier solution shown.
+void TestSolve::singularRefusal()
+{
+    typeSystem(window, {{"2", "1", "5"}, {"1", "-1", "1"}});
+    QCOMPARE(solve(window).size(), 3);
+    const QStringList solved = valueTexts(window);
+    QCOMPARE(solved.mid(0, 2), (QStringList{"2", "1"}));
+
+    typeSystem(window, {{"1", "2", "3"}, {"2", "4", "6"}});
+    const QStringList typed = gridTexts(window);
+    const QList<SeenMessage> seen = solve(window);
+    verifyRefusal(seen);
+    QCOMPARE(seen[0].grid, typed);
+    QCOMPARE(gridTexts(window), typed);
+    QCOMPARE(valueTexts(window), solved);
+    QCOMPARE(labelOf(window, 1)->text(), QStringLiteral("x1="));
+}
+
+void TestSolve::badCell_data()
+{
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("empty") << Rows{{"1", "2", "3"}, {"4", "", "6"}} << 2 << 2;
+    QTest::newRow("letters") << Rows{{"1", "abc", "3"}, {"4", "5", "6"}} << 1 << 2;
+    QTest::newRow("right-hand side") << Rows{{"1", "2", "3"}, {"4", "5", "inf"}} << 2 << 3;
+    QTest::newRow("beyond the float range") << Rows{{"1E+39", "2", "3"}, {"4", "5", "6"}} << 1 << 1;
+}
+
+// The reading stops at the cell; the grid stays and the cell is selected.
+void TestSolve::badCell()
+{
+    QFETCH(Rows, rows);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    typeSystem(window, rows);
+    const QStringList typed = gridTexts(window);
+    const gauss::SolverState &s = window->solverState();
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("ГРЕШКА:"));
+    QCOMPARE(seen[0].text,
+             QStringLiteral("В клетката на ред %1, колона %2 няма число.").arg(row).arg(column));
+    QCOMPARE(seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(gridTexts(window), typed);
+    QLineEdit *bad = cellOf(window, row, column);
+    QCOMPARE(window->focusWidget(), bad);
+    QTRY_VERIFY(bad->hasFocus());
+    QCOMPARE(bad->selectedText(), bad->text());
+    QCOMPARE(s.a[1][1], row == 1 && column == 1 ? 0.0f : 1.0f); // cells before it are stored
+    QCOMPARE(s.adet[1][1], 0.0f);                               // the copy never ran
+    QCOMPARE(s.det, 0.0f);                                      // nor the determinant test
+}
+
+void TestSolve::overflowInTheTest()
+{
+    typeSystem(window, {{"1E+20", "0", "1"}, {"0", "1E+20", "1"}});
+    const QStringList typed = gridTexts(window);
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("ГРЕШКА:"));
+    QCOMPARE(seen[0].text, overflow);
+    QCOMPARE(seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(gridTexts(window), typed);
+    QVERIFY(valueTexts(window).join(QString()).isEmpty());
+}
+
+// The right-hand side is outside the test, so only step 2 overflows: step 1
+// stays in the grid, and no further step or solution follows.
+void TestSolve::overflowInThePasses()
+{
+    typeSystem(window, {{"2", "0", "4"}, {"0", "1E-30", "1E+10"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 2);
+    verifyStep(seen[0], forward + "1");
+    QCOMPARE(seen[1].title, QStringLiteral("ГРЕШКА:"));
+    QCOMPARE(seen[1].text, overflow);
+    QCOMPARE(blockTexts(window, 2), (Rows{{"1", "0", "2"}, {"0", "1E-30", "1E+10"}}));
+    QVERIFY(valueTexts(window).join(QString()).isEmpty());
+
+    // The window is still fully usable.
+    typeSystem(window, {{"1", "1", "3"}, {"1", "-1", "1"}});
+    QCOMPARE(solve(window).size(), 3);
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"2", "1"}));
+}
+
+// Singular as typed, but the float determinant test keeps about 8E-09; the
+// passes then find no pivot for step 3 and refuse the system as the test would.
+void TestSolve::noPivotAfterRounding()
+{
+    arrangeFor(window, 3);
+    typeSystem(window, {{"0.2", "-0.8", "-0.6", "-0.8"},
+                        {"0.5", "-0.6", "-0.8", "-0.3"},
+                        {"0.41", "-0.66", "-0.74", "-0.45"}});
+    const QList<SeenMessage> seen = solve(window);
+    QVERIFY(window->solverState().det != 0);
+    QCOMPARE(seen.size(), 4);
+    verifyStep(seen[0], forward + "1");
+    verifyStep(seen[1], forward + "2");
+    verifyRefusal(seen.mid(2));
+    QCOMPARE(seen[2].grid, seen[1].grid); // step 2 stays shown
+    QCOMPARE(gridTexts(window), seen[1].grid);
+    QVERIFY(valueTexts(window).join(QString()).isEmpty());
+}
+
+void TestSolve::bulgarianMultipliers()
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    typeSystem(window, {{"2", "1", "5"}, {"0,5", "1,5", "2,5"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(blockOf(seen[0].grid, 2), (Rows{{"1", "0,5", "2,5"}, {"0", "1,25", "1,25"}}));
+    QCOMPARE(seen[0].informative,
+             QStringLiteral("ред 1 = ред 1 : (2)\nред 2 = ред 2 − (0,5) · ред 1"));
+    QCOMPARE(seen[1].informative, QStringLiteral("ред 2 = ред 2 : (1,25)"));
+    QCOMPARE(seen[2].informative, QStringLiteral("ред 1 = ред 1 − (0,5) · ред 2"));
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"2", "1"}));
+}
+
+// Step 5 of four equations clears column 4 in rows 3, 2 and 1, in that order;
+// a row already clear is not named.
+void TestSolve::backwardStepOfFour()
+{
+    arrangeFor(window, 4);
+    typeSystem(window, {{"1", "0", "0", "2", "10"},
+                        {"0", "1", "0", "-0.5", "0"},
+                        {"0", "0", "1", "0", "3"},
+                        {"0", "0", "0", "1", "4"}});
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), 7);
+    verifyStep(seen[4], backward + "5");
+    QCOMPARE(seen[4].informative,
+             QStringLiteral("ред 2 = ред 2 − (-0.5) · ред 4\nред 1 = ред 1 − (2) · ред 4"));
+    QCOMPARE(valueTexts(window).mid(0, 4), (QStringList{"2", "2", "3", "4"}));
+}
+
+QTEST_MAIN(TestSolve)
 #include "tst_solve.moc"

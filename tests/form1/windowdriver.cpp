@@ -13,7 +13,10 @@ MessageAnswerer::MessageAnswerer(QWidget *window) : window(window)
     timer.start(1);
 }
 
-MessageAnswerer::~MessageAnswerer() { timer.stop(); }
+MessageAnswerer::~MessageAnswerer()
+{
+    timer.stop();
+}
 
 void MessageAnswerer::poll()
 {

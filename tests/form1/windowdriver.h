@@ -22,7 +22,7 @@ struct SeenMessage {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QAbstractButton *>::size_type buttons = 0;
     bool applicationModal = false;
-    QStringList grid; // the texts of Text11 .. Text100, row by row
+    QStringList grid;   // the texts of Text11 .. Text100, row by row
     QStringList values; // the captions of Label10 .. Label90
     QRect frame;        // where the box stood, in screen coordinates
 };
