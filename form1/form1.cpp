@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -184,7 +185,9 @@ void Form1::createFrames()
     Frame2->setTitle(QStringLiteral("ИЗБЕРИ БРОЙ НА УРАВНЕНИЯТА /НЕИЗВЕСТНИТЕ/"));
     Frame1 = frame("Frame1", twips(0, 840, 12255, 3735), gridGreen());
     Frame1->setFont(sansSerif(12));
+    Frame1->setAccessibleName(QStringLiteral("таблица на системата"));
     Frame3 = frame("Frame3", twips(0, 4560, 12255, 4215), commandsTeal());
+    Frame3->setAccessibleName(QStringLiteral("команди и решение"));
 }
 
 void Form1::createOptions()
@@ -196,6 +199,7 @@ void Form1::createOptions()
         button->setObjectName(QStringLiteral("Option%1").arg(k));
         button->setGeometry(twips(1440 + 1200 * (k - 1), 360, 735, 375));
         button->setFont(sansSerif(12));
+        button->setAccessibleName(QStringLiteral("%1 уравнения").arg(k + 1));
         options->addButton(button, k);
         option[k] = button;
     }
@@ -215,6 +219,8 @@ void Form1::createGrid()
             box->setText(c == 10 ? QStringLiteral("b%1").arg(r)
                                  : QStringLiteral("a%1%2").arg(r).arg(c));
             setRole(box, QPalette::Text, cellRed());
+            box->setAccessibleName(QStringLiteral("ред %1, колона %2").arg(r).arg(c));
+            box->installEventFilter(this);
             cell[r][c] = box;
         }
     }
@@ -239,6 +245,7 @@ void Form1::createGrid()
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::VLine);
     Line1->setFrameShadow(QFrame::Plain);
+    Line1->setAccessibleName(QStringLiteral("разделителна линия"));
     Line1->setGeometry(px(120) - 1, px(240), 3, px(3720) - px(240) + 1);
 }
 
@@ -249,22 +256,27 @@ void Form1::createCommands()
         button->setObjectName(QLatin1String(name));
         button->setGeometry(twips(240, top, 2775, 495));
         button->setAutoDefault(false);
+        button->setAccessibleName(caption);
         return button;
     };
     Command1 = command("Command1", QStringLiteral("ВЪВЕДИ  СИСТЕМАТА"), 240);
     Command3 = command("Command3", QStringLiteral("РЕШИ СИСТЕМАТА"), 960);
     Command2 = command("Command2", QStringLiteral("ИЗЧИСТИ"), 1680);
 
-    auto picture = [this](const char *name, const QString &file, const QRect &place) {
+    auto picture = [this](const char *name, const QString &file, const QRect &place,
+                          const QString &accessibleName) {
         auto *image = new QLabel(Frame3);
         image->setObjectName(QLatin1String(name));
+        image->setAccessibleName(accessibleName);
         image->setGeometry(place);
         image->setScaledContents(true);
         image->setPixmap(QPixmap(file));
         return image;
     };
-    Image1 = picture("Image1", QStringLiteral(":/images/image1.jpg"), twips(240, 2280, 2775, 1605));
-    Image2 = picture("Image2", QStringLiteral(":/images/image2.jpg"), twips(5400, 840, 1650, 1920));
+    Image1 = picture("Image1", QStringLiteral(":/images/image1.jpg"), twips(240, 2280, 2775, 1605),
+                     QStringLiteral("картинка: единична матрица с решението"));
+    Image2 = picture("Image2", QStringLiteral(":/images/image2.jpg"), twips(5400, 840, 1650, 1920),
+                     QStringLiteral("картинка: система уравнения и нейното решение"));
 }
 
 void Form1::createSolutionArea()
@@ -286,6 +298,7 @@ void Form1::createSolutionArea()
         value->setGeometry(twips(3960, 720 + 360 * (r - 1), 1215, 375));
         value->setFont(sansSerif(12));
         setRole(value, QPalette::WindowText, valueBlue());
+        value->setAccessibleName(QStringLiteral("x%1").arg(r));
         valueLabel[r] = value;
     }
 
@@ -293,6 +306,7 @@ void Form1::createSolutionArea()
     Line2->setObjectName(QStringLiteral("Line2"));
     Line2->setFrameShape(QFrame::VLine);
     Line2->setFrameShadow(QFrame::Plain);
+    Line2->setAccessibleName(QStringLiteral("разделителна линия"));
     Line2->setGeometry(px(3360) - 1, px(720), 3, px(3960) - px(720) + 1);
 
     Label101 = new QLabel(QStringLiteral("учебна програма"), Frame3);
@@ -309,6 +323,7 @@ void Form1::createExplanation()
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(twips(7080, 240, 4695, 3180));
     List1->setFont(windowFont(QStringLiteral("Arial"), 9.75));
+    List1->setAccessibleName(QStringLiteral("обяснение на метода"));
     for (const QString &line : listLines)
         List1->addItem(line);
 }
@@ -330,6 +345,32 @@ void Form1::setFocusOrder()
         w->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(nullptr);
     cell[1][1]->setFocus();
+}
+
+// Up and Down step through the grid's rows, as in a spreadsheet; a one-line
+// text box has no use for them. The cell entered selects its text, as Tab
+// does, so that typing replaces it. Left and Right keep moving the cursor.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool up = key->key() == Qt::Key_Up;
+    if ((!up && key->key() != Qt::Key_Down) || (key->modifiers() & ~Qt::KeypadModifier))
+        return QWidget::eventFilter(watched, event);
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 10; ++c) {
+            if (cell[r][c] != watched)
+                continue;
+            const int to = up ? r - 1 : r + 1;
+            if (to >= 1 && to <= 9) {
+                cell[to][c]->setFocus(Qt::OtherFocusReason);
+                cell[to][c]->selectAll();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // --- Start-up, size selection, clearing -------------------------------------

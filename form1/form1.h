@@ -40,6 +40,9 @@ public:
     static QColor cellRed() { return QColor(255, 0, 0); }
     static QColor valueBlue() { return QColor(0, 0, 255); }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createFrames();
     void createOptions();
