@@ -147,6 +147,19 @@ private:
     const QWidget *grid;
 };
 
+// A vertical line at x from top to bottom (twips), one pixel wide, centred in
+// a frame three pixels wide so that it stays visible whatever the style.
+QFrame *verticalLine(QWidget *parent, const char *name, int x, int top, int bottom)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QLatin1String(name));
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setAccessibleName(QStringLiteral("разделителна линия"));
+    line->setGeometry(px(x) - 1, px(top), 3, px(bottom) - px(top) + 1);
+    return line;
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent) : QWidget(parent)
@@ -241,12 +254,7 @@ void Form1::createGrid()
         for (int c = 1; c <= 10; ++c)
             cell[r][c]->raise();
 
-    Line1 = new QFrame(Frame1);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::VLine);
-    Line1->setFrameShadow(QFrame::Plain);
-    Line1->setAccessibleName(QStringLiteral("разделителна линия"));
-    Line1->setGeometry(px(120) - 1, px(240), 3, px(3720) - px(240) + 1);
+    Line1 = verticalLine(Frame1, "Line1", 120, 240, 3720);
 }
 
 void Form1::createCommands()
@@ -302,12 +310,7 @@ void Form1::createSolutionArea()
         valueLabel[r] = value;
     }
 
-    Line2 = new QFrame(Frame3);
-    Line2->setObjectName(QStringLiteral("Line2"));
-    Line2->setFrameShape(QFrame::VLine);
-    Line2->setFrameShadow(QFrame::Plain);
-    Line2->setAccessibleName(QStringLiteral("разделителна линия"));
-    Line2->setGeometry(px(3360) - 1, px(720), 3, px(3960) - px(720) + 1);
+    Line2 = verticalLine(Frame3, "Line2", 3360, 720, 3960);
 
     Label101 = new QLabel(QStringLiteral("учебна програма"), Frame3);
     Label101->setObjectName(QStringLiteral("Label101"));
