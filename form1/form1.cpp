@@ -388,17 +388,38 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
-    static void (Form1::*const arrangements[])() = {
-        &Form1::dveuravnenia,  &Form1::triuravnenia,   &Form1::chetiriuravnenia,
-        &Form1::peturavnenia,  &Form1::chesturavnenia, &Form1::sedemuravnenia,
-        &Form1::osemuravnenia, &Form1::deveturavnenia};
     for (int k = 1; k <= 8; ++k) {
-        if (option[k]->isChecked()) {
-            iz4istitext();
-            iz4isticwet();
-            (this->*arrangements[k - 1])();
-            n = static_cast<qint16>(k + 1);
+        if (!option[k]->isChecked())
+            continue;
+        iz4istitext();
+        iz4isticwet();
+        switch (k + 1) {
+        case 2:
+            dveuravnenia();
+            break;
+        case 3:
+            triuravnenia();
+            break;
+        case 4:
+            chetiriuravnenia();
+            break;
+        case 5:
+            peturavnenia();
+            break;
+        case 6:
+            chesturavnenia();
+            break;
+        case 7:
+            sedemuravnenia();
+            break;
+        case 8:
+            osemuravnenia();
+            break;
+        case 9:
+            deveturavnenia();
+            break;
         }
+        n = static_cast<qint16>(k + 1);
     }
 }
 
