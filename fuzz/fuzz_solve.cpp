@@ -1,0 +1,68 @@
+// A whole solve from arbitrary bytes: the first byte gives the size (and the
+// locale), the rest are the cells' texts separated by ';'. Whatever the input,
+// the solve ends in one of its four outcomes, and no step and no solution
+// holds or shows anything but finite numbers.
+
+#include "elimination.h"
+#include "numbertext.h"
+
+#include <QLocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace
+{
+
+void requireShown(float value)
+{
+    if (!std::isfinite(value))
+        std::abort();
+    const QString text = gauss::numberText(value);
+    if (text.contains(QLatin1String("inf"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("nan"), Qt::CaseInsensitive))
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    static const QLocale c = QLocale::c();
+    static const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
+    QLocale::setDefault(data[0] & 0x80 ? bulgarian : c);
+    const int n = 2 + data[0] % 8;
+    const QStringList texts =
+        QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1))
+            .split(u';');
+
+    gauss::SolverState s;
+    s.n = qint16(n);
+    const auto cell = [&](int r, int col) { return texts.value((r - 1) * (n + 1) + col - 1); };
+    int steps = 0;
+    const gauss::SolveResult result =
+        gauss::solveHeadless(s, cell, [&](int nomer, const gauss::RowOps &ops) {
+            if (nomer != ++steps || ops.empty())
+                std::abort();
+            for (int r = 1; r <= n; ++r)
+                for (int col = 1; col <= n + 1; ++col)
+                    requireShown(s.a[r][col]);
+        });
+    switch (result) {
+    case gauss::SolveResult::Solved:
+        if (steps != 2 * n - 1)
+            std::abort();
+        for (int r = 1; r <= n; ++r)
+            requireShown(s.x[r]);
+        break;
+    case gauss::SolveResult::Refused:
+    case gauss::SolveResult::BadCell:
+    case gauss::SolveResult::Overflow:
+        break;
+    default:
+        std::abort();
+    }
+    return 0;
+}
