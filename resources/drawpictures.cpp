@@ -29,15 +29,18 @@ void drawBracket(QPainter &p, int x, int top, int bottom, bool left)
     p.drawLine(x, bottom, x + hook, bottom);
 }
 
-QImage matrixCard()
+// Each picture is drawn in its own 1x coordinates and scaled, so that the 2x
+// copy for high-density screens is the same drawing with twice the pixels.
+QImage matrixCard(int scale)
 {
-    QImage img(130, 83, QImage::Format_RGB32);
+    QImage img(130 * scale, 83 * scale, QImage::Format_RGB32);
     QPainter p(&img);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 130, 83);
     bg.setColorAt(0, QColor(255, 248, 220));
     bg.setColorAt(1, QColor(214, 234, 248));
-    p.fillRect(img.rect(), bg);
+    p.fillRect(QRect(0, 0, img.width() / scale, img.height() / scale), bg);
     p.setPen(QPen(QColor(0, 96, 96), 2));
     p.drawRoundedRect(QRectF(1.5, 1.5, 127, 80), 6, 6);
 
@@ -60,15 +63,16 @@ QImage matrixCard()
     return img;
 }
 
-QImage equationSystem()
+QImage equationSystem(int scale)
 {
-    QImage img(94, 120, QImage::Format_RGB32);
+    QImage img(94 * scale, 120 * scale, QImage::Format_RGB32);
     QPainter p(&img);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(0, 0, 0, 120);
     bg.setColorAt(0, QColor(40, 70, 130));
     bg.setColorAt(1, QColor(20, 120, 110));
-    p.fillRect(img.rect(), bg);
+    p.fillRect(QRect(0, 0, img.width() / scale, img.height() / scale), bg);
 
     // The curly brace that joins the equations of a system.
     QPainterPath brace;
@@ -101,7 +105,11 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-    const bool ok = matrixCard().save(out.filePath(QStringLiteral("image1.jpg")), "JPEG", 92) &&
-                    equationSystem().save(out.filePath(QStringLiteral("image2.jpg")), "JPEG", 92);
+    bool ok = true;
+    for (int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
+        ok = ok && matrixCard(scale).save(out.filePath("image1" + suffix + ".jpg"), "JPEG", 92)
+             && equationSystem(scale).save(out.filePath("image2" + suffix + ".jpg"), "JPEG", 92);
+    }
     return ok ? 0 : 1;
 }
