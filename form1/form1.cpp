@@ -33,6 +33,15 @@ QRect twips(int left, int top, int width, int height)
 // are metric-compatible or at least carry Cyrillic glyphs.
 QFont windowFont(const QString &face, qreal points, bool italic = false)
 {
+    // Debian has neither face; naming the stand-ins as substitutes spares the
+    // font matching a search through every installed font for each of them.
+    static const bool substituted = [] {
+        const QStringList standIns{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), standIns);
+        QFont::insertSubstitutions(QStringLiteral("Arial"), standIns);
+        return true;
+    }();
+    Q_UNUSED(substituted);
     QFont font;
     font.setFamilies({face, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
