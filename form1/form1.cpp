@@ -36,7 +36,8 @@ QFont windowFont(const QString &face, qreal points, bool italic = false)
     // Debian has neither face; naming the stand-ins as substitutes spares the
     // font matching a search through every installed font for each of them.
     static const bool substituted = [] {
-        const QStringList standIns{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        const QStringList standIns{QStringLiteral("Liberation Sans"),
+                                   QStringLiteral("DejaVu Sans")};
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), standIns);
         QFont::insertSubstitutions(QStringLiteral("Arial"), standIns);
         return true;

@@ -10,7 +10,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
+namespace
+{
 
 QFont pictureFont(int pixelSize, bool bold = true)
 {
@@ -31,16 +32,24 @@ void drawBracket(QPainter &p, int x, int top, int bottom, bool left)
 
 // Each picture is drawn in its own 1x coordinates and scaled, so that the 2x
 // copy for high-density screens is the same drawing with twice the pixels.
-QImage matrixCard(int scale)
+// The painter starts on a gradient from the top left towards `towards`.
+void startPicture(QPainter &p, const QSize &size, int scale, const QPointF &towards,
+                  const QColor &from, const QColor &to)
 {
-    QImage img(130 * scale, 83 * scale, QImage::Format_RGB32);
-    QPainter p(&img);
     p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient bg(0, 0, 130, 83);
-    bg.setColorAt(0, QColor(255, 248, 220));
-    bg.setColorAt(1, QColor(214, 234, 248));
-    p.fillRect(QRect(0, 0, img.width() / scale, img.height() / scale), bg);
+    QLinearGradient bg(QPointF(0, 0), towards);
+    bg.setColorAt(0, from);
+    bg.setColorAt(1, to);
+    p.fillRect(QRect(QPoint(0, 0), size), bg);
+}
+
+QImage matrixCard(int scale)
+{
+    const QSize size(130, 83);
+    QImage img(size * scale, QImage::Format_RGB32);
+    QPainter p(&img);
+    startPicture(p, size, scale, QPointF(130, 83), QColor(255, 248, 220), QColor(214, 234, 248));
     p.setPen(QPen(QColor(0, 96, 96), 2));
     p.drawRoundedRect(QRectF(1.5, 1.5, 127, 80), 6, 6);
 
@@ -50,7 +59,9 @@ QImage matrixCard(int scale)
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
             const bool diagonal = r == c;
-            p.setPen(c == 3 ? QColor(0, 0, 220) : diagonal ? QColor(220, 0, 0) : QColor(60, 60, 60));
+            p.setPen(c == 3     ? QColor(0, 0, 220)
+                     : diagonal ? QColor(220, 0, 0)
+                                : QColor(60, 60, 60));
             const QRect box(20 + c * 24 + (c == 3 ? 8 : 0), 10 + r * 22, 22, 20);
             p.drawText(box, Qt::AlignCenter, QString::fromLatin1(cells[r][c]));
         }
@@ -65,14 +76,10 @@ QImage matrixCard(int scale)
 
 QImage equationSystem(int scale)
 {
-    QImage img(94 * scale, 120 * scale, QImage::Format_RGB32);
+    const QSize size(94, 120);
+    QImage img(size * scale, QImage::Format_RGB32);
     QPainter p(&img);
-    p.scale(scale, scale);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient bg(0, 0, 0, 120);
-    bg.setColorAt(0, QColor(40, 70, 130));
-    bg.setColorAt(1, QColor(20, 120, 110));
-    p.fillRect(QRect(0, 0, img.width() / scale, img.height() / scale), bg);
+    startPicture(p, size, scale, QPointF(0, 120), QColor(40, 70, 130), QColor(20, 120, 110));
 
     // The curly brace that joins the equations of a system.
     QPainterPath brace;
@@ -108,8 +115,8 @@ int main(int argc, char *argv[])
     bool ok = true;
     for (int scale : {1, 2}) {
         const QString suffix = scale == 1 ? QString() : QStringLiteral("@2x");
-        ok = ok && matrixCard(scale).save(out.filePath("image1" + suffix + ".jpg"), "JPEG", 92)
-             && equationSystem(scale).save(out.filePath("image2" + suffix + ".jpg"), "JPEG", 92);
+        ok = ok && matrixCard(scale).save(out.filePath("image1" + suffix + ".jpg"), "JPEG", 92) &&
+             equationSystem(scale).save(out.filePath("image2" + suffix + ".jpg"), "JPEG", 92);
     }
     return ok ? 0 : 1;
 }
