@@ -1,9 +1,8 @@
-// The program's window for the benchmark. "start": the window first shown,
-// as the program starts. "solve": a whole solve of nine equations, its 17
-// messages answered as soon as each is shown, timed inside the process.
+// A whole solve of nine equations in the program's window, its 17 messages
+// answered as soon as each is shown, timed inside the process so that the
+// start-up is left out; the start is timed on the program itself (main.cpp).
 
 #include "form1.h"
-#include "shown.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,7 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 
 namespace
 {
@@ -41,9 +41,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Form1 window;
-    if (argc < 2 || std::strcmp(argv[1], "solve") != 0)
-        exitWhenShown(window);
-
     window.show();
     window.findChild<QRadioButton *>(QStringLiteral("Option8"))->setChecked(true);
     window.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
