@@ -2,18 +2,23 @@
 
 #include "numbertext.h"
 #include "rowoptext.h"
+#include "systemtext.h"
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 
 namespace
@@ -186,6 +191,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     createSolutionArea();
     createExplanation();
     setFocusOrder();
+    createClipboard();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -370,6 +376,8 @@ void Form1::setFocusOrder()
 // does, so that typing replaces it. Left and Right keep moving the cursor.
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (cellClipboardEvent(watched, event))
+        return true;
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
@@ -460,6 +468,7 @@ void Form1::iz4istitext()
         else
             gridLabel[r][c]->setText(QString());
     }
+    working.clear(); // what it recorded is no longer on screen
 }
 
 void Form1::iz4isticwet()
@@ -567,11 +576,15 @@ bool Form1::masiv(qint16 &n)
     int badColumn = 0;
     const bool read = gauss::readBlock(
         *this, n, [this](int r, int c) { return cell[r][c]->text(); }, &badRow, &badColumn);
-    if (!read) {
-        message(QStringLiteral("В клетката на ред %1, колона %2 няма число.")
-                    .arg(badRow)
-                    .arg(badColumn),
-                48, QStringLiteral("ГРЕШКА:"));
+    if (read) {
+        working.setSystem(shownBlock(n));
+    } else {
+        const QString report = QStringLiteral("В клетката на ред %1, колона %2 няма число.")
+                                   .arg(badRow)
+                                   .arg(badColumn);
+        working.clear();
+        working.addReport({report});
+        message(report, 48, QStringLiteral("ГРЕШКА:"));
         QLineEdit *bad = cell[badRow][badColumn];
         activateWindow(); // not every window manager hands the focus back after a box
         bad->setFocus(Qt::OtherFocusReason);
@@ -608,12 +621,20 @@ bool Form1::rechenie()
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
     for (int r = 1; r <= n; ++r)
         valueLabel[r]->setText(gauss::numberText(SolverState::x[r]));
+    QStringList names;
+    QStringList values;
+    for (int r = 1; r <= n; ++r) {
+        names << nameLabel[r]->text();
+        values << valueLabel[r]->text();
+    }
+    working.setSolution(names, values);
     return true;
 }
 
 void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
 {
     const QStringList lines = gauss::rowOpLines(ops);
+    working.addStep(prompt, lines, shownBlock(n));
     if (lines.size() <= StepLinesPerColumn) {
         message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'));
         return;
@@ -640,16 +661,19 @@ void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
 
 void Form1::refuseSystem()
 {
-    message(QStringLiteral("системата или има безброй решения или няма решение!!!"), 0,
-            QStringLiteral("РЕШЕНИЕ:"));
-    message(QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>"), 0,
-            QStringLiteral("РЕШЕНИЕ:"));
+    const QString first = QStringLiteral("системата или има безброй решения или няма решение!!!");
+    const QString second = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
+    working.addReport({first, second});
+    message(first, 0, QStringLiteral("РЕШЕНИЕ:"));
+    message(second, 0, QStringLiteral("РЕШЕНИЕ:"));
 }
 
 void Form1::reportOverflow()
 {
-    message(QStringLiteral("Препълване: числата излизат извън обхвата на единичната точност."), 48,
-            QStringLiteral("ГРЕШКА:"));
+    const QString report =
+        QStringLiteral("Препълване: числата излизат извън обхвата на единичната точност.");
+    working.addReport({report});
+    message(report, 48, QStringLiteral("ГРЕШКА:"));
 }
 
 // flags as the message boxes of the platform count them: 0 is OK alone, 48 OK
@@ -671,4 +695,132 @@ void Form1::message(const QString &prompt, int flags, const QString &title, cons
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
+}
+
+// --- Clipboard ------------------------------------------------------------------
+
+void Form1::createClipboard()
+{
+    auto *copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    copy->setContext(Qt::WindowShortcut);
+    connect(copy, &QShortcut::activated, this, &Form1::copyWorking);
+
+    // The grid's green frame: right-clicks on it and on its captions land here,
+    // those on a cell open the cell's own menu.
+    Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Frame1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu menu(this);
+        QAction *copy = menu.addAction(
+            QStringLiteral("Копирай решението\t") +
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C).toString(QKeySequence::NativeText));
+        connect(copy, &QAction::triggered, this, &Form1::copyWorking);
+        QAction *paste = menu.addAction(QStringLiteral("Постави система"));
+        connect(paste, &QAction::triggered, this, [this] {
+            cell[1][1]->setFocus(Qt::OtherFocusReason);
+            cell[1][1]->selectAll();
+            pasteIntoGrid(1, 1);
+        });
+        paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
+        menu.exec(Frame1->mapToGlobal(at));
+    });
+}
+
+// Pastes into the cells take the clipboard through pasteIntoGrid, whether by
+// the keys or by the cell's menu; the rest of that menu stays as it is.
+bool Form1::cellClipboardEvent(QObject *watched, QEvent *event)
+{
+    int row = 0;
+    int column = 0;
+    for (int r = 1; r <= 9 && !row; ++r)
+        for (int c = 1; c <= 10 && !row; ++c)
+            if (cell[r][c] == watched) {
+                row = r;
+                column = c;
+            }
+    if (!row)
+        return false;
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // The paste keys belong to the cell, whatever the window's shortcuts.
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+            event->accept();
+            return true;
+        }
+        return false;
+    case QEvent::KeyPress:
+        return static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) &&
+               pasteIntoGrid(row, column);
+    case QEvent::ContextMenu: {
+        QLineEdit *box = cell[row][column];
+        QMenu *menu = box->createStandardContextMenu();
+        for (QAction *action : menu->actions()) {
+            // Qt connects its menu by the slot's name, so only that name finds it.
+            const bool paste = disconnect(action, SIGNAL(triggered()), box, SLOT(paste())) ||
+                               disconnect(action, &QAction::triggered, box, &QLineEdit::paste);
+            if (paste)
+                connect(action, &QAction::triggered, this, [this, box, row, column] {
+                    if (!pasteIntoGrid(row, column))
+                        box->paste();
+                });
+        }
+        menu->exec(static_cast<QContextMenuEvent *>(event)->globalPos());
+        delete menu;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// Fills the grid from the clipboard's text, from the cell at row, column on.
+// A single entry goes into the cell as a line edit pastes it, without the line
+// end a spreadsheet adds; no entry at all is left to the line edit (false).
+bool Form1::pasteIntoGrid(int row, int column)
+{
+    const QList<QStringList> rows = gauss::systemRows(QApplication::clipboard()->text());
+    const int entries = gauss::entryCount(rows);
+    if (entries == 0)
+        return false;
+    if (entries == 1) {
+        for (const QStringList &entry : rows)
+            if (!entry.isEmpty())
+                cell[row][column]->insert(entry.first());
+        return true;
+    }
+    // A whole system into the top left cell arranges its size first, as the
+    // arrange button does, unless that size is arranged and still shown: the
+    // clear button leaves n but removes the captions, so they tell.
+    const int size = row == 1 && column == 1 ? gauss::systemSize(rows) : 0;
+    if (size) {
+        option[size - 1]->setChecked(true);
+        const bool arranged =
+            n == size && gridLabel[1][size]->text() == QStringLiteral(".x%1=").arg(size);
+        if (!arranged)
+            Command1_Click();
+    }
+    for (int r = 0; r < rows.size() && row + r <= 9; ++r)
+        for (int c = 0; c < rows[r].size() && column + c <= 10; ++c)
+            cell[row + r][column + c]->setText(rows[r][c]);
+    return true;
+}
+
+// The working of the last solve; before any, the system as the grid shows it.
+void Form1::copyWorking()
+{
+    Working typed;
+    if (working.isEmpty())
+        typed.setSystem(shownBlock(n));
+    QApplication::clipboard()->setMimeData((working.isEmpty() ? typed : working).mimeData());
+}
+
+Working::Block Form1::shownBlock(int size) const
+{
+    Working::Block rows;
+    for (int r = 1; r <= size && r <= 9; ++r) {
+        QStringList row;
+        for (int c = 1; c <= size + 1; ++c)
+            row << cell[r][c]->text();
+        rows << row;
+    }
+    return rows;
 }

@@ -11,6 +11,7 @@
 
 #include "elimination.h"
 #include "solverstate.h"
+#include "working.h"
 
 #include <QWidget>
 
@@ -51,6 +52,7 @@ private:
     void createSolutionArea();
     void createExplanation();
     void setFocusOrder();
+    void createClipboard();
 
     void Form_Load();
     void Command1_Click();
@@ -79,6 +81,13 @@ private:
     void reportOverflow();
     void message(const QString &prompt, int flags, const QString &title,
                  const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText);
+    // The clipboard: a system pasted into the grid, the working copied out.
+    bool cellClipboardEvent(QObject *watched, QEvent *event);
+    bool pasteIntoGrid(int row, int column);
+    void copyWorking();
+    Working::Block shownBlock(int size) const;
+    Working working;
+
     // Operations of a step listed in one column before they go into several.
     static constexpr int StepLinesPerColumn = 6;
 

@@ -1,12 +1,19 @@
 // Moving through the grid by keyboard: Up and Down between rows, Left and
-// Right within a cell's text, and a cell entered with its text selected.
+// Right within a cell's text, a cell entered with its text selected, and
+// pasting a block of numbers into the grid.
 
 #include "form1.h"
 #include "windowdriver.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
+
+using Rows = QList<QStringList>;
 
 class TestKeyboard : public QObject
 {
@@ -22,6 +29,8 @@ private slots:
     void tabSelectsTheText();
     void typingReplacesTheSelection();
     void modifiedArrowsAreLeftAlone();
+    void paste_data();
+    void paste();
 
 private:
     QLineEdit *focusOn(int row, int column);
@@ -113,6 +122,70 @@ void TestKeyboard::modifiedArrowsAreLeftAlone()
     QLineEdit *cell = focusOn(5, 5);
     QTest::keyClick(cell, Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(QApplication::focusWidget(), cell);
+}
+
+enum PasteBy { CtrlV, ShiftInsert, CellMenu };
+
+void TestKeyboard::paste_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("by");
+    QTest::addColumn<int>("size");     // n afterwards
+    QTest::addColumn<Rows>("filled");  // from the cell pasted into on
+    QTest::addColumn<QString>("next"); // the cell after the first filled row
+    QTest::newRow("system of three into a grid of two")
+        << "1\t2\t3\t4\r\n5\t6\t7\t8\r\n 9\t10\t11\t12 \r\n\r\n"
+        << 1 << 1 << int(CtrlV) << 3
+        << Rows{{"1", "2", "3", "4"}, {"5", "6", "7", "8"}, {"9", "10", "11", "12"}} << "";
+    QTest::newRow("system of the size arranged") << "1 2 3\n4 5 6" << 1 << 1 << int(CellMenu) << 2
+                                                 << Rows{{"1", "2", "3"}, {"4", "5", "6"}} << "14";
+    QTest::newRow("augmented row into Text21")
+        << "2 1 -1 | 8" << 2 << 1 << int(ShiftInsert) << 2 << Rows{{"2", "1", "-1", "8"}} << "25";
+    QTest::newRow("one number") << " -7\n" << 1 << 2 << int(CtrlV) << 2 << Rows{{"-7"}} << "13";
+    QTest::newRow("clipped at the tenth column and the ninth row")
+        << "1;2;3\n4;5;6\n7;8;9" << 8 << 9 << int(CellMenu) << 2 << Rows{{"1", "2"}, {"4", "5"}}
+        << QString();
+}
+
+void TestKeyboard::paste()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, by);
+    QFETCH(int, size);
+    QFETCH(Rows, filled);
+    QFETCH(QString, next);
+    QApplication::clipboard()->setText(clipboard);
+    QLineEdit *cell = focusOn(row, column);
+    cell->selectAll();
+    if (by == CellMenu) {
+        QTimer::singleShot(0, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            // Found by its key, which a translation of the menu keeps.
+            const QString keys =
+                QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+            for (QAction *action : menu->actions())
+                if (action->text().endsWith(u'\t' + keys))
+                    action->trigger();
+            menu->close();
+        });
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                    cell->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(cell, &menuEvent);
+    } else {
+        QTest::keyClick(cell, by == CtrlV ? Qt::Key_V : Qt::Key_Insert,
+                        by == CtrlV ? Qt::ControlModifier : Qt::ShiftModifier);
+    }
+    QCOMPARE(window->solverState().n, size);
+    for (int r = 0; r < filled.size(); ++r)
+        for (int c = 0; c < filled[r].size(); ++c)
+            QCOMPARE(cellOf(window, row + r, column + c)->text(), filled[r][c]);
+    if (column + filled[0].size() <= 10)
+        QCOMPARE(cellOf(window, row, column + int(filled[0].size()))->text(), next);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -1,0 +1,150 @@
+#include "working.h"
+
+#include <QMimeData>
+
+namespace
+{
+
+// The headings are the explanation list's own words.
+const QString systemHeading = QStringLiteral("първоначален вид на системата:");
+const QString solutionHeading = QStringLiteral("решението е:");
+
+QString tabLines(const Working::Block &block)
+{
+    QStringList lines;
+    for (const QStringList &row : block)
+        lines << row.join(u'\t');
+    return lines.join(u'\n');
+}
+
+// A row of the system as the grid and the explanation list write it:
+// 2.x1+1.x2=5, with a negative coefficient taking the place of the plus.
+QString equation(const QStringList &row)
+{
+    QString text;
+    const int unknowns = int(row.size()) - 1;
+    for (int c = 0; c < unknowns; ++c) {
+        if (c > 0 && !row[c].startsWith(u'-'))
+            text += u'+';
+        text += row[c] + QStringLiteral(".x%1").arg(c + 1);
+    }
+    return text + u'=' + row.value(unknowns);
+}
+
+QString htmlLines(const QStringList &lines)
+{
+    QStringList escaped;
+    for (const QString &line : lines)
+        escaped << line.toHtmlEscaped();
+    return escaped.join(QStringLiteral("<br>"));
+}
+
+// Word processors keep the borders and alignment of cells only when each cell
+// carries them itself; a style sheet in the head is dropped by some of them.
+QString htmlTable(const Working::Block &matrix)
+{
+    QString table = QStringLiteral(
+        "<table cellspacing=\"0\" cellpadding=\"4\" style=\"border-collapse: collapse\">\n");
+    for (const QStringList &row : matrix) {
+        table += QStringLiteral("<tr>");
+        for (int c = 0; c < row.size(); ++c) {
+            const bool rightHandSide = c == row.size() - 1;
+            table += QStringLiteral("<td align=\"right\" style=\"padding: 2px 8px;%1\">%2</td>")
+                         .arg(rightHandSide ? QStringLiteral(" border-left: 1px solid #000000;")
+                                            : QString(),
+                              row[c].toHtmlEscaped());
+        }
+        table += QStringLiteral("</tr>\n");
+    }
+    return table + QStringLiteral("</table>\n");
+}
+
+} // namespace
+
+void Working::clear()
+{
+    *this = Working();
+}
+
+bool Working::isEmpty() const
+{
+    return system.isEmpty() && steps.isEmpty() && report.isEmpty() && names.isEmpty();
+}
+
+void Working::setSystem(const Block &rows)
+{
+    clear();
+    system = rows;
+}
+
+void Working::addStep(const QString &prompt, const QStringList &operations, const Block &matrix)
+{
+    steps << Step{prompt, operations, matrix};
+}
+
+void Working::addReport(const QStringList &lines)
+{
+    report << lines;
+}
+
+void Working::setSolution(const QStringList &unknowns, const QStringList &shown)
+{
+    names = unknowns;
+    values = shown;
+}
+
+QString Working::plainText() const
+{
+    QStringList parts;
+    if (!system.isEmpty())
+        parts << systemHeading + u'\n' + tabLines(system);
+    for (const Step &step : steps) {
+        QStringList lines{step.prompt};
+        lines << step.operations << tabLines(step.matrix);
+        parts << lines.join(u'\n');
+    }
+    if (!report.isEmpty())
+        parts << report.join(u'\n');
+    if (!names.isEmpty()) {
+        QStringList lines{solutionHeading};
+        for (int r = 0; r < names.size(); ++r)
+            lines << names[r] + u'\t' + values.value(r);
+        parts << lines.join(u'\n');
+    }
+    return parts.join(QStringLiteral("\n\n")) + u'\n';
+}
+
+QString Working::html() const
+{
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
+                                  "<title>метод на Гаус</title></head><body>\n");
+    if (!system.isEmpty()) {
+        QStringList equations;
+        for (const QStringList &row : system)
+            equations << equation(row);
+        html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(systemHeading, htmlLines(equations));
+    }
+    for (const Step &step : steps) {
+        html += QStringLiteral("<p><b>%1</b>").arg(step.prompt.toHtmlEscaped());
+        if (!step.operations.isEmpty())
+            html += QStringLiteral("<br>\n") + htmlLines(step.operations);
+        html += QStringLiteral("</p>\n") + htmlTable(step.matrix);
+    }
+    if (!report.isEmpty())
+        html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(report));
+    if (!names.isEmpty()) {
+        QStringList lines;
+        for (int r = 0; r < names.size(); ++r)
+            lines << names[r] + values.value(r);
+        html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(solutionHeading, htmlLines(lines));
+    }
+    return html + QStringLiteral("</body></html>\n");
+}
+
+QMimeData *Working::mimeData() const
+{
+    auto *data = new QMimeData;
+    data->setText(plainText());
+    data->setHtml(html());
+    return data;
+}
