@@ -5,9 +5,11 @@
 #include "windowdriver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMimeData>
 #include <QScreen>
 #include <QTest>
 #include <QTextDocument>
@@ -104,6 +106,7 @@ private slots:
     void noPivotAfterRounding();
     void bulgarianMultipliers();
     void backwardStepOfFour();
+    void copyTheWorking();
 
 private:
     Form1 *window = nullptr;
@@ -381,6 +384,46 @@ void TestSolve::backwardStepOfFour()
     QCOMPARE(seen[4].informative,
              QStringLiteral("ред 2 = ред 2 − (-0.5) · ред 4\nред 1 = ред 1 − (2) · ред 4"));
     QCOMPARE(valueTexts(window).mid(0, 4), (QStringList{"2", "2", "3", "4"}));
+}
+
+// Ctrl+Shift+C copies what was shown: before a solve the typed block, after
+// one every step, the solution or the refusal.
+void TestSolve::copyTheWorking()
+{
+    const QClipboard *clipboard = QApplication::clipboard();
+    auto copy = [this] {
+        window->activateWindow(); // the last message box may have kept the activation
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    };
+    const QString system = QStringLiteral("първоначален вид на системата:\n");
+    typeSystem(window, {{"1", "1", "3"}, {"1", "-1", "1"}});
+    copy();
+    QCOMPARE(clipboard->text(), system + "1\t1\t3\n1\t-1\t1\n");
+
+    QCOMPARE(solve(window).size(), 3);
+    copy();
+    QCOMPARE(clipboard->text(), system + "1\t1\t3\n1\t-1\t1\n\n" + forward +
+                                    "1\nред 1 = ред 1 : (1)\nред 2 = ред 2 − (1) · ред 1\n"
+                                    "1\t1\t3\n0\t-2\t-2\n\n" +
+                                    forward + "2\nред 2 = ред 2 : (-2)\n1\t1\t3\n0\t1\t1\n\n" +
+                                    backward +
+                                    "3\nред 1 = ред 1 − (1) · ред 2\n1\t0\t2\n0\t1\t1\n\n"
+                                    "решението е:\nx1=\t2\nx2=\t1\n");
+    QString html = clipboard->mimeData()->html();
+    QCOMPARE(html.count(QStringLiteral("<table")), 3);
+    QCOMPARE(html.count(QStringLiteral("border-left")), 6); // the right-hand sides set off
+    QVERIFY(html.contains(QStringLiteral("1.x1-1.x2=1")));
+    QVERIFY(html.contains(QStringLiteral("x1=2<br>")));
+
+    typeSystem(window, {{"1", "2", "3"}, {"2", "4", "6"}});
+    verifyRefusal(solve(window));
+    copy();
+    QCOMPARE(clipboard->text(),
+             system + "1\t2\t3\n2\t4\t6\n\n" + refusal1 + "\n" + refusal2 + "\n");
+    html = clipboard->mimeData()->html();
+    QCOMPARE(html.count(QStringLiteral("<table")), 0);
+    QVERIFY(html.contains(QStringLiteral("&lt;ИЗЧИСТИ&gt;")));
 }
 
 QTEST_MAIN(TestSolve)
