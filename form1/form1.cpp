@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +21,8 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
+
+#include <limits>
 
 namespace
 {
@@ -528,46 +531,34 @@ void Form1::deveturavnenia()
 
 // --- Solving ------------------------------------------------------------------
 
+// The solver's one driver runs the determinant test, both passes and the
+// solution; the window reads the grid for it (masiv) and, after each step,
+// shows the matrix (stypka) and holds it on screen with a message.
 void Form1::Command3_Click()
 {
-    if (!masiv(n))
-        return;
-    if (!determinanta(adet))
-        return;
-    if (det == 0) {
+    const gauss::SolveEnd end = gauss::solve(
+        *this, [this] { return masiv(n); },
+        [this](const gauss::Step &step) {
+            stypka(a);
+            showStep((step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
+                                   : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
+                         QString::number(step.nomer),
+                     step.ops);
+        });
+    switch (end.result) {
+    case gauss::SolveResult::Solved:
+        stypka(a);
+        rechenie();
+        break;
+    case gauss::SolveResult::Refused:
         refuseSystem();
-        return;
+        break;
+    case gauss::SolveResult::Overflow:
+        reportOverflow(end.step);
+        break;
+    case gauss::SolveResult::BadCell:
+        break; // masiv has said which cell
     }
-
-    int nomer = 0;
-    gauss::RowOps ops;
-    for (k = 1; k <= n; ++k) {
-        ops.clear();
-        const gauss::Outcome outcome = gauss::forwardStep(*this, k, &ops);
-        if (outcome == gauss::Outcome::NoPivot) {
-            refuseSystem();
-            return;
-        }
-        if (outcome == gauss::Outcome::Overflow) {
-            reportOverflow();
-            return;
-        }
-        stypka(a);
-        ++nomer;
-        showStep(QStringLiteral("(ПРАВ ХОД) стъпка:") + QString::number(nomer), ops);
-    }
-    for (k = n; k >= 2; --k) {
-        ops.clear();
-        if (gauss::backwardStep(*this, k, &ops) != gauss::Outcome::Ok) {
-            reportOverflow();
-            return;
-        }
-        stypka(a);
-        ++nomer;
-        showStep(QStringLiteral("(ОБРАТЕН ХОД) стъпка:") + QString::number(nomer), ops);
-    }
-    stypka(a);
-    rechenie();
 }
 
 bool Form1::masiv(qint16 &n)
@@ -576,30 +567,42 @@ bool Form1::masiv(qint16 &n)
     int badColumn = 0;
     const bool read = gauss::readBlock(
         *this, n, [this](int r, int c) { return cell[r][c]->text(); }, &badRow, &badColumn);
-    if (read) {
+    if (read)
         working.setSystem(shownBlock(n));
-    } else {
-        const QString report = QStringLiteral("В клетката на ред %1, колона %2 няма число.")
-                                   .arg(badRow)
-                                   .arg(badColumn);
-        working.clear();
-        working.addReport({report});
-        message(report, 48, QStringLiteral("ГРЕШКА:"));
-        QLineEdit *bad = cell[badRow][badColumn];
-        activateWindow(); // not every window manager hands the focus back after a box
-        bad->setFocus(Qt::OtherFocusReason);
-        bad->selectAll();
-    }
+    else
+        reportBadCell(badRow, badColumn);
     return read;
 }
 
-bool Form1::determinanta(gauss::Matrix &m)
+void Form1::reportBadCell(int row, int column)
 {
-    if (gauss::determinanta(*this, m) != gauss::Outcome::Ok) {
-        reportOverflow();
-        return false;
+    QLineEdit *bad = cell[row][column];
+    QString prompt;
+    switch (gauss::whyUnreadable(bad->text())) {
+    case gauss::Unreadable::TooLarge:
+        prompt = QStringLiteral("Числото в клетката на ред %1, колона %2 е твърде голямо.\n"
+                                "Най-голямото число, с което програмата смята, е %3.")
+                     .arg(row)
+                     .arg(column)
+                     .arg(gauss::numberText(std::numeric_limits<float>::max()));
+        break;
+    case gauss::Unreadable::OtherSeparator:
+        prompt = QStringLiteral("В клетката на ред %1, колона %2 няма число.\n"
+                                "Десетичният знак е „%3“.")
+                     .arg(row)
+                     .arg(column)
+                     .arg(QLocale().decimalPoint());
+        break;
+    case gauss::Unreadable::NoNumber:
+        prompt = QStringLiteral("В клетката на ред %1, колона %2 няма число.").arg(row).arg(column);
+        break;
     }
-    return true;
+    working.clear();
+    working.addReport(prompt.split(u'\n'));
+    message(prompt, 48, QStringLiteral("ГРЕШКА:"));
+    activateWindow(); // not every window manager hands the focus back after a box
+    bad->setFocus(Qt::OtherFocusReason);
+    bad->selectAll();
 }
 
 void Form1::stypka(const gauss::Matrix &m)
@@ -611,12 +614,8 @@ void Form1::stypka(const gauss::Matrix &m)
             cell[r][c]->setText(gauss::numberText(m[r][c]));
 }
 
-bool Form1::rechenie()
+void Form1::rechenie()
 {
-    if (gauss::solution(*this) != gauss::Outcome::Ok) {
-        reportOverflow();
-        return false;
-    }
     for (int r = 1; r <= n; ++r)
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
     for (int r = 1; r <= n; ++r)
@@ -628,7 +627,6 @@ bool Form1::rechenie()
         values << valueLabel[r]->text();
     }
     working.setSolution(names, values);
-    return true;
 }
 
 void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
@@ -668,11 +666,26 @@ void Form1::refuseSystem()
     message(second, 0, QStringLiteral("РЕШЕНИЕ:"));
 }
 
-void Form1::reportOverflow()
+// step as the solver's driver counts it: 0 is the determinant test, 2n the
+// solution. The grid still shows the last step completed, or the system as typed.
+void Form1::reportOverflow(int step)
 {
+    QString where;
+    QString shown = QStringLiteral("Таблицата показва матрицата след стъпка %1.").arg(step - 1);
+    if (step == 0)
+        where = QStringLiteral("преди първата стъпка");
+    else if (step > 2 * n - 1)
+        where = QStringLiteral("при намирането на решението");
+    else
+        where = QStringLiteral("на стъпка %1").arg(step);
+    if (step <= 1)
+        shown = QStringLiteral("Таблицата показва системата, както е въведена.");
     const QString report =
-        QStringLiteral("Препълване: числата излизат извън обхвата на единичната точност.");
-    working.addReport({report});
+        QStringLiteral("Числата станаха твърде големи и решаването спря %1.\n%2\n"
+                       "Опитайте с по-малки числа, например като разделите уравнение "
+                       "с много големи коефициенти на общ множител.")
+            .arg(where, shown);
+    working.addReport(report.split(u'\n'));
     message(report, 48, QStringLiteral("ГРЕШКА:"));
 }
 

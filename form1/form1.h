@@ -4,10 +4,12 @@
 // Form1 is the program's only window. It owns every control and, through the
 // SolverState it inherits, every variable of the solver (n, a, adet, x, det and
 // the counters), so its procedures reach them by name. The arithmetic lives in
-// the widget-free solver library: the window reads the grid's texts into it
-// (masiv), asks it for the determinant and for each step of the elimination,
-// writes the matrix back as number texts (stypka) and holds every step on
-// screen with a message box until the user dismisses it.
+// the widget-free solver library, whose one driver (gauss::solve) runs the
+// determinant test, both passes and the solution; the window gives it the
+// reading of the grid (masiv) and, after every step, writes the matrix back as
+// number texts (stypka) and holds it on screen with a message box until the
+// user dismisses it. Number texts are ASCII but for the user's decimal
+// separator, so what the grid shows is read back the same in every locale.
 
 #include "elimination.h"
 #include "solverstate.h"
@@ -72,13 +74,13 @@ private:
     void arrange(int size);
 
     bool masiv(qint16 &n);
-    bool determinanta(gauss::Matrix &m);
     void stypka(const gauss::Matrix &m);
-    bool rechenie();
+    void rechenie();
 
     void showStep(const QString &prompt, const gauss::RowOps &ops);
     void refuseSystem();
-    void reportOverflow();
+    void reportBadCell(int row, int column);
+    void reportOverflow(int step);
     void message(const QString &prompt, int flags, const QString &title,
                  const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText);
     // The clipboard: a system pasted into the grid, the working copied out.

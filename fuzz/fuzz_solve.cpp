@@ -42,14 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.n = qint16(n);
     const auto cell = [&](int r, int col) { return texts.value((r - 1) * (n + 1) + col - 1); };
     int steps = 0;
-    const gauss::SolveResult result =
-        gauss::solveHeadless(s, cell, [&](int nomer, const gauss::RowOps &ops) {
-            if (nomer != ++steps || ops.empty())
+    const gauss::SolveEnd end = gauss::solve(
+        s, [&] { return gauss::readBlock(s, s.n, cell); },
+        [&](const gauss::Step &step) {
+            if (step.nomer != ++steps || step.forward != (step.nomer <= n) || step.ops.empty())
                 std::abort();
             for (int r = 1; r <= n; ++r)
                 for (int col = 1; col <= n + 1; ++col)
                     requireShown(s.a[r][col]);
         });
+    const gauss::SolveResult result = end.result;
+    if (result == gauss::SolveResult::Overflow && (end.step < 0 || end.step > 2 * n))
+        std::abort();
     switch (result) {
     case gauss::SolveResult::Solved:
         if (steps != 2 * n - 1)

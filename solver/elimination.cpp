@@ -172,38 +172,41 @@ Outcome solution(SolverState &s)
     return Outcome::Ok;
 }
 
-SolveResult solveHeadless(SolverState &s, const std::function<QString(int, int)> &cellText,
-                          const std::function<void(int, const RowOps &)> &afterStep)
+SolveEnd solve(SolverState &s, const std::function<bool()> &read,
+               const std::function<void(const Step &)> &afterStep)
 {
-    if (!readBlock(s, s.n, cellText))
-        return SolveResult::BadCell;
+    if (!read())
+        return {SolveResult::BadCell, 0};
     if (determinanta(s, s.adet) != Outcome::Ok)
-        return SolveResult::Overflow;
+        return {SolveResult::Overflow, 0};
     if (s.det == 0)
-        return SolveResult::Refused;
-    int nomer = 0;
-    RowOps ops;
-    auto stepDone = [&]() {
-        ++nomer;
+        return {SolveResult::Refused, 0};
+    Step step;
+    auto ended = [&](Outcome outcome) -> SolveEnd {
+        return {outcome == Outcome::NoPivot ? SolveResult::Refused : SolveResult::Overflow,
+                step.nomer + 1};
+    };
+    auto done = [&]() {
+        ++step.nomer;
         if (afterStep)
-            afterStep(nomer, ops);
+            afterStep(step);
     };
     for (qint16 k = 1; k <= s.n; ++k) {
-        ops.clear();
-        const Outcome outcome = forwardStep(s, k, &ops);
-        if (outcome == Outcome::NoPivot)
-            return SolveResult::Refused;
-        if (outcome == Outcome::Overflow)
-            return SolveResult::Overflow;
-        stepDone();
+        step.ops.clear();
+        if (const Outcome outcome = forwardStep(s, k, &step.ops); outcome != Outcome::Ok)
+            return ended(outcome);
+        done();
     }
+    step.forward = false;
     for (qint16 k = s.n; k >= 2; --k) {
-        ops.clear();
-        if (backwardStep(s, k, &ops) != Outcome::Ok)
-            return SolveResult::Overflow;
-        stepDone();
+        step.ops.clear();
+        if (const Outcome outcome = backwardStep(s, k, &step.ops); outcome != Outcome::Ok)
+            return ended(outcome);
+        done();
     }
-    return solution(s) == Outcome::Ok ? SolveResult::Solved : SolveResult::Overflow;
+    if (solution(s) != Outcome::Ok)
+        return {SolveResult::Overflow, 2 * s.n};
+    return {SolveResult::Solved, 0};
 }
 
 } // namespace gauss

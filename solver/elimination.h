@@ -54,14 +54,33 @@ Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
 // x(r) = a(r, n+1) / a(r, r), rounded to three decimals, for r = 1..n.
 Outcome solution(SolverState &s);
 
-// How a whole solve ends, for callers without a window (fuzzing, reference checks).
+// How a whole solve ends.
 enum class SolveResult { Solved, Refused, BadCell, Overflow };
 
-// Runs the whole solve of s.n equations without a window: read, test, both
-// passes, solution. afterStep, when given, is called after every step with
-// the running step number (1..2n-1) and the operations of that step.
-SolveResult solveHeadless(SolverState &s, const std::function<QString(int, int)> &cellText,
-                          const std::function<void(int, const RowOps &)> &afterStep = {});
+// One step of the elimination, as the solve shows it.
+struct Step {
+    int nomer = 0;       // running step number, 1..2n-1 across both passes
+    bool forward = true; // a step of the forward pass (1..n) or of the backward pass
+    RowOps ops;          // the row operations it made, in order
+};
+
+struct SolveEnd {
+    SolveResult result = SolveResult::Solved;
+    // The step that could not be completed: with Overflow 0 for the
+    // determinant test, 1..2n-1 for a step and 2n for the solution; with
+    // Refused 0 for the determinant test, else the step whose pivot search
+    // failed. 0 otherwise.
+    int step = 0;
+};
+
+// The one solve of s.n equations that the window, the fuzz target and the
+// reference check all run: read calls the reader that fills the active block of
+// s.a and s.adet (the window's masiv, or readBlock) and stops the solve when it
+// fails; then the determinant test, the forward and the backward pass, calling
+// afterStep when a step is complete and s.a holds its matrix, and the solution
+// into s.x.
+SolveEnd solve(SolverState &s, const std::function<bool()> &read,
+               const std::function<void(const Step &)> &afterStep = {});
 
 } // namespace gauss
 

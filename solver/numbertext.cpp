@@ -89,45 +89,71 @@ bool toCForm(const QString &text, const QLocale &locale, std::string &out)
     return at == end;
 }
 
-} // namespace
-
 // QLocale::toFloat() goes through double, which can round a decimal twice, and
 // it rejects numbers below the float range instead of rounding them to 0 or a
 // subnormal. So the locale only supplies its symbols here; the text is brought
 // into the C form and converted once, correctly rounded, by std::from_chars.
-bool readNumber(const QString &text, float &value)
+enum class Parsed { Number, NoNumber, TooLarge };
+
+Parsed parse(const QString &text, float &value)
 {
     std::string c;
     if (!toCForm(text.trimmed(), QLocale(), c))
-        return false;
+        return Parsed::NoNumber;
     float parsed = 0;
     const char *first = c.data();
     const char *last = c.data() + c.size();
     const auto [ptr, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
     if (ptr != last)
-        return false;
+        return Parsed::NoNumber;
     if (ec == std::errc::result_out_of_range) {
         if (leadingExponent(c) >= 0)
-            return false; // beyond the largest float
+            return Parsed::TooLarge;
         parsed = c[0] == '-' ? -0.0f : 0.0f;
     } else if (ec != std::errc()) {
-        return false;
+        return Parsed::NoNumber;
     }
     if (!std::isfinite(parsed))
-        return false;
+        return Parsed::TooLarge; // the midpoint and beyond round to infinity
     value = parsed;
-    return true;
+    return Parsed::Number;
+}
+
+} // namespace
+
+bool readNumber(const QString &text, float &value)
+{
+    return parse(text, value) == Parsed::Number;
+}
+
+Unreadable whyUnreadable(const QString &text)
+{
+    float value = 0;
+    if (parse(text, value) == Parsed::TooLarge)
+        return Unreadable::TooLarge;
+    const QString decimalPoint = QLocale().decimalPoint();
+    for (const QChar other : {u'.', u','}) {
+        if (decimalPoint == other || !text.contains(other))
+            continue;
+        if (parse(QString(text).replace(other, decimalPoint), value) != Parsed::NoNumber)
+            return Unreadable::OtherSeparator;
+    }
+    return Unreadable::NoNumber;
 }
 
 QString numberText(float value)
 {
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     if (value == 0)
         value = 0; // a negative zero shows as 0
-    // Widening to double is exact, so seven significant digits of the double
-    // are seven significant digits of the float itself.
-    return locale.toString(double(value), 'G', 7);
+    // The C locale writes ASCII digits, '-', 'E' and the exponent's sign and no
+    // grouping; the user's locale gives only the decimal separator. Widening to
+    // double is exact, so seven significant digits of the double are seven
+    // significant digits of the float itself.
+    QString text = QLocale::c().toString(double(value), 'G', 7);
+    const QString decimalPoint = QLocale().decimalPoint();
+    if (decimalPoint != QLatin1String("."))
+        text.replace(u'.', decimalPoint);
+    return text;
 }
 
 float roundTo3(float value)

@@ -7,6 +7,8 @@ namespace gauss
 {
 
 // Number texts in the user's regional format, taken from the default QLocale.
+// Only the decimal separator is regional: digits, signs and the exponent's E
+// are ASCII in every locale, so that a text means the same wherever it is read.
 
 // Reads a cell's text as a single-precision number. Accepts every text that
 // numberText() writes, and also surrounding blanks, a leading plus and a
@@ -14,6 +16,14 @@ namespace gauss
 // letters, hexadecimal, "inf", "nan") and on numbers beyond the float range;
 // a number too small for a float becomes the nearest float (0 or subnormal).
 bool readNumber(const QString &text, float &value);
+
+// Why readNumber() refused a text, for a report that says what to change.
+enum class Unreadable {
+    NoNumber,       // empty, letters, or anything else that is not a number
+    TooLarge,       // a number, but beyond the float range
+    OtherSeparator, // a number if its '.' or ',' were the locale's decimal separator
+};
+Unreadable whyUnreadable(const QString &text);
 
 // General form with at most seven significant digits: fixed notation for
 // decimal exponents -4..6, otherwise 1.234568E+07; no grouping; -0 shows as 0.

@@ -24,8 +24,8 @@ const QString forward = QStringLiteral("(ПРАВ ХОД) стъпка:");
 const QString backward = QStringLiteral("(ОБРАТЕН ХОД) стъпка:");
 const QString refusal1 = QStringLiteral("системата или има безброй решения или няма решение!!!");
 const QString refusal2 = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
-const QString overflow =
-    QStringLiteral("Препълване: числата излизат извън обхвата на единичната точност.");
+const QString smaller = QStringLiteral("Опитайте с по-малки числа, например като разделите "
+                                       "уравнение с много големи коефициенти на общ множител.");
 
 // The block of an n-equation system out of the 90 grid texts of a message.
 Rows blockOf(const QStringList &grid, int n)
@@ -270,29 +270,43 @@ void TestSolve::singularRefusal()
 
 void TestSolve::badCell_data()
 {
+    QTest::addColumn<QString>("locale");
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
-    QTest::newRow("empty") << Rows{{"1", "2", "3"}, {"4", "", "6"}} << 2 << 2;
-    QTest::newRow("letters") << Rows{{"1", "abc", "3"}, {"4", "5", "6"}} << 1 << 2;
-    QTest::newRow("right-hand side") << Rows{{"1", "2", "3"}, {"4", "5", "inf"}} << 2 << 3;
-    QTest::newRow("beyond the float range") << Rows{{"1E+39", "2", "3"}, {"4", "5", "6"}} << 1 << 1;
+    QTest::addColumn<QString>("prompt");
+    const QString none = QStringLiteral("В клетката на ред %1, колона %2 няма число.");
+    QTest::newRow("empty") << "C" << Rows{{"1", "2", "3"}, {"4", "", "6"}} << 2 << 2
+                           << none.arg(2).arg(2);
+    QTest::newRow("letters") << "C" << Rows{{"1", "abc", "3"}, {"4", "5", "6"}} << 1 << 2
+                             << none.arg(1).arg(2);
+    QTest::newRow("right-hand side")
+        << "C" << Rows{{"1", "2", "3"}, {"4", "5", "inf"}} << 2 << 3 << none.arg(2).arg(3);
+    QTest::newRow("beyond the float range")
+        << "C" << Rows{{"1E+39", "2", "3"}, {"4", "5", "6"}} << 1 << 1
+        << QStringLiteral("Числото в клетката на ред 1, колона 1 е твърде голямо.\n"
+                          "Най-голямото число, с което програмата смята, е 3.402823E+38.");
+    QTest::newRow("point where the comma is the separator")
+        << "bg_BG" << Rows{{"1", "2", "3"}, {"4", "2.5", "6"}} << 2 << 2
+        << none.arg(2).arg(2) + QStringLiteral("\nДесетичният знак е „,“.");
 }
 
 // The reading stops at the cell; the grid stays and the cell is selected.
 void TestSolve::badCell()
 {
+    QFETCH(QString, locale);
     QFETCH(Rows, rows);
     QFETCH(int, row);
     QFETCH(int, column);
+    QFETCH(QString, prompt);
+    QLocale::setDefault(QLocale(locale));
     typeSystem(window, rows);
     const QStringList typed = gridTexts(window);
     const gauss::SolverState &s = window->solverState();
     const QList<SeenMessage> seen = solve(window);
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("ГРЕШКА:"));
-    QCOMPARE(seen[0].text,
-             QStringLiteral("В клетката на ред %1, колона %2 няма число.").arg(row).arg(column));
+    QCOMPARE(seen[0].text, prompt);
     QCOMPARE(seen[0].icon, QMessageBox::Warning);
     QCOMPARE(gridTexts(window), typed);
     QLineEdit *bad = cellOf(window, row, column);
@@ -311,7 +325,10 @@ void TestSolve::overflowInTheTest()
     const QList<SeenMessage> seen = solve(window);
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("ГРЕШКА:"));
-    QCOMPARE(seen[0].text, overflow);
+    QCOMPARE(seen[0].text, QStringLiteral("Числата станаха твърде големи и решаването спря преди "
+                                          "първата стъпка.\nТаблицата показва системата, както е "
+                                          "въведена.\n") +
+                               smaller);
     QCOMPARE(seen[0].icon, QMessageBox::Warning);
     QCOMPARE(gridTexts(window), typed);
     QVERIFY(valueTexts(window).join(QString()).isEmpty());
@@ -326,7 +343,10 @@ void TestSolve::overflowInThePasses()
     QCOMPARE(seen.size(), 2);
     verifyStep(seen[0], forward + "1");
     QCOMPARE(seen[1].title, QStringLiteral("ГРЕШКА:"));
-    QCOMPARE(seen[1].text, overflow);
+    QCOMPARE(seen[1].text,
+             QStringLiteral("Числата станаха твърде големи и решаването спря на "
+                            "стъпка 2.\nТаблицата показва матрицата след стъпка 1.\n") +
+                 smaller);
     QCOMPARE(blockTexts(window, 2), (Rows{{"1", "0", "2"}, {"0", "1E-30", "1E+10"}}));
     QVERIFY(valueTexts(window).join(QString()).isEmpty());
 

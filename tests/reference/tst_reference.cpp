@@ -240,14 +240,17 @@ void TestReference::randomSystems()
         fresh.n = qint16(n);
         std::vector<Block> steps;
         const gauss::SolveResult result =
-            gauss::solveHeadless(fresh, cell, [&](int nomer, const gauss::RowOps &) {
-                QCOMPARE(nomer, int(steps.size()) + 1);
-                Block b(n, std::vector<float>(n + 1));
-                for (int r = 0; r < n; ++r)
-                    for (int c = 0; c <= n; ++c)
-                        b[r][c] = fresh.a[r + 1][c + 1];
-                steps.push_back(b);
-            });
+            gauss::solve(
+                fresh, [&] { return gauss::readBlock(fresh, fresh.n, cell); },
+                [&](const gauss::Step &step) {
+                    QCOMPARE(step.nomer, int(steps.size()) + 1);
+                    Block b(n, std::vector<float>(n + 1));
+                    for (int r = 0; r < n; ++r)
+                        for (int c = 0; c <= n; ++c)
+                            b[r][c] = fresh.a[r + 1][c + 1];
+                    steps.push_back(b);
+                })
+                .result;
         const QByteArray where = QByteArray("sample ") + QByteArray::number(sample) +
                                  ", n = " + QByteArray::number(n) + ": " +
                                  texts[0].join(' ').toUtf8();
@@ -285,7 +288,10 @@ void TestReference::randomSystems()
 
         // The same system on a state that has seen every earlier one.
         reused.n = qint16(n);
-        QVERIFY2(gauss::solveHeadless(reused, cell) == result, where.constData());
+        QVERIFY2(
+            gauss::solve(reused, [&] { return gauss::readBlock(reused, reused.n, cell); }).result ==
+                result,
+            where.constData());
         QVERIFY2(sameBits(reused.det, fresh.det), where.constData());
         for (int r = 1; r <= n; ++r) {
             QVERIFY2(sameBits(reused.x[r], fresh.x[r]) || result != gauss::SolveResult::Solved,

@@ -51,6 +51,11 @@ std::function<QString(int, int)> cells(const TextRows &rows)
     return [rows](int r, int c) { return rows.value(r - 1).value(c - 1); };
 }
 
+std::function<bool()> reader(gauss::SolverState &s, const std::function<QString(int, int)> &text)
+{
+    return [&s, text] { return gauss::readBlock(s, s.n, text); };
+}
+
 } // namespace
 
 class TestElimination : public QObject
@@ -332,8 +337,9 @@ void TestElimination::whole()
     gauss::SolverState s;
     s.n = qint16(rows.size());
     QList<int> steps;
-    const SolveResult got = gauss::solveHeadless(
-        s, cells(rows), [&](int nomer, const RowOps &) { steps.append(nomer); });
+    const SolveResult got = gauss::solve(s, reader(s, cells(rows)), [&](const gauss::Step &step) {
+                                steps.append(step.nomer);
+                            }).result;
     QCOMPARE(int(got), result);
     if (got != SolveResult::Solved)
         return;
@@ -349,15 +355,18 @@ void TestElimination::earlierLargerSystemDoesNoHarm()
     const TextRows small{{"0", "2", "1", "5"}, {"1", "0", "1", "3"}, {"1", "1", "0", "2"}};
     gauss::SolverState fresh;
     fresh.n = 3;
-    QCOMPARE(gauss::solveHeadless(fresh, cells(small)), SolveResult::Solved);
+    QCOMPARE(gauss::solve(fresh, reader(fresh, cells(small))).result, SolveResult::Solved);
 
     gauss::SolverState used;
     used.n = 5;
-    QCOMPARE(gauss::solveHeadless(
-                 used, [](int r, int c) { return QString::number(r == c ? 9 : (r + c) % 3); }),
+    QCOMPARE(gauss::solve(used, reader(used,
+                                       [](int r, int c) {
+                                           return QString::number(r == c ? 9 : (r + c) % 3);
+                                       }))
+                 .result,
              SolveResult::Solved);
     used.n = 3;
-    QCOMPARE(gauss::solveHeadless(used, cells(small)), SolveResult::Solved);
+    QCOMPARE(gauss::solve(used, reader(used, cells(small))).result, SolveResult::Solved);
     QCOMPARE(block(used), block(fresh));
     for (int r = 1; r <= 3; ++r)
         QCOMPARE_EXACT(used.x[r], fresh.x[r]);

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 using gauss::numberText;
 using gauss::readNumber;
@@ -140,23 +142,50 @@ void TestNumberText::belowTheRange()
     QCOMPARE(value, 0.0f);
 }
 
-// Every text the grid shows reads back as a number, and as the same number
-// whenever seven digits are enough to tell it apart.
+// In every locale Qt knows, every text the grid shows is the C locale's text
+// with only the decimal separator exchanged, and reads back as the same number
+// as that text, which is the value itself whenever seven digits tell it apart.
 void TestNumberText::roundTrip()
 {
-    const float samples[] = {0.1f,
-                             -2.75f,
-                             1.0f / 3.0f,
-                             1e-30f,
-                             6.02e23f,
-                             123.456f,
-                             -9.999999e-5f,
-                             std::numeric_limits<float>::max(),
-                             std::numeric_limits<float>::denorm_min()};
+    std::vector<float> samples{0.1f,
+                               -2.75f,
+                               1.0f / 3.0f,
+                               1e-30f,
+                               6.02e23f,
+                               123.456f,
+                               -9.999999e-5f,
+                               -1234567.0f,
+                               std::numeric_limits<float>::max(),
+                               -std::numeric_limits<float>::max(),
+                               std::numeric_limits<float>::denorm_min()};
+    std::mt19937 rng(20261207u);
+    std::uniform_real_distribution<float> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-44, 37);
+    while (samples.size() < 300)
+        samples.push_back(mantissa(rng) * std::pow(10.0f, float(exponent(rng))));
+
+    QStringList cTexts;
+    std::vector<float> cValues;
     for (float value : samples) {
+        cTexts << numberText(value);
         float read = 0;
-        QVERIFY2(readNumber(numberText(value), read), qPrintable(numberText(value)));
-        QCOMPARE(numberText(read), numberText(value));
+        QVERIFY2(readNumber(cTexts.last(), read), qPrintable(cTexts.last()));
+        QCOMPARE(numberText(read), cTexts.last());
+        cValues.push_back(read);
+    }
+    const auto locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    QVERIFY(locales.size() > 100);
+    for (const QLocale &locale : locales) {
+        QLocale::setDefault(locale);
+        for (std::size_t at = 0; at < samples.size(); ++at) {
+            const QString text = numberText(samples[at]);
+            const QString where = locale.name() + QLatin1Char(' ') + text;
+            QVERIFY2(text == QString(cTexts[int(at)]).replace(u'.', locale.decimalPoint()),
+                     qPrintable(where));
+            float read = 0;
+            QVERIFY2(readNumber(text, read) && read == cValues[at], qPrintable(where));
+        }
     }
 }
 
