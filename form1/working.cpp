@@ -43,20 +43,20 @@ QString htmlLines(const QStringList &lines)
 // carries them itself; a style sheet in the head is dropped by some of them.
 QString htmlTable(const Working::Block &matrix)
 {
-    QString table = QStringLiteral(
-        "<table cellspacing=\"0\" cellpadding=\"4\" style=\"border-collapse: collapse\">\n");
+    QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"6\">\n");
     for (const QStringList &row : matrix) {
         table += QStringLiteral("<tr>");
         for (int c = 0; c < row.size(); ++c) {
             const bool rightHandSide = c == row.size() - 1;
-            table += QStringLiteral("<td align=\"right\" style=\"padding: 2px 8px;%1\">%2</td>")
-                         .arg(rightHandSide ? QStringLiteral(" border-left: 1px solid #000000;")
-                                            : QString(),
-                              row[c].toHtmlEscaped());
+            table +=
+                QStringLiteral("<td align=\"right\"%1>%2</td>")
+                    .arg(rightHandSide ? QStringLiteral(" style=\"border-left: 1px solid #000000\"")
+                                       : QString(),
+                         row[c].toHtmlEscaped());
         }
         table += QStringLiteral("</tr>\n");
     }
-    return table + QStringLiteral("</table>\n");
+    return table + QStringLiteral("</table>\n<br>\n");
 }
 
 } // namespace
