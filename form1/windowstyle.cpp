@@ -1,7 +1,6 @@
 #include "windowstyle.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -20,14 +19,11 @@ void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *op
         return;
     case PE_PanelLineEdit:
     case PE_FrameLineEdit:
+        // Drawing nothing lets the frame show through, and with it the edge
+        // of a neighbouring cell that the rows' overlap would otherwise cover.
         if (option->palette.color(QPalette::Base) == restingBase &&
-            !(option->state & State_HasFocus)) {
-            // Some styles leave the panel's edge to the parent's background;
-            // filling the whole rectangle makes the cell flat whatever the style.
-            if (element == PE_PanelLineEdit)
-                painter->fillRect(option->rect, restingBase);
+            !(option->state & State_HasFocus))
             return;
-        }
         break;
     default:
         break;

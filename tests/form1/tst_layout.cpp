@@ -193,7 +193,7 @@ void TestLayout::drawnColours()
     cellOf(window, 9, 10)->setText(QStringLiteral("-1,5"));
     window->show();
     const QImage image = window->grab().toImage();
-    for (const char *name : {"Text33", "Text14", "Text99"})
+    for (const char *name : {"Text34", "Text14", "Text99"})
         for (const QColor &pixel : pixels(window, image, name))
             QCOMPARE(pixel, QColor(0, 192, 0));
     QVERIFY(pixels(window, image, "Text100").contains(QColor(255, 0, 0)));
