@@ -3,6 +3,7 @@
 #include "numbertext.h"
 #include "rowoptext.h"
 #include "systemtext.h"
+#include "windowstyle.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -196,6 +197,15 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     setFocusOrder();
     createClipboard();
 
+    // The frames' colours and the resting cells must be drawn exactly, which
+    // the desktop's style alone does not do.
+    auto *look = new WindowStyle(gridGreen(), this);
+    for (QWidget *frame : {Frame1, Frame2, Frame3})
+        frame->setStyle(look);
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 10; ++c)
+            cell[r][c]->setStyle(look);
+
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -211,6 +221,9 @@ void Form1::createFrames()
         box->setGeometry(place);
         box->setAutoFillBackground(true);
         setRole(box, QPalette::Window, colour);
+        // Texts drawn on the fixed colours keep the colour they have on a
+        // light desktop; a dark theme's light text would vanish on them.
+        setRole(box, QPalette::WindowText, captionBlack());
         return box;
     };
     Frame2 = frame("Frame2", twips(0, 0, 12255, 855), optionsYellow());

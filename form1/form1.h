@@ -42,6 +42,7 @@ public:
     static QColor commandsTeal() { return QColor(0, 128, 128); }
     static QColor cellRed() { return QColor(255, 0, 0); }
     static QColor valueBlue() { return QColor(0, 0, 255); }
+    static QColor captionBlack() { return QColor(0, 0, 0); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -21,6 +21,18 @@ QRect twips(int left, int top, int width, int height)
 {
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
+
+// A control's pixels in a picture of the window: all of them, or those of a part.
+QList<QColor> pixels(QWidget *window, const QImage &image, const char *name, QRect part = {})
+{
+    auto *w = window->findChild<QWidget *>(QLatin1String(name));
+    part = part.isNull() ? w->rect() : part;
+    QList<QColor> found;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            found << image.pixelColor(w->mapTo(window, QPoint(x, y)) * image.devicePixelRatio());
+    return found;
+}
 } // namespace
 
 class TestLayout : public QObject
@@ -35,6 +47,8 @@ private slots:
     void controls_data();
     void controls();
     void colours();
+    void drawnColours();
+    void darkDesktop();
     void fonts();
     void explanation();
     void focusOrder();
@@ -170,6 +184,49 @@ void TestLayout::colours()
     }
     QCOMPARE(window->findChild<QFrame *>("Line1")->geometry().center().x(), 120 / 15);
     QCOMPARE(window->findChild<QFrame *>("Line2")->geometry().center().x(), 3360 / 15);
+}
+
+// What the screen shows, whatever the style makes of the palette: exact frame
+// colours, and the cells outside the block invisible unless they hold text.
+void TestLayout::drawnColours()
+{
+    cellOf(window, 9, 10)->setText(QStringLiteral("-1,5"));
+    window->show();
+    const QImage image = window->grab().toImage();
+    for (const char *name : {"Text34", "Text14", "Text99"})
+        for (const QColor &pixel : pixels(window, image, name))
+            QCOMPARE(pixel, QColor(0, 192, 0));
+    QVERIFY(pixels(window, image, "Text100").contains(QColor(255, 0, 0)));
+    QCOMPARE(pixels(window, image, "Text12", {24, 12, 1, 1}).first(),
+             QApplication::palette().color(QPalette::Base));
+    const QList<std::tuple<const char *, QRect, QColor>> fills = {
+        {"Frame2", {2, 45, 1, 1}, {255, 255, 0}},   {"Frame2", {810, 30, 1, 1}, {255, 255, 0}},
+        {"Frame1", {4, 4, 1, 1}, {0, 192, 0}},      {"Frame1", {400, 245, 1, 1}, {0, 192, 0}},
+        {"Frame3", {215, 10, 1, 1}, {0, 128, 128}}, {"Frame3", {800, 275, 1, 1}, {0, 128, 128}}};
+    for (const auto &[frame, point, colour] : fills)
+        QCOMPARE(pixels(window, image, frame, point).first(), colour);
+}
+
+// Under a dark desktop the texts on the fixed yellow, green and teal stay black.
+void TestLayout::darkDesktop()
+{
+    delete window;
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    window = new Form1;
+    window->show();
+    const QImage image = window->grab().toImage();
+    QApplication::setPalette(light);
+    const std::pair<const char *, QRect> texts[] = {{"Frame2", {0, 0, 90, 20}},
+                                                    {"Option1", {22, 0, 27, 25}},
+                                                    {"Label11", {}},
+                                                    {"Label100", {}},
+                                                    {"Label101", {}}};
+    auto black = [](const QColor &pixel) { return pixel.value() < 40; };
+    for (const auto &[name, part] : texts) {
+        const QList<QColor> seen = pixels(window, image, name, part);
+        QVERIFY2(std::any_of(seen.begin(), seen.end(), black), name);
+    }
 }
 
 void TestLayout::fonts()
