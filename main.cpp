@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "qttranslation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -8,6 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installBulgarianQtTexts();
     // The desktop entry's name lets the desktop match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("bg.edu.gauss"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gauss-256.png")));

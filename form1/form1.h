@@ -44,6 +44,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool enterMovesOn(QObject *watched);
+    bool arrowSelectsSize(QObject *watched, int key);
     void createFrames();
     void createOptions();
     void createGrid();
@@ -78,7 +80,8 @@ private:
     void refuseSystem();
     void reportOverflow();
     void message(const QString &prompt, int flags, const QString &title,
-                 const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText);
+                 const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText,
+                 const QString &spoken = QString());
     // Operations of a step listed in one column before they go into several.
     static constexpr int StepLinesPerColumn = 6;
 
