@@ -3,6 +3,7 @@
 #include "numbertext.h"
 #include "rowoptext.h"
 #include "systemtext.h"
+#include "valuelabelaccessible.h"
 #include "windowstyle.h"
 
 #include <QApplication>
@@ -246,6 +247,7 @@ void Form1::createOptions()
         button->setFont(sansSerif(12));
         button->setAccessibleName(QStringLiteral("%1 уравнения").arg(k + 1));
         options->addButton(button, k);
+        button->installEventFilter(this);
         option[k] = button;
     }
     option[1]->setChecked(true);
@@ -297,6 +299,7 @@ void Form1::createCommands()
         button->setGeometry(twips(240, top, 2775, 495));
         button->setAutoDefault(false);
         button->setAccessibleName(caption);
+        button->installEventFilter(this);
         return button;
     };
     Command1 = command("Command1", QStringLiteral("ВЪВЕДИ  СИСТЕМАТА"), 240);
@@ -343,7 +346,7 @@ void Form1::createSolutionArea()
         value->setGeometry(twips(3960, 720 + 360 * (r - 1), 1215, 375));
         value->setFont(sansSerif(12));
         setRole(value, QPalette::WindowText, valueBlue());
-        value->setAccessibleName(QStringLiteral("x%1").arg(r));
+        ValueLabelAccessible::attach(value, r);
         valueLabel[r] = value;
     }
 
@@ -397,6 +400,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() >= Qt::Key_Left && key->key() <= Qt::Key_Down &&
+        !(key->modifiers() & ~Qt::KeypadModifier) && arrowSelectsSize(watched, key->key()))
+        return true;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        !(key->modifiers() & ~Qt::KeypadModifier) && enterMovesOn(watched))
+        return true;
     const bool up = key->key() == Qt::Key_Up;
     if ((!up && key->key() != Qt::Key_Down) || (key->modifiers() & ~Qt::KeypadModifier))
         return QWidget::eventFilter(watched, event);
@@ -413,6 +422,51 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Enter in the block goes on like Tab, and from its last cell to the solve
+// button, which one more Enter presses: the system can be typed and solved
+// without leaving the keys. The buttons are not auto-default, so their Enter
+// is handled here.
+bool Form1::enterMovesOn(QObject *watched)
+{
+    if (watched == Command1 || watched == Command2 || watched == Command3) {
+        static_cast<QPushButton *>(watched)->click();
+        return true;
+    }
+    for (int r = 1; r <= n; ++r) {
+        for (int c = 1; c <= n + 1; ++c) {
+            if (cell[r][c] != watched)
+                continue;
+            QWidget *next = Command3;
+            if (c <= n)
+                next = cell[r][c + 1];
+            else if (r < n)
+                next = cell[r + 1][1];
+            next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The arrows in the size options select the option they move to, as in any
+// exclusive group. Qt's own move selects only when it starts from the selected
+// option, which a screen reader's focus need not be on, and finds nothing
+// above or below in a row; here Up goes left and Down right.
+bool Form1::arrowSelectsSize(QObject *watched, int key)
+{
+    for (int k = 1; k <= 8; ++k) {
+        if (option[k] != watched)
+            continue;
+        const int to = key == Qt::Key_Left || key == Qt::Key_Up ? k - 1 : k + 1;
+        if (to >= 1 && to <= 8) {
+            option[to]->setChecked(true);
+            option[to]->setFocus(Qt::TabFocusReason);
+        }
+        return true;
+    }
+    return false;
 }
 
 // --- Start-up, size selection, clearing -------------------------------------
@@ -460,6 +514,7 @@ void Form1::Command1_Click()
         }
         n = static_cast<qint16>(k + 1);
     }
+    cell[1][1]->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Command2_Click()
@@ -500,6 +555,12 @@ void Form1::iz4isticwet()
 
 void Form1::arrange(int size)
 {
+    // Tab visits the block alone: a number typed into a cell outside it would
+    // be ignored by the solve. Those cells can still be clicked into.
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 10; ++c)
+            cell[r][c]->setFocusPolicy(r <= size && c <= size + 1 ? Qt::StrongFocus
+                                                                  : Qt::ClickFocus);
     for (int r = 1; r <= size; ++r)
         for (int c = 1; c <= size + 1; ++c)
             setRole(cell[r][c], QPalette::Base, entryBackground());
@@ -644,10 +705,22 @@ void Form1::rechenie()
 
 void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
 {
+    // The box is modal, so a screen reader cannot reach the grid while it is
+    // open; the box tells it what the grid shows, row by row, as its texts
+    // read. The decimal comma rules out commas between the numbers.
+    QStringList matrix;
+    for (int r = 1; r <= n; ++r) {
+        QStringList row;
+        for (int c = 1; c <= n + 1; ++c)
+            row << cell[r][c]->text();
+        matrix << QStringLiteral("ред %1: %2").arg(r).arg(row.join(QStringLiteral("; ")));
+    }
+    const QString spoken = matrix.join(u'\n');
+
     const QStringList lines = gauss::rowOpLines(ops);
     working.addStep(prompt, lines, shownBlock(n));
     if (lines.size() <= StepLinesPerColumn) {
-        message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'));
+        message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'), Qt::PlainText, spoken);
         return;
     }
     // A step of nine equations makes up to seventeen operations. One column of
@@ -667,7 +740,7 @@ void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
         table += QStringLiteral("</tr>");
     }
     table += QStringLiteral("</table>");
-    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), table, Qt::RichText);
+    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), table, Qt::RichText, spoken);
 }
 
 void Form1::refuseSystem()
@@ -704,10 +777,12 @@ void Form1::reportOverflow(int step)
 
 // flags as the message boxes of the platform count them: 0 is OK alone, 48 OK
 // with the exclamation icon.
+// spoken goes to assistive technology alone, as the box's description.
 void Form1::message(const QString &prompt, int flags, const QString &title, const QString &details,
-                    Qt::TextFormat detailsFormat)
+                    Qt::TextFormat detailsFormat, const QString &spoken)
 {
     GridMessageBox box(this, Frame1);
+    box.setAccessibleDescription(spoken);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title);
     box.setText(prompt);

@@ -48,6 +48,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool enterMovesOn(QObject *watched);
+    bool arrowSelectsSize(QObject *watched, int key);
     void createFrames();
     void createOptions();
     void createGrid();
@@ -83,7 +85,8 @@ private:
     void reportBadCell(int row, int column);
     void reportOverflow(int step);
     void message(const QString &prompt, int flags, const QString &title,
-                 const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText);
+                 const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText,
+                 const QString &spoken = QString());
     // The clipboard: a system pasted into the grid, the working copied out.
     bool cellClipboardEvent(QObject *watched, QEvent *event);
     bool pasteIntoGrid(int row, int column);

@@ -1,12 +1,18 @@
-// What a screen reader hears: every control's accessible name, in Bulgarian.
+// What a screen reader hears: every control's accessible name, in Bulgarian,
+// the solution's values, and Qt's own words.
 
 #include "form1.h"
+#include "qttranslation.h"
 #include "windowdriver.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
+#include <memory>
 
 namespace
 {
@@ -31,6 +37,8 @@ private slots:
     void names();
     void everyCellByRowAndColumn();
     void everyControlIsNamed();
+    void valuesSayTheirUnknown();
+    void qtWordsAreBulgarian();
 
 private:
     Form1 *window = nullptr;
@@ -46,9 +54,6 @@ void TestAccessibility::names_data()
     QTest::newRow("Command1") << "Command1" << QStringLiteral("ВЪВЕДИ  СИСТЕМАТА");
     QTest::newRow("Command2") << "Command2" << QStringLiteral("ИЗЧИСТИ");
     QTest::newRow("Command3") << "Command3" << QStringLiteral("РЕШИ СИСТЕМАТА");
-    for (int r = 1; r <= 9; ++r)
-        QTest::newRow(qPrintable(QStringLiteral("Label%1").arg(10 * r)))
-            << QStringLiteral("Label%1").arg(10 * r) << QStringLiteral("x%1").arg(r);
     QTest::newRow("Frame2") << "Frame2"
                             << QStringLiteral("ИЗБЕРИ БРОЙ НА УРАВНЕНИЯТА /НЕИЗВЕСТНИТЕ/");
     QTest::newRow("Label100") << "Label100" << QStringLiteral("РЕШЕНИЕ");
@@ -87,6 +92,33 @@ void TestAccessibility::everyControlIsNamed()
             continue;
         QVERIFY2(!accessibleName(widget).isEmpty(), qPrintable(widget->objectName()));
     }
+}
+
+// A value says which unknown it is; an empty one says nothing.
+void TestAccessibility::valuesSayTheirUnknown()
+{
+    QLabel *value = labelOf(window, 20);
+    QCOMPARE(accessibleName(value), QString());
+    value->setText(QStringLiteral("-0.5"));
+    QCOMPARE(accessibleName(value), QStringLiteral("x2 = -0.5"));
+}
+
+// The cells' context menu in Bulgarian; the message boxes keep their "OK".
+void TestAccessibility::qtWordsAreBulgarian()
+{
+    if (!installBulgarianQtTexts())
+        QSKIP("Qt's Bulgarian translation (qt6-translations-l10n) is not installed");
+    std::unique_ptr<QMenu> menu(cellOf(window, 1, 1)->createStandardContextMenu());
+    QStringList words;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            words << action->text().section(u'\t', 0, 0);
+    QVERIFY(words.size() >= 6);
+    for (const QString &word : words)
+        QVERIFY2(!word.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(word));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
 }
 
 QTEST_MAIN(TestAccessibility)

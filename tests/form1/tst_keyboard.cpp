@@ -1,6 +1,7 @@
 // Moving through the grid by keyboard: Up and Down between rows, Left and
-// Right within a cell's text, a cell entered with its text selected, and
-// pasting a block of numbers into the grid.
+// Right within a cell's text, and a cell entered with its text selected; Tab
+// and Enter through the block alone; the size options by the arrows; pasting
+// a block of numbers into the grid.
 
 #include "form1.h"
 #include "windowdriver.h"
@@ -10,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -31,6 +33,9 @@ private slots:
     void modifiedArrowsAreLeftAlone();
     void paste_data();
     void paste();
+    void keysMoveTheFocus_data();
+    void keysMoveTheFocus();
+    void typedAndSolvedFromTheKeys();
 
 private:
     QLineEdit *focusOn(int row, int column);
@@ -100,6 +105,9 @@ void TestKeyboard::leftAndRightStayInTheText()
 
 void TestKeyboard::tabSelectsTheText()
 {
+    arrangeFor(window, 9);
+    cellOf(window, 3, 9)->setText(QStringLiteral("39"));
+    cellOf(window, 3, 10)->setText(QStringLiteral("310"));
     QTest::keyClick(focusOn(3, 9), Qt::Key_Tab);
     QLineEdit *next = cellOf(window, 3, 10);
     QCOMPARE(QApplication::focusWidget(), next);
@@ -186,6 +194,61 @@ void TestKeyboard::paste()
             QCOMPARE(cellOf(window, row + r, column + c)->text(), filled[r][c]);
     if (column + filled[0].size() <= 10)
         QCOMPARE(cellOf(window, row, column + int(filled[0].size()))->text(), next);
+}
+
+// Tab and Enter visit the block alone; the arrows in the options select.
+void TestKeyboard::keysMoveTheFocus_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("to");
+    const int tab = Qt::Key_Tab;
+    QTest::newRow("Tab to the next equation") << 2 << "Text13" << tab << "Text21";
+    QTest::newRow("Shift+Tab back") << 3 << "Text21" << int(Qt::Key_Backtab) << "Text14";
+    QTest::newRow("Tab from the block to the options") << 2 << "Text23" << tab << "Option1";
+    QTest::newRow("Tab from a clicked cell outside") << 2 << "Text15" << tab << "Text21";
+    QTest::newRow("Tab to the tenth column") << 9 << "Text19" << tab << "Text20";
+    QTest::newRow("keypad Enter") << 2 << "Text12" << int(Qt::Key_Enter) << "Text13";
+    QTest::newRow("Right selects") << 2 << "Option1" << int(Qt::Key_Right) << "Option2";
+    QTest::newRow("from an option not selected")
+        << 2 << "Option3" << int(Qt::Key_Right) << "Option4";
+    QTest::newRow("Up selects to the left") << 2 << "Option3" << int(Qt::Key_Up) << "Option2";
+}
+
+void TestKeyboard::keysMoveTheFocus()
+{
+    QFETCH(int, size);
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, to);
+    arrangeFor(window, size);
+    auto *widget = window->findChild<QWidget *>(from);
+    widget->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(widget, Qt::Key(key),
+                    key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    if (auto *option = qobject_cast<QRadioButton *>(QApplication::focusWidget()))
+        QVERIFY(option->isChecked());
+}
+
+// The worked example from the keys alone: arranging leaves the focus in
+// Text11, Enter goes from cell to cell and on to the solve button, and one
+// more Enter solves.
+void TestKeyboard::typedAndSolvedFromTheKeys()
+{
+    QLocale::setDefault(QLocale::c());
+    arrangeFor(window, 2);
+    QCOMPARE(QApplication::focusWidget(), cellOf(window, 1, 1));
+    for (const char *number : {"1", "1", "3", "1", "-1", "1"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(number));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command3"));
+    MessageAnswerer answerer(window);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(answerer.seen.size(), 3);
+    QCOMPARE(valueTexts(window).mid(0, 2), QStringList({"2", "1"}));
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -51,6 +51,7 @@ private slots:
     void darkDesktop();
     void fonts();
     void explanation();
+    void focusOrder_data();
     void focusOrder();
 
 private:
@@ -278,16 +279,29 @@ void TestLayout::explanation()
     QCOMPARE(list->count(), 49);
 }
 
+void TestLayout::focusOrder_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("start-up, 2 equations") << 0;
+    QTest::newRow("3 equations") << 3;
+    QTest::newRow("9 equations") << 9;
+}
+
 void TestLayout::focusOrder()
 {
+    QFETCH(int, size);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
+    if (size)
+        arrangeFor(window, size);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text11"));
 
-    // One whole round from Text11 back to it; the options are one stop.
+    // One whole round from Text11 back to it: the block's cells alone, and the
+    // options are one stop.
     QStringList cycle;
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 10; ++c)
+    const int n = size ? size : 2;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
             cycle << QStringLiteral("Text%1").arg(10 * r + c);
     cycle << "Option1"
           << "Command1"
