@@ -79,8 +79,6 @@ private:
     void reportOverflow();
     void message(const QString &prompt, int flags, const QString &title,
                  const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText);
-    // Operations of a step listed in one column before they go into several.
-    static constexpr int StepLinesPerColumn = 6;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
