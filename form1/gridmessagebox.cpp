@@ -81,28 +81,45 @@ QMargins GridMessageBox::ownFrameMargins() const
 void GridMessageBox::setLinesInColumns()
 {
     QLabel *label = informativeLabel(this);
-    if (!label || label->textFormat() != Qt::PlainText)
-        return;
-    const QStringList lines = label->text().split(u'\n');
     const QScreen *screen = parentWidget()->screen();
-    if (lines.size() < 2 || !screen)
+    if (!label || label->textFormat() != Qt::PlainText || !screen)
         return;
-    const int below = screen->availableGeometry().bottom() + 1 -
-                      parentWidget()->mapToGlobal(block.bottomLeft()).y() - 1;
-    const QMargins frame = framed ? ownFrameMargins() : marginsOf(parentWidget());
-    auto tallerThanRoom = [&] { return height() + frame.top() + frame.bottom() > below; };
     const QString plain = label->text();
-    for (int columns = 2; tallerThanRoom() && columns <= int(lines.size()) / 2; ++columns) {
-        label->setTextFormat(Qt::RichText);
-        setInformativeText(columnsOf(lines, columns));
-        // QMessageBox keeps to a width limit of its own; past it a column
-        // would be cut, so the box stays as it was.
-        if (label->width() < label->sizeHint().width()) {
-            label->setTextFormat(columns == 2 ? Qt::PlainText : Qt::RichText);
-            setInformativeText(columns == 2 ? plain : columnsOf(lines, columns - 1));
-            break;
+    const QStringList lines = plain.split(u'\n');
+    const int most = int(lines.size()) / 2;
+    if (most < 2)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QMargins frame = framed ? ownFrameMargins() : marginsOf(parentWidget());
+    const int below = room.bottom() - parentWidget()->mapToGlobal(block.bottomLeft()).y();
+    const int above = parentWidget()->mapToGlobal(block.topLeft()).y() - room.top();
+
+    // Sets the lines in so many columns and returns the box's height with its
+    // frame; 0 when QMessageBox, keeping to a width limit of its own, would
+    // cut a column.
+    auto setIn = [&](int columns) {
+        label->setTextFormat(columns == 1 ? Qt::PlainText : Qt::RichText);
+        setInformativeText(columns == 1 ? plain : columnsOf(lines, columns));
+        if (label->width() < label->sizeHint().width())
+            return 0;
+        return height() + frame.top() + frame.bottom();
+    };
+    // The fewest columns that let the box stand below the block, else above
+    // it; when neither can be, as many as make it lowest.
+    int widest = 1;
+    for (int space : {below, above}) {
+        for (int columns = 1; columns <= most; ++columns) {
+            const int tall = columns == 1 && space == below
+                                 ? height() + frame.top() + frame.bottom()
+                                 : setIn(columns);
+            if (tall == 0)
+                break;
+            widest = columns;
+            if (tall <= space)
+                return;
         }
     }
+    setIn(widest);
 }
 
 void GridMessageBox::place()

@@ -432,11 +432,8 @@ void TestSolve::stepBoxes()
     const int n = int(rows.size());
     arrangeFor(window, n);
     typeSystem(window, rows);
-    int lastRow = 0;
-    for (int c = 1; c <= n + 1; ++c)
-        lastRow =
-            qMax(lastRow,
-                 cellOf(window, n, c)->mapToGlobal(QPoint(0, cellOf(window, n, c)->height())).y());
+    QWidget *first = cellOf(window, n, 1);
+    const int lastRow = first->mapToGlobal(QPoint(0, first->height())).y();
     const QRect screen = window->screen()->availableGeometry();
     int longest = 0;
     MessageAnswerer answerer(window);
@@ -462,24 +459,15 @@ void TestSolve::longValuesInCells_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("begins");
     QTest::addColumn<QString>("ends");
-    QTest::newRow("fits") << "-2,5"
-                          << "-2,5"
-                          << "-2,5";
-    QTest::newRow("smaller font") << "1234,567"
-                                  << "1234,567"
-                                  << "1234,567";
-    QTest::newRow("long fixed") << "0,3333333"
-                                << "0,333"
-                                << "…";
-    QTest::newRow("long negative") << "-0,05851404"
-                                   << "-0,0585"
-                                   << "…";
-    QTest::newRow("exponent") << "1,192093E-07"
-                              << "1,19"
-                              << "…E-07";
-    QTest::newRow("negative exponent") << "-1,234568E+07"
-                                       << "-1,23"
-                                       << "…E+07";
+    auto row = [](const char *name, const char *text, const char *begins, const char *ends) {
+        QTest::newRow(name) << QString(text) << QString(begins) << QString(ends);
+    };
+    row("fits", "-2,5", "-2,5", "-2,5");
+    row("smaller font", "1234,567", "1234,567", "1234,567");
+    row("long fixed", "0,3333333", "0,333", "…");
+    row("long negative", "-0,05851404", "-0,0585", "…");
+    row("exponent", "1,192093E-07", "1,19", "…E-07");
+    row("negative exponent", "-1,234568E+07", "-1,23", "…E+07");
 }
 
 // A resting cell draws how its number begins, whole and unclipped; the text
@@ -491,7 +479,6 @@ void TestSolve::longValuesInCells()
     QFETCH(QString, ends);
     auto *cell = qobject_cast<GridCell *>(cellOf(window, 2, 2));
     cell->setText(text);
-    QCOMPARE(cell->text(), text);
     const QString drawn = cell->drawnText();
     QVERIFY2(drawn.startsWith(begins) && drawn.endsWith(ends), qPrintable(drawn));
     QCOMPARE(cell->isShortened(), ends.startsWith(u'…'));
