@@ -29,8 +29,10 @@ QFont narrowed(QFont font, qreal points)
 
 GridCell::GridCell(QWidget *parent) : QLineEdit(parent) {}
 
-// QLineEdit scrolls a text wider than the cell to its end; the sizes and
-// fonts to try before it does are the cell's own business.
+// QLineEdit scrolls a text wider than the cell to its end, and the tail it
+// shows reads as another number. So the whole text is tried in smaller sizes
+// down to 9 pt and in the narrow face, then shortened; only the shortest form
+// of a number, which 9 pt cannot hold in the cell, is drawn smaller still.
 GridCell::Drawing GridCell::drawing() const
 {
     Drawing d;
