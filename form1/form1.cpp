@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "gridcell.h"
+#include "gridmessagebox.h"
 #include "numbertext.h"
 #include "rowoptext.h"
 #include "systemtext.h"
@@ -20,9 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
-#include <QShowEvent>
 
 #include <limits>
 
@@ -137,36 +137,6 @@ const QString listLines[] = {
     QStringLiteral("                     ПРИЯТНА РАБОТА!"),
 };
 
-// The step messages are there so that the matrix can be studied: they must not
-// cover the grid, so they open below it, over the lower part of the window.
-class GridMessageBox : public QMessageBox
-{
-public:
-    GridMessageBox(QWidget *window, const QWidget *grid) : QMessageBox(window), grid(grid) {}
-
-protected:
-    void showEvent(QShowEvent *event) override
-    {
-        QMessageBox::showEvent(event);
-        const QWidget *window = parentWidget();
-        const QScreen *screen = window->screen();
-        if (!screen)
-            return;
-        const QRect room = screen->availableGeometry();
-        const QSize size = frameGeometry().size();
-        const QPoint below = grid->mapToGlobal(QPoint(0, grid->height()));
-        const QRect frame = window->frameGeometry();
-        int left = frame.left() + (frame.width() - size.width()) / 2;
-        int top = below.y();
-        left = qBound(room.left(), left, qMax(room.left(), room.right() + 1 - size.width()));
-        top = qBound(room.top(), top, qMax(room.top(), room.bottom() + 1 - size.height()));
-        move(left, top);
-    }
-
-private:
-    const QWidget *grid;
-};
-
 // A vertical line at x from top to bottom (twips), one pixel wide, centred in
 // a frame three pixels wide so that it stays visible whatever the style.
 QFrame *verticalLine(QWidget *parent, const char *name, int x, int top, int bottom)
@@ -257,7 +227,7 @@ void Form1::createGrid()
 {
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 10; ++c) {
-            auto *box = new QLineEdit(Frame1);
+            auto *box = new GridCell(Frame1);
             box->setObjectName(QStringLiteral("Text%1").arg(10 * r + c));
             const bool tall = r == 1 || (r == 7 && c == 6);
             box->setGeometry(twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375));
@@ -705,42 +675,17 @@ void Form1::rechenie()
 
 void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
 {
+    const QStringList lines = gauss::rowOpLines(ops);
+    const Working::Block shown = shownBlock(n);
+    working.addStep(prompt, lines, shown);
     // The box is modal, so a screen reader cannot reach the grid while it is
     // open; the box tells it what the grid shows, row by row, as its texts
     // read. The decimal comma rules out commas between the numbers.
-    QStringList matrix;
-    for (int r = 1; r <= n; ++r) {
-        QStringList row;
-        for (int c = 1; c <= n + 1; ++c)
-            row << cell[r][c]->text();
-        matrix << QStringLiteral("ред %1: %2").arg(r).arg(row.join(QStringLiteral("; ")));
-    }
-    const QString spoken = matrix.join(u'\n');
-
-    const QStringList lines = gauss::rowOpLines(ops);
-    working.addStep(prompt, lines, shownBlock(n));
-    if (lines.size() <= StepLinesPerColumn) {
-        message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'), Qt::PlainText, spoken);
-        return;
-    }
-    // A step of nine equations makes up to seventeen operations. One column of
-    // them would push the box over the grid or off the screen, so they are
-    // set in columns, read downwards, and the box stays lower than the window.
-    const int count = int(lines.size());
-    const int columns = (count + StepLinesPerColumn - 1) / StepLinesPerColumn;
-    const int rows = (count + columns - 1) / columns;
-    QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
-    for (int r = 0; r < rows; ++r) {
-        table += QStringLiteral("<tr>");
-        for (int c = 0; c < columns; ++c) {
-            const int at = c * rows + r;
-            table += QStringLiteral("<td style=\"padding-right: 24px; white-space: pre;\">%1</td>")
-                         .arg(at < count ? lines[at].toHtmlEscaped() : QString());
-        }
-        table += QStringLiteral("</tr>");
-    }
-    table += QStringLiteral("</table>");
-    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), table, Qt::RichText, spoken);
+    QStringList spoken;
+    for (int r = 0; r < shown.size(); ++r)
+        spoken << QStringLiteral("ред %1: %2").arg(r + 1).arg(shown[r].join(QStringLiteral("; ")));
+    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'), Qt::PlainText,
+            spoken.join(u'\n'));
 }
 
 void Form1::refuseSystem()
@@ -781,7 +726,12 @@ void Form1::reportOverflow(int step)
 void Form1::message(const QString &prompt, int flags, const QString &title, const QString &details,
                     Qt::TextFormat detailsFormat, const QString &spoken)
 {
-    GridMessageBox box(this, Frame1);
+    // The rows of the active block stay in sight; with no block, the whole grid.
+    const int last = n >= 2 && n <= 9 ? n : 9;
+    QRect block;
+    for (int c = 1; c <= 10; ++c)
+        block |= cell[1][c]->geometry() | cell[last][c]->geometry();
+    GridMessageBox box(this, block.translated(Frame1->mapTo(this, QPoint(0, 0))));
     box.setAccessibleDescription(spoken);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title);

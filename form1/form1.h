@@ -94,9 +94,6 @@ private:
     Working::Block shownBlock(int size) const;
     Working working;
 
-    // Operations of a step listed in one column before they go into several.
-    static constexpr int StepLinesPerColumn = 6;
-
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
     QLineEdit *cell[10][11] = {};

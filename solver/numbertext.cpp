@@ -156,6 +156,50 @@ QString numberText(float value)
     return text;
 }
 
+QString elideNumberText(const QString &text, int room,
+                        const std::function<int(const QString &)> &width)
+{
+    if (width(text) <= room)
+        return text;
+    // The exponent runs from the last E when only a sign and digits follow.
+    qsizetype split = text.size();
+    const qsizetype e = std::max(text.lastIndexOf(u'E'), text.lastIndexOf(u'e'));
+    if (e > 0) {
+        qsizetype at = e + 1;
+        if (at < text.size() && !text[at].isDigit())
+            ++at;
+        const qsizetype digitsFrom = at;
+        while (at < text.size() && text[at].isDigit())
+            ++at;
+        if (at == text.size() && at > digitsFrom)
+            split = e;
+    }
+    int significant = 0;
+    auto count = [&](qsizetype i) {
+        if (text[i].isDigit() && (significant > 0 || text[i] != u'0'))
+            ++significant;
+    };
+    qsizetype keep = 0;
+    while (keep < split && !text[keep].isDigit())
+        ++keep;
+    while (keep < split && text[keep].isDigit())
+        count(keep++);
+    while (keep < split && significant < 3)
+        count(keep++);
+    if (significant == 0)
+        return text; // no number to shorten
+    const QString exponent = text.mid(split);
+    QString shortest = text;
+    for (qsizetype k = split - 1; k >= keep; --k) {
+        if (!text[k - 1].isDigit())
+            continue; // a prefix never ends on the separator
+        shortest = text.left(k) + QChar(0x2026) + exponent;
+        if (width(shortest) <= room)
+            break;
+    }
+    return shortest;
+}
+
 float roundTo3(float value)
 {
     // value * 1000 is exact in double (24 + 10 bits); nearbyint rounds an

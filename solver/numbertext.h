@@ -2,6 +2,7 @@
 #define GAUSS_NUMBERTEXT_H
 
 #include <QString>
+#include <functional>
 
 namespace gauss
 {
@@ -28,6 +29,14 @@ Unreadable whyUnreadable(const QString &text);
 // General form with at most seven significant digits: fixed notation for
 // decimal exponents -4..6, otherwise 1.234568E+07; no grouping; -0 shows as 0.
 QString numberText(float value);
+
+// A number text shortened to fit `room` as measured by `width`: the longest
+// prefix of its mantissa, then "…" and the whole exponent. The prefix keeps
+// the sign, every digit before the separator and at least three significant
+// digits, so it never reads as another number. Returns the text itself when
+// it fits or cannot be shortened, and the shortest such form when none fits.
+QString elideNumberText(const QString &text, int room,
+                        const std::function<int(const QString &)> &width);
 
 // Rounds to three decimals, an exact half going to the even digit.
 float roundTo3(float value);

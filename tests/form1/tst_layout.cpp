@@ -91,7 +91,7 @@ void TestLayout::controls_data()
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 10; ++c) {
             const bool tall = r == 1 || (r == 7 && c == 6);
-            row(QStringLiteral("Text%1").arg(10 * r + c), "QLineEdit", "Frame1",
+            row(QStringLiteral("Text%1").arg(10 * r + c), "GridCell", "Frame1",
                 twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375), QString());
         }
         for (int c = 1; c <= 9; ++c)

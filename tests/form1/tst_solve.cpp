@@ -2,17 +2,21 @@
 // grid at that moment, the solution, and the reports of what cannot be solved.
 
 #include "form1.h"
+#include "gridcell.h"
 #include "windowdriver.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTextDocument>
+#include <QToolTip>
 
 using Rows = QList<QStringList>;
 
@@ -88,6 +92,9 @@ class TestSolve : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain();
+
 private slots:
     void init();
     void cleanup();
@@ -107,10 +114,27 @@ private slots:
     void bulgarianMultipliers();
     void backwardStepOfFour();
     void copyTheWorking();
+    void stepBoxes_data();
+    void stepBoxes();
+    void longValuesInCells_data();
+    void longValuesInCells();
 
 private:
     Form1 *window = nullptr;
 };
+
+// The boxes as on a 1920 x 1080 screen at scale 1.5, where row operations
+// used to wrap and the third of a step went missing.
+void TestSolve::initMain()
+{
+    static QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !screens.open())
+        return;
+    screens.write(R"({"screens": [{"name": "wide", "width": 1920, "height": 1080}]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    qputenv("QT_SCALE_FACTOR", "1.5");
+}
 
 void TestSolve::init()
 {
@@ -201,8 +225,8 @@ void TestSolve::nineEquations()
     const QList<SeenMessage> seen = solve(window);
     QCOMPARE(seen.size(), 17);
     const QRect room = window->screen()->availableGeometry();
-    const int gridBottom = window->findChild<QWidget *>("Frame1")->mapToGlobal(QPoint(0, 0)).y() +
-                           window->findChild<QWidget *>("Frame1")->height();
+    const int gridBottom =
+        cellOf(window, 9, 1)->mapToGlobal(QPoint(0, cellOf(window, 9, 1)->height())).y();
     for (int step = 1; step <= 17; ++step) {
         const SeenMessage &m = seen[step - 1];
         verifyStep(m, (step <= 9 ? forward : backward) + QString::number(step));
@@ -444,6 +468,115 @@ void TestSolve::copyTheWorking()
     html = clipboard->mimeData()->html();
     QCOMPARE(html.count(QStringLiteral("<table")), 0);
     QVERIFY(html.contains(QStringLiteral("&lt;ИЗЧИСТИ&gt;")));
+}
+
+void TestSolve::stepBoxes_data()
+{
+    QTest::addColumn<Rows>("rows");
+    QTest::newRow("2 equations") << Rows{{"2,5", "-1,3", "1"}, {"0,7", "3,1", "2"}};
+    QTest::newRow("3 equations") << Rows{
+        {"0,3", "1,3", "-0,7", "1"}, {"1,1", "3,7", "0,9", "2"}, {"-0,3", "0,8", "4,1", "3"}};
+    Rows nine;
+    for (int r = 1; r <= 9; ++r) {
+        QStringList row;
+        for (int c = 1; c <= 10; ++c)
+            row << (r == c ? QStringLiteral("7,3") : QStringLiteral("%1,%2").arg(c % 3).arg(r + c));
+        nine << row;
+    }
+    QTest::newRow("9 equations") << nine;
+}
+
+// Each box, with its title bar, stands below the block's last row, and each
+// row operation on a line of its own, unwrapped and uncut.
+void TestSolve::stepBoxes()
+{
+    QFETCH(Rows, rows);
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    const int n = int(rows.size());
+    arrangeFor(window, n);
+    typeSystem(window, rows);
+    QWidget *first = cellOf(window, n, 1);
+    const int lastRow = first->mapToGlobal(QPoint(0, first->height())).y();
+    const QRect screen = window->screen()->availableGeometry();
+    int longest = 0;
+    MessageAnswerer answerer(window);
+    answerer.inspect = [&](const SeenMessage &m) {
+        auto *label =
+            QApplication::activeModalWidget()->findChild<QLabel *>("qt_msgbox_informativelabel");
+        QVERIFY(label && !label->wordWrap());
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(label->height() >= label->sizeHint().height());
+        QTextDocument operations;
+        operations.setHtml(m.informative);
+        longest = qMax(longest, int(operations.toPlainText().size()));
+        QVERIFY(screen.contains(m.frame));
+        QCOMPARE(m.frame.top(), lastRow);
+    };
+    click(window, "Command3");
+    QCOMPARE(answerer.seen.size(), 2 * n - 1);
+    QVERIFY(longest > 25);
+}
+
+void TestSolve::longValuesInCells_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("begins");
+    QTest::addColumn<QString>("ends");
+    auto row = [](const char *name, const char *text, const char *begins, const char *ends) {
+        QTest::newRow(name) << QString(text) << QString(begins) << QString(ends);
+    };
+    row("fits", "-2,5", "-2,5", "-2,5");
+    row("smaller font", "1234,567", "1234,567", "1234,567");
+    row("long fixed", "0,3333333", "0,333", "…");
+    row("long negative", "-0,05851404", "-0,0585", "…");
+    row("exponent", "1,192093E-07", "1,19", "…E-07");
+    row("negative exponent", "-1,234568E+07", "-1,23", "…E+07");
+}
+
+// A resting cell draws how its number begins, whole and unclipped; the text
+// itself, its tooltip and the cell with the focus keep the whole number.
+void TestSolve::longValuesInCells()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, begins);
+    QFETCH(QString, ends);
+    auto *cell = qobject_cast<GridCell *>(cellOf(window, 2, 2));
+    cell->setText(text);
+    const QString drawn = cell->drawnText();
+    QVERIFY2(drawn.startsWith(begins) && drawn.endsWith(ends), qPrintable(drawn));
+    QCOMPARE(cell->isShortened(), ends.startsWith(u'…'));
+    QVERIFY(text.startsWith(drawn.left(drawn.indexOf(u'…'))));
+    QCOMPARE(cell->drawnFont().pointSizeF() == 12, text == "-2,5");
+
+    // The red ink is as wide as the drawn text and clear of the cell's edges.
+    const QImage image = cell->grab().toImage();
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (p.red() > 160 && p.green() < 110 && p.blue() < 110) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+            }
+        }
+    }
+    const qreal ratio = image.devicePixelRatio();
+    const int advance = QFontMetrics(cell->drawnFont()).horizontalAdvance(drawn);
+    QVERIFY2(left > 2 * ratio && right < image.width() - 3 * ratio,
+             qPrintable(QStringLiteral("%1..%2").arg(left).arg(right)));
+    QVERIFY((right - left + 1) / ratio <= advance);
+    QVERIFY((right - left + 1) / ratio >= advance - 4);
+
+    const QPoint middle = cell->rect().center();
+    QHelpEvent hover(QEvent::ToolTip, middle, cell->mapToGlobal(middle));
+    QApplication::sendEvent(cell, &hover);
+    QCOMPARE(QToolTip::text(), cell->isShortened() ? text : QString());
+    QToolTip::hideText();
+
+    cell->setFocus();
+    QTRY_VERIFY(cell->hasFocus());
+    QCOMPARE(cell->drawnText(), text);
 }
 
 QTEST_MAIN(TestSolve)

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+using gauss::elideNumberText;
 using gauss::numberText;
 using gauss::readNumber;
 using gauss::roundTo3;
@@ -32,6 +33,8 @@ private slots:
     void bulgarian();
     void rounding_data();
     void rounding();
+    void elision_data();
+    void elision();
 };
 
 void TestNumberText::writing_data()
@@ -227,6 +230,32 @@ void TestNumberText::rounding()
     QFETCH(float, value);
     QFETCH(float, rounded);
     QCOMPARE(roundTo3(value), rounded);
+}
+
+void TestNumberText::elision_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("room"); // in characters
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("fits") << "-0,05851404" << 11 << "-0,05851404";
+    QTest::newRow("negative") << "-0,05851404" << 8 << "-0,0585…";
+    QTest::newRow("as much as fits") << "-0,05851404" << 10 << "-0,058514…";
+    QTest::newRow("never below three digits") << "-0,05851404" << 3 << "-0,0585…";
+    QTest::newRow("exponent kept whole") << "1,192093E-07" << 9 << "1,19…E-07";
+    QTest::newRow("negative exponent form") << "-1,234568E+07" << 11 << "-1,234…E+07";
+    QTest::newRow("every digit before the separator") << "-1234,567" << 4 << "-1234…";
+    QTest::newRow("no bare separator") << "123,4567" << 5 << "123…";
+    QTest::newRow("cannot be shortened") << "1234567" << 4 << "1234567";
+    QTest::newRow("exponent, short mantissa") << "1,5E-20" << 4 << "1,5E-20";
+    QTest::newRow("not a number") << "abcdefgh" << 4 << "abcdefgh";
+}
+
+void TestNumberText::elision()
+{
+    QFETCH(QString, text);
+    QFETCH(int, room);
+    QFETCH(QString, shown);
+    QCOMPARE(elideNumberText(text, room, [](const QString &t) { return int(t.size()); }), shown);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)
