@@ -684,8 +684,7 @@ void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
     QStringList spoken;
     for (int r = 0; r < shown.size(); ++r)
         spoken << QStringLiteral("ред %1: %2").arg(r + 1).arg(shown[r].join(QStringLiteral("; ")));
-    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'), Qt::PlainText,
-            spoken.join(u'\n'));
+    message(prompt, 48, QStringLiteral("ВНИМАНИЕ!:"), lines.join(u'\n'), spoken.join(u'\n'));
 }
 
 void Form1::refuseSystem()
@@ -721,10 +720,10 @@ void Form1::reportOverflow(int step)
 }
 
 // flags as the message boxes of the platform count them: 0 is OK alone, 48 OK
-// with the exclamation icon.
+// with the exclamation icon. details are lines of plain text under the prompt;
 // spoken goes to assistive technology alone, as the box's description.
 void Form1::message(const QString &prompt, int flags, const QString &title, const QString &details,
-                    Qt::TextFormat detailsFormat, const QString &spoken)
+                    const QString &spoken)
 {
     // The rows of the active block stay in sight; with no block, the whole grid.
     const int last = n >= 2 && n <= 9 ? n : 9;
@@ -740,7 +739,7 @@ void Form1::message(const QString &prompt, int flags, const QString &title, cons
     if (!details.isEmpty()) {
         box.setInformativeText(details);
         if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
-            label->setTextFormat(detailsFormat);
+            label->setTextFormat(Qt::PlainText); // the box sets it in columns when it must
     }
     box.setIcon(flags == 48 ? QMessageBox::Warning : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);

@@ -85,8 +85,7 @@ private:
     void reportBadCell(int row, int column);
     void reportOverflow(int step);
     void message(const QString &prompt, int flags, const QString &title,
-                 const QString &details = QString(), Qt::TextFormat detailsFormat = Qt::PlainText,
-                 const QString &spoken = QString());
+                 const QString &details = QString(), const QString &spoken = QString());
     // The clipboard: a system pasted into the grid, the working copied out.
     bool cellClipboardEvent(QObject *watched, QEvent *event);
     bool pasteIntoGrid(int row, int column);
