@@ -360,64 +360,85 @@ void Form1::setFocusOrder()
     cell[1][1]->setFocus();
 }
 
-// Up and Down step through the grid's rows, as in a spreadsheet; a one-line
-// text box has no use for them. The cell entered selects its text, as Tab
-// does, so that typing replaces it. Left and Right keep moving the cursor.
+// The keys of the cells, the size options and the buttons, and the clipboard
+// of the cells. Up and Down step through the grid's rows, as in a spreadsheet;
+// a one-line text box has no use for them. The cell entered selects its text,
+// as Tab does, so that typing replaces it. Left and Right keep moving the cursor.
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (cellClipboardEvent(watched, event))
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::ContextMenu)
+        return QWidget::eventFilter(watched, event);
+    int row = 0;
+    int column = 0;
+    const bool inGrid = cellPlace(watched, row, column);
+    if (inGrid && cellClipboardEvent(row, column, event))
         return true;
-    if (event->type() != QEvent::KeyPress)
+    if (type != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() >= Qt::Key_Left && key->key() <= Qt::Key_Down &&
-        !(key->modifiers() & ~Qt::KeypadModifier) && arrowSelectsSize(watched, key->key()))
-        return true;
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-        !(key->modifiers() & ~Qt::KeypadModifier) && enterMovesOn(watched))
-        return true;
-    const bool up = key->key() == Qt::Key_Up;
-    if ((!up && key->key() != Qt::Key_Down) || (key->modifiers() & ~Qt::KeypadModifier))
+    if (key->modifiers() & ~Qt::KeypadModifier)
         return QWidget::eventFilter(watched, event);
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 10; ++c) {
-            if (cell[r][c] != watched)
-                continue;
-            const int to = up ? r - 1 : r + 1;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (enterMovesOn(watched, row, column))
+            return true;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (arrowSelectsSize(watched, key->key()))
+            return true;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (arrowSelectsSize(watched, key->key()))
+            return true;
+        if (inGrid) {
+            const int to = key->key() == Qt::Key_Up ? row - 1 : row + 1;
             if (to >= 1 && to <= 9) {
-                cell[to][c]->setFocus(Qt::OtherFocusReason);
-                cell[to][c]->selectAll();
+                cell[to][column]->setFocus(Qt::OtherFocusReason);
+                cell[to][column]->selectAll();
             }
             return true;
         }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The row and column of the cell that object is; false for any other object.
+bool Form1::cellPlace(const QObject *object, int &row, int &column) const
+{
+    for (row = 1; row <= 9; ++row)
+        for (column = 1; column <= 10; ++column)
+            if (cell[row][column] == object)
+                return true;
+    row = column = 0;
+    return false;
 }
 
 // Enter in the block goes on like Tab, and from its last cell to the solve
 // button, which one more Enter presses: the system can be typed and solved
 // without leaving the keys. The buttons are not auto-default, so their Enter
-// is handled here.
-bool Form1::enterMovesOn(QObject *watched)
+// is handled here. row and column are 0 for anything but a cell.
+bool Form1::enterMovesOn(QObject *watched, int row, int column)
 {
     if (watched == Command1 || watched == Command2 || watched == Command3) {
         static_cast<QPushButton *>(watched)->click();
         return true;
     }
-    for (int r = 1; r <= n; ++r) {
-        for (int c = 1; c <= n + 1; ++c) {
-            if (cell[r][c] != watched)
-                continue;
-            QWidget *next = Command3;
-            if (c <= n)
-                next = cell[r][c + 1];
-            else if (r < n)
-                next = cell[r + 1][1];
-            next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return false;
+    if (row < 1 || row > n || column > n + 1)
+        return false;
+    QWidget *next = Command3;
+    if (column <= n)
+        next = cell[row][column + 1];
+    else if (row < n)
+        next = cell[row + 1][1];
+    next->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 // The arrows in the size options select the option they move to, as in any
@@ -660,14 +681,14 @@ void Form1::stypka(const gauss::Matrix &m)
 
 void Form1::rechenie()
 {
-    for (int r = 1; r <= n; ++r)
-        nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
-    for (int r = 1; r <= n; ++r)
-        valueLabel[r]->setText(gauss::numberText(SolverState::x[r]));
     QStringList names;
     QStringList values;
     for (int r = 1; r <= n; ++r) {
+        nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
         names << nameLabel[r]->text();
+    }
+    for (int r = 1; r <= n; ++r) {
+        valueLabel[r]->setText(gauss::numberText(SolverState::x[r]));
         values << valueLabel[r]->text();
     }
     working.setSolution(names, values);
@@ -777,18 +798,8 @@ void Form1::createClipboard()
 
 // Pastes into the cells take the clipboard through pasteIntoGrid, whether by
 // the keys or by the cell's menu; the rest of that menu stays as it is.
-bool Form1::cellClipboardEvent(QObject *watched, QEvent *event)
+bool Form1::cellClipboardEvent(int row, int column, QEvent *event)
 {
-    int row = 0;
-    int column = 0;
-    for (int r = 1; r <= 9 && !row; ++r)
-        for (int c = 1; c <= 10 && !row; ++c)
-            if (cell[r][c] == watched) {
-                row = r;
-                column = c;
-            }
-    if (!row)
-        return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // The paste keys belong to the cell, whatever the window's shortcuts.
@@ -855,12 +866,16 @@ bool Form1::pasteIntoGrid(int row, int column)
 }
 
 // The working of the last solve; before any, the system as the grid shows it.
+// The working of the last solve; before any, the system as the grid shows it.
 void Form1::copyWorking()
 {
+    if (!working.isEmpty()) {
+        QApplication::clipboard()->setMimeData(working.mimeData());
+        return;
+    }
     Working typed;
-    if (working.isEmpty())
-        typed.setSystem(shownBlock(n));
-    QApplication::clipboard()->setMimeData((working.isEmpty() ? typed : working).mimeData());
+    typed.setSystem(shownBlock(n));
+    QApplication::clipboard()->setMimeData(typed.mimeData());
 }
 
 Working::Block Form1::shownBlock(int size) const

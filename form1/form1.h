@@ -48,7 +48,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool enterMovesOn(QObject *watched);
+    bool cellPlace(const QObject *object, int &row, int &column) const;
+    bool enterMovesOn(QObject *watched, int row, int column);
     bool arrowSelectsSize(QObject *watched, int key);
     void createFrames();
     void createOptions();
@@ -87,7 +88,7 @@ private:
     void message(const QString &prompt, int flags, const QString &title,
                  const QString &details = QString(), const QString &spoken = QString());
     // The clipboard: a system pasted into the grid, the working copied out.
-    bool cellClipboardEvent(QObject *watched, QEvent *event);
+    bool cellClipboardEvent(int row, int column, QEvent *event);
     bool pasteIntoGrid(int row, int column);
     void copyWorking();
     Working::Block shownBlock(int size) const;

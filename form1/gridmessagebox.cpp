@@ -66,16 +66,18 @@ bool GridMessageBox::eventFilter(QObject *watched, QEvent *event)
     if (watched == windowHandle() && !framed &&
         (event->type() == QEvent::Expose || event->type() == QEvent::Move ||
          event->type() == QEvent::Resize) &&
-        !ownFrameMargins().isNull()) {
+        !marginsOf(this).isNull()) {
         framed = true;
         place();
     }
     return QMessageBox::eventFilter(watched, event);
 }
 
-QMargins GridMessageBox::ownFrameMargins() const
+// Until the box is framed its own margins are unknown; the window's, framed by
+// the same window manager, stand in for them.
+QMargins GridMessageBox::frameMargins() const
 {
-    return marginsOf(this);
+    return marginsOf(framed ? static_cast<const QWidget *>(this) : parentWidget());
 }
 
 void GridMessageBox::setLinesInColumns()
@@ -90,7 +92,7 @@ void GridMessageBox::setLinesInColumns()
     if (most < 2)
         return;
     const QRect room = screen->availableGeometry();
-    const QMargins frame = framed ? ownFrameMargins() : marginsOf(parentWidget());
+    const QMargins frame = frameMargins();
     const int below = room.bottom() - parentWidget()->mapToGlobal(block.bottomLeft()).y();
     const int above = parentWidget()->mapToGlobal(block.topLeft()).y() - room.top();
 
@@ -129,7 +131,7 @@ void GridMessageBox::place()
     if (!screen)
         return;
     const QRect room = screen->availableGeometry();
-    const QMargins frame = framed ? ownFrameMargins() : marginsOf(window);
+    const QMargins frame = frameMargins();
     const QSize outer = size().grownBy(frame);
     const int blockTop = window->mapToGlobal(block.topLeft()).y();
     const int blockBottom = window->mapToGlobal(block.bottomLeft()).y() + 1;

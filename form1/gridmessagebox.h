@@ -25,7 +25,7 @@ protected:
 private:
     void setLinesInColumns();
     void place();
-    QMargins ownFrameMargins() const;
+    QMargins frameMargins() const;
 
     QRect block;
     bool framed = false;
