@@ -35,7 +35,6 @@ private slots:
     void paste();
     void keysMoveTheFocus_data();
     void keysMoveTheFocus();
-    void typedAndSolvedFromTheKeys();
 
 private:
     QLineEdit *focusOn(int row, int column);
@@ -196,7 +195,8 @@ void TestKeyboard::paste()
         QCOMPARE(cellOf(window, row, column + int(filled[0].size()))->text(), next);
 }
 
-// Tab and Enter visit the block alone; the arrows in the options select.
+// Tab and Enter visit the block alone, Enter presses a button, and the
+// arrows in the options select.
 void TestKeyboard::keysMoveTheFocus_data()
 {
     QTest::addColumn<int>("size");
@@ -210,6 +210,10 @@ void TestKeyboard::keysMoveTheFocus_data()
     QTest::newRow("Tab from a clicked cell outside") << 2 << "Text15" << tab << "Text21";
     QTest::newRow("Tab to the tenth column") << 9 << "Text19" << tab << "Text20";
     QTest::newRow("keypad Enter") << 2 << "Text12" << int(Qt::Key_Enter) << "Text13";
+    QTest::newRow("Enter from the last cell to the solve button")
+        << 2 << "Text23" << int(Qt::Key_Return) << "Command3";
+    // Pressed, the arrange button puts the focus into the grid.
+    QTest::newRow("Enter presses a button") << 3 << "Command1" << int(Qt::Key_Return) << "Text11";
     QTest::newRow("Right selects") << 2 << "Option1" << int(Qt::Key_Right) << "Option2";
     QTest::newRow("from an option not selected")
         << 2 << "Option3" << int(Qt::Key_Right) << "Option4";
@@ -230,25 +234,6 @@ void TestKeyboard::keysMoveTheFocus()
     QCOMPARE(QApplication::focusWidget()->objectName(), to);
     if (auto *option = qobject_cast<QRadioButton *>(QApplication::focusWidget()))
         QVERIFY(option->isChecked());
-}
-
-// The worked example from the keys alone: arranging leaves the focus in
-// Text11, Enter goes from cell to cell and on to the solve button, and one
-// more Enter solves.
-void TestKeyboard::typedAndSolvedFromTheKeys()
-{
-    QLocale::setDefault(QLocale::c());
-    arrangeFor(window, 2);
-    QCOMPARE(QApplication::focusWidget(), cellOf(window, 1, 1));
-    for (const char *number : {"1", "1", "3", "1", "-1", "1"}) {
-        QTest::keyClicks(QApplication::focusWidget(), QLatin1String(number));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    }
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command3"));
-    MessageAnswerer answerer(window);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(answerer.seen.size(), 3);
-    QCOMPARE(valueTexts(window).mid(0, 2), QStringList({"2", "1"}));
 }
 
 QTEST_MAIN(TestKeyboard)

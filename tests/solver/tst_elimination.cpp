@@ -51,9 +51,13 @@ std::function<QString(int, int)> cells(const TextRows &rows)
     return [rows](int r, int c) { return rows.value(r - 1).value(c - 1); };
 }
 
-std::function<bool()> reader(gauss::SolverState &s, const std::function<QString(int, int)> &text)
+// The solve of s.n equations whose cells hold text.
+SolveResult solveTexts(gauss::SolverState &s, const std::function<QString(int, int)> &text,
+                       const std::function<void(const gauss::Step &)> &afterStep = {})
 {
-    return [&s, text] { return gauss::readBlock(s, s.n, text); };
+    return gauss::solve(
+               s, [&] { return gauss::readBlock(s, s.n, text); }, afterStep)
+        .result;
 }
 
 } // namespace
@@ -337,9 +341,8 @@ void TestElimination::whole()
     gauss::SolverState s;
     s.n = qint16(rows.size());
     QList<int> steps;
-    const SolveResult got = gauss::solve(s, reader(s, cells(rows)), [&](const gauss::Step &step) {
-                                steps.append(step.nomer);
-                            }).result;
+    const SolveResult got =
+        solveTexts(s, cells(rows), [&](const gauss::Step &step) { steps.append(step.nomer); });
     QCOMPARE(int(got), result);
     if (got != SolveResult::Solved)
         return;
@@ -355,18 +358,15 @@ void TestElimination::earlierLargerSystemDoesNoHarm()
     const TextRows small{{"0", "2", "1", "5"}, {"1", "0", "1", "3"}, {"1", "1", "0", "2"}};
     gauss::SolverState fresh;
     fresh.n = 3;
-    QCOMPARE(gauss::solve(fresh, reader(fresh, cells(small))).result, SolveResult::Solved);
+    QCOMPARE(solveTexts(fresh, cells(small)), SolveResult::Solved);
 
     gauss::SolverState used;
     used.n = 5;
-    QCOMPARE(gauss::solve(used, reader(used,
-                                       [](int r, int c) {
-                                           return QString::number(r == c ? 9 : (r + c) % 3);
-                                       }))
-                 .result,
-             SolveResult::Solved);
+    QCOMPARE(
+        solveTexts(used, [](int r, int c) { return QString::number(r == c ? 9 : (r + c) % 3); }),
+        SolveResult::Solved);
     used.n = 3;
-    QCOMPARE(gauss::solve(used, reader(used, cells(small))).result, SolveResult::Solved);
+    QCOMPARE(solveTexts(used, cells(small)), SolveResult::Solved);
     QCOMPARE(block(used), block(fresh));
     for (int r = 1; r <= 3; ++r)
         QCOMPARE_EXACT(used.x[r], fresh.x[r]);
