@@ -35,6 +35,17 @@ void record(RowOps *ops, RowOp::Kind kind, qint16 row, qint16 other, float facto
         ops->push_back(RowOp{kind, row, other, factor});
 }
 
+// Row `row` of the twin less factor times row `pivot`, factor being what
+// clears column `pivot`; columns from..n+1, the others hold zeros in both rows.
+void eliminate(ExactMatrix &e, int row, int pivot, int from, int n)
+{
+    const mpq_class factor = e[row][pivot];
+    if (factor == 0)
+        return;
+    for (int j = from; j <= n + 1; ++j)
+        e[row][j] -= factor * e[pivot][j];
+}
+
 bool validSize(qint16 n)
 {
     return n >= 2 && n <= 9;
@@ -49,7 +60,7 @@ bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int,
         return true;
     for (s.i = 1; s.i <= n; ++s.i) {
         for (s.j = 1; s.j <= n + 1; ++s.j) {
-            if (!readNumber(cellText(s.i, s.j), s.a[s.i][s.j])) {
+            if (!readNumber(cellText(s.i, s.j), s.a[s.i][s.j], s.exact.a[s.i][s.j])) {
                 if (badRow)
                     *badRow = s.i;
                 if (badColumn)
@@ -59,58 +70,59 @@ bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int,
         }
     }
     for (s.i = 1; s.i <= n; ++s.i)
-        for (s.j = 1; s.j <= n + 1; ++s.j)
+        for (s.j = 1; s.j <= n + 1; ++s.j) {
             s.adet[s.i][s.j] = s.a[s.i][s.j];
+            s.exact.adet[s.i][s.j] = s.exact.a[s.i][s.j];
+        }
     return true;
 }
 
-Outcome determinanta(SolverState &s, Matrix &m)
+void determinanta(SolverState &s, Matrix &m)
 {
     const qint16 n = s.n;
-    s.det = 1;
+    ExactMatrix &e = s.exact.adet;
+    mpq_class &det = s.exact.det;
+    // Single precision follows the exact values, rounded, as they are left.
+    auto rounded = [&] {
+        s.det = toFloat(det);
+        for (s.i = 1; s.i <= n; ++s.i)
+            for (s.j = 1; s.j <= n; ++s.j)
+                m[s.i][s.j] = toFloat(e[s.i][s.j]);
+    };
+    det = 1;
     for (s.k = 1; s.k <= n - 1; ++s.k) {
         const qint16 k = s.k;
-        s.vodesht = m[k][k];
         s.p = k;
-        while (s.vodesht == 0) {
+        while (e[k][k] == 0) {
             for (s.j = k; s.j <= n; ++s.j)
-                std::swap(m[k][s.j], m[s.p + 1][s.j]);
-            s.det = -s.det;
-            s.vodesht = m[k][k];
-            if (s.vodesht == 0) {
+                swap(e[k][s.j], e[s.p + 1][s.j]);
+            det = -det;
+            if (e[k][k] == 0) {
                 if (s.p == n - 1) {
-                    s.det = 0;
-                    return Outcome::Ok;
+                    det = 0;
+                    rounded();
+                    return;
                 }
                 ++s.p;
             }
         }
-        s.det = s.vodesht * s.det;
-        if (!fits(s.det))
-            return Outcome::Overflow;
-        for (s.j = k; s.j <= n; ++s.j) {
-            m[k][s.j] = m[k][s.j] / s.vodesht;
-            if (!fits(m[k][s.j]))
-                return Outcome::Overflow;
-        }
+        const mpq_class pivot = e[k][k];
+        s.vodesht = toFloat(pivot);
+        det *= pivot;
+        for (s.j = k; s.j <= n; ++s.j)
+            e[k][s.j] /= pivot;
         for (s.i = k + 1; s.i <= n; ++s.i) {
-            s.mnojitel = m[s.i][k];
-            for (s.j = 1; s.j <= n; ++s.j) {
-                const float product = m[k][s.j] * -s.mnojitel;
-                if (!fits(product))
-                    return Outcome::Overflow;
-                m[s.i][s.j] = product + m[s.i][s.j];
-                if (!fits(m[s.i][s.j]))
-                    return Outcome::Overflow;
-            }
+            const mpq_class factor = e[s.i][k];
+            if (factor == 0)
+                continue; // subtracting nothing leaves the row as it is
+            s.mnojitel = toFloat(factor);
+            for (s.j = 1; s.j <= n; ++s.j)
+                e[s.i][s.j] -= factor * e[k][s.j];
         }
     }
-    for (s.i = 1; s.i <= n; ++s.i) {
-        s.det = s.det * m[s.i][s.i];
-        if (!fits(s.det))
-            return Outcome::Overflow;
-    }
-    return Outcome::Ok;
+    for (s.i = 1; s.i <= n; ++s.i)
+        det *= e[s.i][s.i];
+    rounded();
 }
 
 Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
@@ -118,28 +130,37 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
     const qint16 n = s.n;
     Matrix &a = s.a;
     s.k = k;
+    ExactMatrix &e = s.exact.a;
     s.vodesht = a[k][k];
     s.p = k;
-    while (s.vodesht == 0) {
-        // Rounding can defeat the determinant test; never look beyond row n.
+    // The exact pivot says whether it is zero. Single precision may also have
+    // rounded a non-zero one to zero, and cannot divide by that either.
+    while (s.vodesht == 0 || e[k][k] == 0) {
+        // No row beyond n is ever read or exchanged.
         if (s.p + 1 > n)
             return Outcome::NoPivot;
-        for (s.j = k; s.j <= n + 1; ++s.j)
+        for (s.j = k; s.j <= n + 1; ++s.j) {
             std::swap(a[k][s.j], a[s.p + 1][s.j]);
+            swap(e[k][s.j], e[s.p + 1][s.j]);
+        }
         record(ops, RowOp::Exchange, k, qint16(s.p + 1), 0);
         s.vodesht = a[k][k];
-        if (s.vodesht == 0)
+        if (s.vodesht == 0 || e[k][k] == 0)
             ++s.p;
     }
     for (s.j = k; s.j <= n + 1; ++s.j)
         if (!store(a[k][s.j], double(a[k][s.j]) / double(s.vodesht)))
             return Outcome::Overflow;
+    const mpq_class pivot = e[k][k];
+    for (int j = k; j <= n + 1; ++j)
+        e[k][j] /= pivot;
     record(ops, RowOp::Divide, k, k, s.vodesht);
     for (s.i = k + 1; s.i <= n; ++s.i) {
         s.mnojitel = a[s.i][k];
         for (s.j = k; s.j <= n + 1; ++s.j)
             if (!store(a[s.i][s.j], -double(s.mnojitel) * double(a[k][s.j]) + double(a[s.i][s.j])))
                 return Outcome::Overflow;
+        eliminate(e, s.i, k, k, n);
         record(ops, RowOp::Eliminate, s.i, k, s.mnojitel);
     }
     return Outcome::Ok;
@@ -155,6 +176,7 @@ Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops)
         for (s.j = n + 1; s.j >= k; --s.j)
             if (!store(a[s.i][s.j], -double(s.vodesht) * double(a[k][s.j]) + double(a[s.i][s.j])))
                 return Outcome::Overflow;
+        eliminate(s.exact.a, s.i, k, k, n);
         record(ops, RowOp::Eliminate, s.i, k, s.vodesht);
     }
     return Outcome::Ok;
@@ -168,6 +190,7 @@ Outcome solution(SolverState &s)
         if (!fits(value))
             return Outcome::Overflow;
         s.x[s.i] = roundTo3(value);
+        s.exact.x[s.i] = s.exact.a[s.i][n + 1] / s.exact.a[s.i][s.i];
     }
     return Outcome::Ok;
 }
@@ -177,13 +200,12 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
 {
     if (!read())
         return {SolveResult::BadCell, 0};
-    if (determinanta(s, s.adet) != Outcome::Ok)
-        return {SolveResult::Overflow, 0};
-    if (s.det == 0)
+    determinanta(s, s.adet);
+    if (s.exact.det == 0)
         return {SolveResult::Refused, 0};
     Step step;
     auto ended = [&](Outcome outcome) -> SolveEnd {
-        return {outcome == Outcome::NoPivot ? SolveResult::Refused : SolveResult::Overflow,
+        return {outcome == Outcome::NoPivot ? SolveResult::TooFewDigits : SolveResult::Overflow,
                 step.nomer + 1};
     };
     auto done = [&]() {

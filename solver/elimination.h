@@ -14,7 +14,7 @@ namespace gauss
 enum class Outcome {
     Ok,
     Overflow, // a value beyond the single-precision range arose; the stage stopped there
-    NoPivot,  // the pivot search reached row n without finding a non-zero pivot
+    NoPivot,  // no row left whose pivot is non-zero both exactly and in single precision
 };
 
 // One row operation, recorded as the passes make it, so that the window can
@@ -33,29 +33,42 @@ struct RowOp {
 using RowOps = std::vector<RowOp>;
 
 // Reads the active block (rows 1..n, columns 1..n+1) cell by cell into s.a via
-// readNumber(), then copies it into s.adet. Uses s.i and s.j as counters.
+// readNumber(), with the exact values into s.exact.a, then copies both into
+// s.adet and s.exact.adet. Uses s.i and s.j as counters.
 // A cell that is not a number stops the reading there: the cells before it are
 // stored in s.a, s.adet is untouched, and its row and column are returned in
 // badRow/badColumn. n outside 2..9 reads nothing and succeeds.
 bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int, int)> &cellText,
                int *badRow = nullptr, int *badColumn = nullptr);
 
-// The determinant test on m (the caller passes s.adet): sets s.det. Every
-// product, quotient and sum is rounded to single precision as it is formed.
-Outcome determinanta(SolverState &s, Matrix &m);
+// The determinant test on m (the caller passes s.adet): the determinant by the
+// same exchanges, normalisations and eliminations, made exactly on the twin
+// s.exact.adet into s.exact.det; m holds the twin rounded to single precision
+// and s.det the determinant rounded so (an infinity when beyond the range).
+void determinanta(SolverState &s, Matrix &m);
 
-// Forward step s.k = k of s.a: pivot search only for an exact zero, normalise,
-// clear below. Each new element is formed in double and stored as float.
+// Forward step s.k = k of s.a: pivot search only for a zero, normalise, clear
+// below. Each new element is formed in double and stored as float, and made
+// exactly in s.exact.a. A pivot is zero when it is exactly zero, or when
+// single precision has rounded it to zero and so cannot divide by it.
 Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
 
-// Backward step s.k = k of s.a (k = n..2): clear column k above the pivot.
+// Backward step s.k = k of s.a (k = n..2): clear column k above the pivot, in
+// s.a and exactly in s.exact.a.
 Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
 
-// x(r) = a(r, n+1) / a(r, r), rounded to three decimals, for r = 1..n.
+// x(r) = a(r, n+1) / a(r, r), rounded to three decimals, for r = 1..n; and
+// the true solution, unrounded, into s.exact.x.
 Outcome solution(SolverState &s);
 
 // How a whole solve ends.
-enum class SolveResult { Solved, Refused, BadCell, Overflow };
+enum class SolveResult {
+    Solved,
+    Refused,  // singular, decided exactly: gauss::singularDetails says which case
+    BadCell,
+    Overflow,
+    TooFewDigits, // regular, but single precision lost every pivot a step could use
+};
 
 // One step of the elimination, as the solve shows it.
 struct Step {
@@ -66,10 +79,9 @@ struct Step {
 
 struct SolveEnd {
     SolveResult result = SolveResult::Solved;
-    // The step that could not be completed: with Overflow 0 for the
-    // determinant test, 1..2n-1 for a step and 2n for the solution; with
-    // Refused 0 for the determinant test, else the step whose pivot search
-    // failed. 0 otherwise.
+    // The step that could not be completed: with Overflow 1..2n-1 for a step
+    // and 2n for the solution, with TooFewDigits the step whose pivot search
+    // failed; 0 otherwise.
     int step = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "numbertext.h"
 
+#include "exacttwin.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
@@ -89,13 +91,59 @@ bool toCForm(const QString &text, const QLocale &locale, std::string &out)
     return at == end;
 }
 
+// The exact value of a C-form number: its digits over a power of ten. False
+// when that power would pass MaxExactDecimals.
+bool exactValue(const std::string &c, mpq_class &exact)
+{
+    const std::size_t e = std::min(c.find('e'), c.size());
+    std::string digits;
+    long decimals = 0;
+    bool afterPoint = false;
+    for (std::size_t at = 0; at < e; ++at) {
+        if (c[at] == '.') {
+            afterPoint = true;
+        } else if (c[at] != '-') {
+            digits += c[at];
+            decimals += afterPoint;
+        }
+    }
+    const std::size_t lead = digits.find_first_not_of('0');
+    if (lead == std::string::npos) {
+        exact = 0;
+        return true;
+    }
+    digits.erase(0, lead);
+    for (; digits.back() == '0'; digits.pop_back())
+        --decimals;
+    if (e < c.size()) {
+        long exponent = 0;
+        std::size_t at = e + 1;
+        const bool negative = c[at] == '-';
+        at += negative;
+        for (; at < c.size(); ++at)
+            exponent = std::min(exponent * 10 + (c[at] - '0'), 1000000L);
+        decimals += negative ? exponent : -exponent;
+    }
+    if (decimals > MaxExactDecimals)
+        return false;
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(decimals)));
+    const mpz_class whole(digits, 10);
+    exact = decimals >= 0 ? mpq_class(whole, scale) : mpq_class(whole * scale);
+    exact.canonicalize();
+    if (c[0] == '-')
+        exact = -exact;
+    return true;
+}
+
 // QLocale::toFloat() goes through double, which can round a decimal twice, and
 // it rejects numbers below the float range instead of rounding them to 0 or a
 // subnormal. So the locale only supplies its symbols here; the text is brought
-// into the C form and converted once, correctly rounded, by std::from_chars.
-enum class Parsed { Number, NoNumber, TooLarge };
+// into the C form and converted once, correctly rounded, by std::from_chars,
+// and, where asked for, exactly.
+enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits };
 
-Parsed parse(const QString &text, float &value)
+Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
 {
     std::string c;
     if (!toCForm(text.trimmed(), QLocale(), c))
@@ -115,6 +163,8 @@ Parsed parse(const QString &text, float &value)
     }
     if (!std::isfinite(parsed))
         return Parsed::TooLarge; // the midpoint and beyond round to infinity
+    if (exact && !exactValue(c, *exact))
+        return Parsed::TooManyDigits;
     value = parsed;
     return Parsed::Number;
 }
@@ -126,11 +176,23 @@ bool readNumber(const QString &text, float &value)
     return parse(text, value) == Parsed::Number;
 }
 
+bool readNumber(const QString &text, float &value, mpq_class &exact)
+{
+    return parse(text, value, &exact) == Parsed::Number;
+}
+
 Unreadable whyUnreadable(const QString &text)
 {
     float value = 0;
-    if (parse(text, value) == Parsed::TooLarge)
+    mpq_class exact;
+    switch (parse(text, value, &exact)) {
+    case Parsed::TooLarge:
         return Unreadable::TooLarge;
+    case Parsed::TooManyDigits:
+        return Unreadable::TooManyDigits;
+    default:
+        break;
+    }
     const QString decimalPoint = QLocale().decimalPoint();
     for (const QChar other : {u'.', u','}) {
         if (decimalPoint == other || !text.contains(other))

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <functional>
+#include <gmpxx.h>
 
 namespace gauss
 {
@@ -18,11 +19,17 @@ namespace gauss
 // a number too small for a float becomes the nearest float (0 or subnormal).
 bool readNumber(const QString &text, float &value);
 
+// The same reading with the text's exact value as well: one grammar, two
+// results. Fails, beyond readNumber(), on a number with more than
+// MaxExactDecimals digits after the decimal point (see exacttwin.h).
+bool readNumber(const QString &text, float &value, mpq_class &exact);
+
 // Why readNumber() refused a text, for a report that says what to change.
 enum class Unreadable {
     NoNumber,       // empty, letters, or anything else that is not a number
     TooLarge,       // a number, but beyond the float range
     OtherSeparator, // a number if its '.' or ',' were the locale's decimal separator
+    TooManyDigits,  // a number, but with more decimals than the exact arithmetic takes
 };
 Unreadable whyUnreadable(const QString &text);
 

@@ -1,6 +1,8 @@
 #ifndef GAUSS_SOLVERSTATE_H
 #define GAUSS_SOLVERSTATE_H
 
+#include "exacttwin.h"
+
 #include <QtGlobal>
 
 namespace gauss
@@ -30,6 +32,9 @@ struct SolverState {
     qint16 n = 0;
     qint16 k = 0;
     float det = 0;
+    // Not a variable of the window: the exact value of each of the above
+    // that decides or is shown, kept beside it by the solve.
+    Exact exact;
 };
 
 } // namespace gauss
