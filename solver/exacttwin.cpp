@@ -175,9 +175,14 @@ QString exactText(const mpq_class &value)
         text = withSeparator((value < 0 ? "-" : "") + digits);
         if (text.size() <= LongestExactText)
             return text;
-        return QStringLiteral("≈ %1 (точната стойност има %2 цифри след десетичния знак)")
+        // Long only for its zeros: the exponent form holds every digit.
+        const std::string all = scaled.get_str();
+        const int count = int(all.find_last_not_of('0') + 1);
+        if (count <= LongestExactText - 10)
+            return generalText(value, count);
+        return QStringLiteral("≈ %1 (точната стойност има %2 значещи цифри)")
             .arg(generalText(value, 16, true))
-            .arg(decimals);
+            .arg(count);
     }
     text = fractionText(value);
     if (text.size() <= LongestExactText)

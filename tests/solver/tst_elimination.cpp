@@ -25,8 +25,10 @@ void load(gauss::SolverState &s, const Rows &rows)
 {
     s.n = qint16(rows.size());
     for (int r = 1; r <= s.n; ++r)
-        for (int c = 1; c <= s.n + 1; ++c)
+        for (int c = 1; c <= s.n + 1; ++c) {
             s.a[r][c] = rows[r - 1][c - 1];
+            s.exact.a[r][c] = double(s.a[r][c]);
+        }
 }
 
 Rows block(const gauss::SolverState &s)
@@ -316,21 +318,67 @@ void TestElimination::whole_data()
 {
     QTest::addColumn<TextRows>("rows");
     QTest::addColumn<int>("result");
-    QTest::addColumn<QList<float>>("x");
-    QTest::newRow("worked example") << TextRows{{"1", "1", "3"}, {"1", "-1", "1"}}
-                                    << int(SolveResult::Solved) << QList<float>{2, 1};
-    QTest::newRow("thirds") << TextRows{{"3", "0", "1"}, {"0", "3", "-2"}}
-                            << int(SolveResult::Solved) << QList<float>{0.333f, -0.667f};
-    QTest::newRow("singular") << TextRows{{"1", "2", "3"}, {"2", "4", "6"}}
-                              << int(SolveResult::Refused) << QList<float>{};
+    QTest::addColumn<QList<float>>("x"); // the working's own, rounded to three decimals
+    // The true solution when solved; when refused, why.
+    QTest::addColumn<QStringList>("exact");
+    const int solved = int(SolveResult::Solved);
+    const int refused = int(SolveResult::Refused);
+    QTest::newRow("worked example") << TextRows{{"1", "1", "3"}, {"1", "-1", "1"}} << solved
+                                    << QList<float>{2, 1} << QStringList{"2", "1"};
+    QTest::newRow("thirds") << TextRows{{"3", "0", "1"}, {"0", "3", "-2"}} << solved
+                            << QList<float>{0.333f, -0.667f} << QStringList{"1/3", "-2/3"};
+    QTest::newRow("singular") << TextRows{{"1", "2", "3"}, {"2", "4", "6"}} << refused
+                              << QList<float>{}
+                              << QStringList{"ранг на матрицата на коефициентите: 1",
+                                             "ранг на разширената матрица: 1", "безброй решения:",
+                                             "x2 е произволно число", "x1 = 3 - 2·x2"};
+    // Row 3 is row 1 + row 2; rounding used to leave the determinant non-zero.
+    const QStringList ranks{"ранг на матрицата на коефициентите: 2",
+                            "ранг на разширената матрица: 2"};
+    QTest::newRow("singular exactly, not in float")
+        << TextRows{{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}}
+        << refused << QList<float>{}
+        << ranks + QStringList{"безброй решения:", "x3 е произволно число",
+                               "x1 = -15/8 - 15/8·x3", "x2 = -13/8 - 5/8·x3"};
+    QTest::newRow("no solution")
+        << TextRows{{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-6"}}
+        << refused << QList<float>{}
+        << QStringList{ranks[0], "ранг на разширената матрица: 3", "няма решение"};
+    // After step 1, a(2, 2) is 9 - 7 * 9/7: exactly 0, in float 1.192093E-07.
+    QTest::newRow("a zero float cannot see")
+        << TextRows{{"-7", "-9", "-6", "-4"}, {"7", "9", "9", "5"}, {"1", "-6", "9", "-1"}}
+        << solved << QList<float>{-0.471f, 0.588f, 0.333f}
+        << QStringList{"-8/17", "10/17", "1/3"};
+    // Regular, though the product of the pivots is no float.
+    QTest::newRow("1E-25 diagonal")
+        << TextRows{{"1E-25", "0", "0", "1"}, {"0", "1E-25", "0", "1"}, {"0", "0", "1E-25", "1"}}
+        << solved << QList<float>{1e25f, 1e25f, 1e25f}
+        << QStringList(3, QStringLiteral("10000000000000000000000000"));
+    // The working keeps seven digits and says x1 = 0; the answer is not that.
+    QTest::newRow("tiny pivot")
+        << TextRows{{"1E-30", "1", "1"}, {"1", "1", "2"}} << solved << QList<float>{0, 1}
+        << QStringList{"1000000000000000000000000000000/999999999999999999999999999999",
+                       "999999999999999999999999999998/999999999999999999999999999999"};
+    // 1.0000000001 is 1 in float: a(2, 2) is non-zero only exactly, so row 3 comes up.
+    QTest::newRow("rounded to zero, exchanged")
+        << TextRows{{"1", "1", "0", "2"}, {"1", "1.0000000001", "1", "3"}, {"0", "1", "1", "2"}}
+        << solved << QList<float>{1, 1, 1}
+        << QStringList{"9999999998/9999999999", "10000000000/9999999999",
+                       "9999999998/9999999999"};
+    QTest::newRow("rounded to zero, no row left")
+        << TextRows{{"1", "1", "2"}, {"1", "1.0000000001", "2"}}
+        << int(SolveResult::TooFewDigits) << QList<float>{} << QStringList{};
     QTest::newRow("bad cell") << TextRows{{"1", "2", "3"}, {"2", "x", "6"}}
-                              << int(SolveResult::BadCell) << QList<float>{};
+                              << int(SolveResult::BadCell) << QList<float>{} << QStringList{};
+    QTest::newRow("more decimals than exact arithmetic takes")
+        << TextRows{{"1E-1001", "1", "1"}, {"1", "1", "2"}} << int(SolveResult::BadCell)
+        << QList<float>{} << QStringList{};
     QTest::newRow("overflow") << TextRows{{"1E-30", "1E+10", "1"}, {"1", "1", "1"}}
-                              << int(SolveResult::Overflow) << QList<float>{};
+                              << int(SolveResult::Overflow) << QList<float>{} << QStringList{};
     QTest::newRow("three") << TextRows{{"2", "1", "-1", "8"},
                                        {"-3", "-1", "2", "-11"},
                                        {"-2", "1", "2", "-3"}}
-                           << int(SolveResult::Solved) << QList<float>{2, 3, -1};
+                           << solved << QList<float>{2, 3, -1} << QStringList{"2", "3", "-1"};
 }
 
 void TestElimination::whole()
@@ -338,18 +386,25 @@ void TestElimination::whole()
     QFETCH(TextRows, rows);
     QFETCH(int, result);
     QFETCH(QList<float>, x);
+    QFETCH(QStringList, exact);
     gauss::SolverState s;
     s.n = qint16(rows.size());
     QList<int> steps;
     const SolveResult got =
         solveTexts(s, cells(rows), [&](const gauss::Step &step) { steps.append(step.nomer); });
     QCOMPARE(int(got), result);
+    if (got == SolveResult::Refused) {
+        QVERIFY(steps.isEmpty());
+        QCOMPARE(gauss::singularDetails(s.exact.a, s.n), exact);
+    }
     if (got != SolveResult::Solved)
         return;
     QCOMPARE(steps.size(), 2 * s.n - 1);
     QCOMPARE(steps.last(), 2 * s.n - 1);
-    for (int r = 1; r <= s.n; ++r)
+    for (int r = 1; r <= s.n; ++r) {
         QCOMPARE_EXACT(s.x[r], x[r - 1]);
+        QCOMPARE(gauss::fractionText(s.exact.x[r]), exact[r - 1]);
+    }
 }
 
 // What a 5x5 solve leaves outside a later 3x3 block changes nothing.

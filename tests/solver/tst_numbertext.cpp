@@ -1,6 +1,8 @@
 // Number texts: what the grid shows and what it reads back, in a pinned locale.
 
+#include "exacttwin.h"
 #include "numbertext.h"
+#include "exact.h"
 
 #include <QLocale>
 #include <QTest>
@@ -35,6 +37,8 @@ private slots:
     void rounding();
     void elision_data();
     void elision();
+    void exact_data();
+    void exact();
 };
 
 void TestNumberText::writing_data()
@@ -256,6 +260,66 @@ void TestNumberText::elision()
     QFETCH(int, room);
     QFETCH(QString, shown);
     QCOMPARE(elideNumberText(text, room, [](const QString &t) { return int(t.size()); }), shown);
+}
+
+void TestNumberText::exact_data()
+{
+    QTest::addColumn<QString>("typed"); // a number text, or else a fraction
+    QTest::addColumn<QString>("readable");
+    QTest::addColumn<QString>("answer"); // three decimals, as a value label shows it
+    QTest::addColumn<float>("single");
+    QTest::newRow("decimal") << "2.5" << "2.5" << "2.5" << 2.5f;
+    QTest::newRow("a tenth, which no float is") << "0.1" << "0.1" << "0.1" << 0.1f;
+    QTest::newRow("third") << "7/3" << "7/3" << "2.333" << 7.0f / 3.0f;
+    QTest::newRow("negative fraction") << "-8/17" << "-8/17" << "-0.471" << -8.0f / 17.0f;
+    QTest::newRow("half to even, down") << "1/16" << "0.0625" << "0.062" << 0.0625f;
+    QTest::newRow("half to even, up") << "3/16" << "0.1875" << "0.188" << 0.1875f;
+    QTest::newRow("seven digits and more") << "-12345678/1" << "-12345678" << "-1.234568E+07"
+                                           << -12345678.0f;
+    QTest::newRow("the nearest float from the decimal")
+        << "1.000000059604644776" << "1.000000059604644776" << "1" << std::nextafter(1.0f, 2.0f);
+    QTest::newRow("rounds to the smallest subnormal")
+        << "1.40129846E-45" << "1.40129846E-45" << "0"
+        << std::numeric_limits<float>::denorm_min();
+    QTest::newRow("below half the smallest") << "7E-46" << "7E-46" << "0" << 0.0f;
+    QTest::newRow("beyond the float range")
+        << "1000000000000000000000000000000000000000000000000000000000000/1" << "1E+60" << "1E+60"
+        << std::numeric_limits<float>::infinity();
+    QTest::newRow("long fraction")
+        << "1000000000000000000000000000000/999999999999999999999999999999"
+        << "≈ 1.000000000000000 (дроб с 31-цифрен числител и 30-цифрен знаменател)" << "1" << 1.0f;
+    QTest::newRow("as many decimals as taken")
+        << "1E-1000" << "1E-1000" << "0" << 0.0f;
+    QTest::newRow("many digits")
+        << "0.123456789012345678901234567890123456789"
+        << "≈ 0.1234567890123457 (точната стойност има 39 значещи цифри)" << "0.123" << 0.12345679f;
+}
+
+// Exact values as typed and as shown: the reader's exact result, the texts
+// that show it, and its nearest float.
+void TestNumberText::exact()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, readable);
+    QFETCH(QString, answer);
+    QFETCH(float, single);
+    mpq_class value;
+    float read = 0;
+    if (typed.contains(u'/')) {
+        value = mpq_class(typed.toStdString());
+        value.canonicalize();
+    } else {
+        QVERIFY(readNumber(typed, read, value));
+        QCOMPARE_EXACT(read, single); // one reader: the float is the exact value's nearest
+    }
+    QCOMPARE(gauss::exactText(value), readable);
+    QCOMPARE(gauss::decimalText(gauss::roundTo3(value)), answer);
+    QCOMPARE_EXACT(gauss::toFloat(value), single);
+    QCOMPARE(gauss::showsExactly(readable, value),
+             std::isfinite(single) && !readable.contains(u'/') && !readable.startsWith(u'≈'));
+    QCOMPARE(gauss::showsExactly(numberText(single), value),
+             readable == numberText(single)); // "0.1" is a tenth; "0.3333333" is no third
+    QCOMPARE(gauss::whyUnreadable(QStringLiteral("1E-1001")), gauss::Unreadable::TooManyDigits);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)
