@@ -1,9 +1,11 @@
 // A whole solve from arbitrary bytes: the first byte gives the size (and the
 // locale), the rest are the cells' texts separated by ';'. Whatever the input,
-// the solve ends in one of its four outcomes, and no step and no solution
-// holds or shows anything but finite numbers.
+// the solve ends in one of its outcomes, and no step and no solution holds or
+// shows anything but finite numbers. Exactly: a solved system's solution
+// satisfies every equation, and a refused one has a rank below its size.
 
 #include "elimination.h"
+#include "exacttwin.h"
 #include "numbertext.h"
 
 #include <QLocale>
@@ -52,16 +54,46 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                     requireShown(s.a[r][col]);
         });
     const gauss::SolveResult result = end.result;
-    if (result == gauss::SolveResult::Overflow && (end.step < 0 || end.step > 2 * n))
+    if (result == gauss::SolveResult::Overflow && (end.step < 1 || end.step > 2 * n))
         std::abort();
+    // The system as typed, exactly, read again by the same reader.
+    mpq_class typed[gauss::ExactRows][gauss::ExactColumns];
+    if (result != gauss::SolveResult::BadCell)
+        for (int r = 1; r <= n; ++r)
+            for (int col = 1; col <= n + 1; ++col) {
+                float single = 0;
+                if (!gauss::readNumber(cell(r, col), single, typed[r][col]))
+                    std::abort();
+            }
     switch (result) {
     case gauss::SolveResult::Solved:
-        if (steps != 2 * n - 1)
+        if (steps != 2 * n - 1 || s.exact.det == 0)
             std::abort();
-        for (int r = 1; r <= n; ++r)
+        for (int r = 1; r <= n; ++r) {
             requireShown(s.x[r]);
+            if (gauss::decimalText(gauss::roundTo3(s.exact.x[r])).isEmpty() ||
+                gauss::exactText(s.exact.x[r]).isEmpty())
+                std::abort();
+            mpq_class sum;
+            for (int col = 1; col <= n; ++col)
+                sum += typed[r][col] * s.exact.x[col];
+            if (sum != typed[r][n + 1])
+                std::abort();
+        }
         break;
-    case gauss::SolveResult::Refused:
+    case gauss::SolveResult::Refused: {
+        if (steps != 0 || s.exact.det != 0)
+            std::abort();
+        const QStringList why = gauss::singularDetails(typed, n);
+        if (why.size() < 3 ||
+            why[0] == QStringLiteral("ранг на матрицата на коефициентите: %1").arg(n))
+            std::abort();
+        break;
+    }
+    case gauss::SolveResult::TooFewDigits:
+        if (s.exact.det == 0 || end.step < 1 || end.step > n)
+            std::abort();
+        break;
     case gauss::SolveResult::BadCell:
     case gauss::SolveResult::Overflow:
         break;

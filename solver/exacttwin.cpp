@@ -62,8 +62,8 @@ QString withSeparator(std::string text)
 
 // The %G form with `precision` significant digits: fixed notation for decimal
 // exponents from -4 to precision - 1, else a mantissa and E±dd; trailing
-// zeros dropped unless a summary must show how far its digits go. Written out here because GMP has no decimal output of a
-// fraction, and the double conversions would round it first.
+// zeros dropped unless a summary must show how far its digits go. Written out here because GMP has
+// no decimal output of a fraction, and the double conversions would round it first.
 QString generalText(const mpq_class &value, int precision, bool keepZeros = false)
 {
     if (value == 0)
@@ -84,7 +84,8 @@ QString generalText(const mpq_class &value, int precision, bool keepZeros = fals
     };
     if (exponent >= -4 && exponent < precision) {
         if (exponent >= 0)
-            text += trimmed(d.substr(0, std::size_t(exponent + 1)), d.substr(std::size_t(exponent + 1)));
+            text += trimmed(d.substr(0, std::size_t(exponent + 1)),
+                            d.substr(std::size_t(exponent + 1)));
         else
             text += trimmed("0", std::string(std::size_t(-exponent - 1), '0') + d);
     } else {
@@ -121,8 +122,9 @@ float toFloat(const mpq_class &value)
         return value < 0 ? -infinity : infinity;
     // The float's last place: 24 significant bits, or the subnormals' 2^-149.
     const long last = std::max(e - 23, -149L);
-    const mpq_class scaled = last < 0 ? mpq_class(magnitude * mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(-last)))
-                                      : mpq_class(magnitude / mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(last)));
+    const mpq_class scaled =
+        last < 0 ? mpq_class(magnitude * mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(-last)))
+                 : mpq_class(magnitude / mpq_class(mpz_class(1) << static_cast<mp_bitcnt_t>(last)));
     const double significand = nearest(scaled).get_d(); // at most 2^24, exact
     const double rounded = std::ldexp(significand, int(last));
     if (rounded > double(std::numeric_limits<float>::max()))
@@ -256,12 +258,14 @@ QStringList singularDetails(const ExactMatrix &a, int n)
             if (bound[c] || coefficient == 0)
                 continue;
             const mpq_class size = abs(coefficient);
-            const QString term = (size == 1 ? QString() : fractionText(size) + QStringLiteral("·")) +
-                                 QStringLiteral("x%1").arg(c);
+            const QString term =
+                (size == 1 ? QString() : fractionText(size) + QStringLiteral("·")) +
+                QStringLiteral("x%1").arg(c);
             if (expression.isEmpty())
                 expression = (coefficient < 0 ? QStringLiteral("-") : QString()) + term;
             else
-                expression += (coefficient < 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) + term;
+                expression +=
+                    (coefficient < 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) + term;
         }
         lines << QStringLiteral("x%1 = %2")
                      .arg(pivotColumn[r])

@@ -62,7 +62,8 @@ void TestDeterminant::value_data()
     QTest::newRow("not rounded on the way")
         << Rows{{3, 1}, {1, 1.0f / 3.0f}} << std::ldexp(1.0f, -25) << false;
     // Beyond the float range the determinant stops nothing.
-    QTest::newRow("product of the pivots beyond") << Rows{{1e20f, 0}, {0, 1e20f}} << infinity << false;
+    QTest::newRow("product of the pivots beyond")
+        << Rows{{1e20f, 0}, {0, 1e20f}} << infinity << false;
     QTest::newRow("tiny pivot") << Rows{{1e-30f, 1e10f}, {1, 1}} << -1e10f << false;
     QTest::newRow("an elimination beyond") << Rows{{1, 1e30f}, {1e10f, 1}} << -infinity << false;
     QTest::newRow("a sum beyond") << Rows{{1, max}, {-1, max}} << infinity << false;

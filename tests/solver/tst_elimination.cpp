@@ -330,16 +330,17 @@ void TestElimination::whole_data()
     QTest::newRow("singular") << TextRows{{"1", "2", "3"}, {"2", "4", "6"}} << refused
                               << QList<float>{}
                               << QStringList{"ранг на матрицата на коефициентите: 1",
-                                             "ранг на разширената матрица: 1", "безброй решения:",
-                                             "x2 е произволно число", "x1 = 3 - 2·x2"};
+                                             "ранг на разширената матрица: 1",
+                                             "безброй решения:", "x2 е произволно число",
+                                             "x1 = 3 - 2·x2"};
     // Row 3 is row 1 + row 2; rounding used to leave the determinant non-zero.
     const QStringList ranks{"ранг на матрицата на коефициентите: 2",
                             "ранг на разширената матрица: 2"};
     QTest::newRow("singular exactly, not in float")
         << TextRows{{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}}
         << refused << QList<float>{}
-        << ranks + QStringList{"безброй решения:", "x3 е произволно число",
-                               "x1 = -15/8 - 15/8·x3", "x2 = -13/8 - 5/8·x3"};
+        << ranks + QStringList{"безброй решения:", "x3 е произволно число", "x1 = -15/8 - 15/8·x3",
+                               "x2 = -13/8 - 5/8·x3"};
     QTest::newRow("no solution")
         << TextRows{{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-6"}}
         << refused << QList<float>{}
@@ -347,8 +348,7 @@ void TestElimination::whole_data()
     // After step 1, a(2, 2) is 9 - 7 * 9/7: exactly 0, in float 1.192093E-07.
     QTest::newRow("a zero float cannot see")
         << TextRows{{"-7", "-9", "-6", "-4"}, {"7", "9", "9", "5"}, {"1", "-6", "9", "-1"}}
-        << solved << QList<float>{-0.471f, 0.588f, 0.333f}
-        << QStringList{"-8/17", "10/17", "1/3"};
+        << solved << QList<float>{-0.471f, 0.588f, 0.333f} << QStringList{"-8/17", "10/17", "1/3"};
     // Regular, though the product of the pivots is no float.
     QTest::newRow("1E-25 diagonal")
         << TextRows{{"1E-25", "0", "0", "1"}, {"0", "1E-25", "0", "1"}, {"0", "0", "1E-25", "1"}}
@@ -363,11 +363,10 @@ void TestElimination::whole_data()
     QTest::newRow("rounded to zero, exchanged")
         << TextRows{{"1", "1", "0", "2"}, {"1", "1.0000000001", "1", "3"}, {"0", "1", "1", "2"}}
         << solved << QList<float>{1, 1, 1}
-        << QStringList{"9999999998/9999999999", "10000000000/9999999999",
-                       "9999999998/9999999999"};
+        << QStringList{"9999999998/9999999999", "10000000000/9999999999", "9999999998/9999999999"};
     QTest::newRow("rounded to zero, no row left")
-        << TextRows{{"1", "1", "2"}, {"1", "1.0000000001", "2"}}
-        << int(SolveResult::TooFewDigits) << QList<float>{} << QStringList{};
+        << TextRows{{"1", "1", "2"}, {"1", "1.0000000001", "2"}} << int(SolveResult::TooFewDigits)
+        << QList<float>{} << QStringList{};
     QTest::newRow("bad cell") << TextRows{{"1", "2", "3"}, {"2", "x", "6"}}
                               << int(SolveResult::BadCell) << QList<float>{} << QStringList{};
     QTest::newRow("more decimals than exact arithmetic takes")
