@@ -5,7 +5,7 @@
 #include "numbertext.h"
 #include "rowoptext.h"
 #include "systemtext.h"
-#include "valuelabelaccessible.h"
+#include "valuelabel.h"
 #include "windowstyle.h"
 
 #include <QApplication>
@@ -311,12 +311,11 @@ void Form1::createSolutionArea()
         name->setFont(sansSerif(12));
         nameLabel[r] = name;
 
-        auto *value = new QLabel(Frame3);
+        auto *value = new ValueLabel(r, Frame3);
         value->setObjectName(QStringLiteral("Label%1").arg(10 * r));
         value->setGeometry(twips(3960, 720 + 360 * (r - 1), 1215, 375));
         value->setFont(sansSerif(12));
         setRole(value, QPalette::WindowText, valueBlue());
-        ValueLabelAccessible::attach(value, r);
         valueLabel[r] = value;
     }
 
@@ -519,6 +518,11 @@ void Form1::iz4istitext()
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 10; ++c)
             cell[r][c]->setText(QString());
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 10; ++c)
+            cell[r][c]->forgetExactValue();
+    for (int r = 1; r <= 9; ++r)
+        valueLabel[r]->forgetExactValue();
     // Label1 .. Label99 in the order of their numbers: names, values and grid labels.
     for (int number = 1; number <= 99; ++number) {
         const int r = number / 10;
@@ -604,7 +608,7 @@ void Form1::Command3_Click()
     const gauss::SolveEnd end = gauss::solve(
         *this, [this] { return masiv(n); },
         [this](const gauss::Step &step) {
-            stypka(a);
+            stypka(a, exact.a);
             showStep((step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
                                    : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
                          QString::number(step.nomer),
@@ -612,14 +616,21 @@ void Form1::Command3_Click()
         });
     switch (end.result) {
     case gauss::SolveResult::Solved:
-        stypka(a);
+        stypka(a, exact.a);
         rechenie();
         break;
     case gauss::SolveResult::Refused:
         refuseSystem();
         break;
     case gauss::SolveResult::Overflow:
-        reportOverflow(end.step);
+        reportStop(QStringLiteral("Числата станаха твърде големи"), end.step,
+                   QStringLiteral("Опитайте с по-малки числа, например като разделите уравнение "
+                                  "с много големи коефициенти на общ множител."));
+        break;
+    case gauss::SolveResult::TooFewDigits:
+        reportStop(QStringLiteral("Числата изискват повече от седем значещи цифри"), end.step,
+                   QStringLiteral("Системата има единствено решение, но със седем значещи цифри "
+                                  "на стъпка то не може да се покаже."));
         break;
     case gauss::SolveResult::BadCell:
         break; // masiv has said which cell
@@ -658,6 +669,14 @@ void Form1::reportBadCell(int row, int column)
                      .arg(column)
                      .arg(QLocale().decimalPoint());
         break;
+    case gauss::Unreadable::TooManyDigits:
+        prompt = QStringLiteral("Числото в клетката на ред %1, колона %2 има твърде много цифри "
+                                "след десетичния знак.\nПрограмата смята точно с до %3 цифри "
+                                "след десетичния знак.")
+                     .arg(row)
+                     .arg(column)
+                     .arg(gauss::MaxExactDecimals);
+        break;
     case gauss::Unreadable::NoNumber:
         prompt = QStringLiteral("В клетката на ред %1, колона %2 няма число.").arg(row).arg(column);
         break;
@@ -670,13 +689,17 @@ void Form1::reportBadCell(int row, int column)
     bad->selectAll();
 }
 
-void Form1::stypka(const gauss::Matrix &m)
+// Each cell also learns the exact value of what it now shows, for hovering.
+void Form1::stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exactM)
 {
     if (n < 2 || n > 9)
         return;
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n + 1; ++c)
+    for (int r = 1; r <= n; ++r) {
+        for (int c = 1; c <= n + 1; ++c) {
             cell[r][c]->setText(gauss::numberText(m[r][c]));
+            cell[r][c]->setExactValue(exactM[r][c]);
+        }
+    }
 }
 
 void Form1::rechenie()
@@ -687,11 +710,27 @@ void Form1::rechenie()
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
         names << nameLabel[r]->text();
     }
+    // The labels give the true solution; x keeps the working's own, which the
+    // last column of the grid shows and which seven digits a step may spoil.
+    QStringList exactValues;
+    QStringList differing;
     for (int r = 1; r <= n; ++r) {
-        valueLabel[r]->setText(gauss::numberText(SolverState::x[r]));
+        valueLabel[r]->setValue(gauss::decimalText(gauss::roundTo3(exact.x[r])), exact.x[r]);
         values << valueLabel[r]->text();
+        exactValues << valueLabel[r]->exactDescription();
+        const QString table = gauss::numberText(SolverState::x[r]);
+        if (table != values.last())
+            differing
+                << QStringLiteral("x%1 = %2 (в таблицата: %3)").arg(r).arg(values.last(), table);
     }
-    working.setSolution(names, values);
+    working.setSolution(names, values, exactValues);
+    if (differing.isEmpty())
+        return;
+    const QString why =
+        QStringLiteral("Показаното решение е точното; последната колона на таблицата се "
+                       "различава от него, защото всяка стъпка пази само седем значещи цифри.");
+    working.addReport(QStringList{why} << differing);
+    message(why, 48, QStringLiteral("ВНИМАНИЕ!:"), differing.join(u'\n'), differing.join(u'\n'));
 }
 
 void Form1::showStep(const QString &prompt, const gauss::RowOps &ops)
@@ -712,30 +751,25 @@ void Form1::refuseSystem()
 {
     const QString first = QStringLiteral("системата или има безброй решения или няма решение!!!");
     const QString second = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
-    working.addReport({first, second});
-    message(first, 0, QStringLiteral("РЕШЕНИЕ:"));
+    // Which of the two holds, and the general solution where there is one.
+    const QStringList details = gauss::singularDetails(exact.a, n);
+    working.addReport(QStringList{first} << details << second);
+    message(first, 0, QStringLiteral("РЕШЕНИЕ:"), details.join(u'\n'), details.join(u'\n'));
     message(second, 0, QStringLiteral("РЕШЕНИЕ:"));
 }
 
-// step as the solver's driver counts it: 0 is the determinant test, 2n the
-// solution. The grid still shows the last step completed, or the system as typed.
-void Form1::reportOverflow(int step)
+// A solve that stopped at step, as the solver's driver counts it (1..2n-1 a
+// step, 2n the solution): cause, where, what the grid still shows (the last
+// step completed, or the system as typed), and advice.
+void Form1::reportStop(const QString &cause, int step, const QString &advice)
 {
-    QString where;
-    QString shown = QStringLiteral("Таблицата показва матрицата след стъпка %1.").arg(step - 1);
-    if (step == 0)
-        where = QStringLiteral("преди първата стъпка");
-    else if (step > 2 * n - 1)
-        where = QStringLiteral("при намирането на решението");
-    else
-        where = QStringLiteral("на стъпка %1").arg(step);
-    if (step <= 1)
-        shown = QStringLiteral("Таблицата показва системата, както е въведена.");
+    const QString where = step > 2 * n - 1 ? QStringLiteral("при намирането на решението")
+                                           : QStringLiteral("на стъпка %1").arg(step);
+    const QString shown =
+        step <= 1 ? QStringLiteral("Таблицата показва системата, както е въведена.")
+                  : QStringLiteral("Таблицата показва матрицата след стъпка %1.").arg(step - 1);
     const QString report =
-        QStringLiteral("Числата станаха твърде големи и решаването спря %1.\n%2\n"
-                       "Опитайте с по-малки числа, например като разделите уравнение "
-                       "с много големи коефициенти на общ множител.")
-            .arg(where, shown);
+        QStringLiteral("%1 и решаването спря %2.\n%3\n%4").arg(cause, where, shown, advice);
     working.addReport(report.split(u'\n'));
     message(report, 48, QStringLiteral("ГРЕШКА:"));
 }

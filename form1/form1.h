@@ -17,6 +17,7 @@
 
 #include <QWidget>
 
+class GridCell;
 class QButtonGroup;
 class QFrame;
 class QGroupBox;
@@ -25,6 +26,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class ValueLabel;
 
 class Form1 : public QWidget, private gauss::SolverState
 {
@@ -78,13 +80,13 @@ private:
     void arrange(int size);
 
     bool masiv(qint16 &n);
-    void stypka(const gauss::Matrix &m);
+    void stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exactM);
     void rechenie();
 
     void showStep(const QString &prompt, const gauss::RowOps &ops);
     void refuseSystem();
     void reportBadCell(int row, int column);
-    void reportOverflow(int step);
+    void reportStop(const QString &cause, int step, const QString &advice);
     void message(const QString &prompt, int flags, const QString &title,
                  const QString &details = QString(), const QString &spoken = QString());
     // The clipboard: a system pasted into the grid, the working copied out.
@@ -96,11 +98,11 @@ private:
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
-    QLineEdit *cell[10][11] = {};
+    GridCell *cell[10][11] = {};
     QLabel *gridLabel[10][10] = {};
-    QLabel *nameLabel[10] = {};   // Label1 .. Label9
-    QLabel *valueLabel[10] = {};  // Label10, Label20 .. Label90
-    QRadioButton *option[9] = {}; // Option1 .. Option8
+    QLabel *nameLabel[10] = {};      // Label1 .. Label9
+    ValueLabel *valueLabel[10] = {}; // Label10, Label20 .. Label90
+    QRadioButton *option[9] = {};    // Option1 .. Option8
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;

@@ -1,40 +1,35 @@
 #include "valuelabelaccessible.h"
 
-#include <QLabel>
+#include "valuelabel.h"
 
-namespace
-{
-const char unknownProperty[] = "gaussUnknown";
-}
-
-ValueLabelAccessible::ValueLabelAccessible(QLabel *label, int unknown)
-    : QAccessibleWidget(label, QAccessible::StaticText), unknown(unknown)
+ValueLabelAccessible::ValueLabelAccessible(ValueLabel *label)
+    : QAccessibleWidget(label, QAccessible::StaticText)
 {
 }
 
 QString ValueLabelAccessible::text(QAccessible::Text t) const
 {
+    const auto *label = static_cast<const ValueLabel *>(widget());
+    if (t == QAccessible::Description)
+        return label->exactDescription();
     if (t != QAccessible::Name)
         return QAccessibleWidget::text(t);
-    const QString value = static_cast<const QLabel *>(widget())->text();
-    return value.isEmpty() ? QString() : QStringLiteral("x%1 = %2").arg(unknown).arg(value);
+    const QString value = label->text();
+    return value.isEmpty() ? QString()
+                           : QStringLiteral("x%1 = %2").arg(label->unknown()).arg(value);
 }
 
-void ValueLabelAccessible::attach(QLabel *label, int unknown)
+void ValueLabelAccessible::install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(&ValueLabelAccessible::create);
         return true;
     }();
     Q_UNUSED(installed);
-    label->setProperty(unknownProperty, unknown);
 }
 
 QAccessibleInterface *ValueLabelAccessible::create(const QString &key, QObject *object)
 {
-    auto *label = qobject_cast<QLabel *>(object);
-    if (key != QLatin1String("QLabel") || !label)
-        return nullptr;
-    const QVariant unknown = label->property(unknownProperty);
-    return unknown.isValid() ? new ValueLabelAccessible(label, unknown.toInt()) : nullptr;
+    auto *label = qobject_cast<ValueLabel *>(object);
+    return key == QLatin1String("ValueLabel") && label ? new ValueLabelAccessible(label) : nullptr;
 }

@@ -84,13 +84,28 @@ void Working::addStep(const QString &prompt, const QStringList &operations, cons
 
 void Working::addReport(const QStringList &lines)
 {
-    report << lines;
+    (names.isEmpty() ? report : afterSolution) << lines;
 }
 
-void Working::setSolution(const QStringList &unknowns, const QStringList &shown)
+void Working::setSolution(const QStringList &unknowns, const QStringList &shown,
+                          const QStringList &exact)
 {
     names = unknowns;
     values = shown;
+    exactValues = exact;
+}
+
+// A line for each unknown: its name, then afterName and its value, then its
+// exact value set in exactForm where there is one.
+QStringList Working::solutionLines(const QString &afterName, const QString &exactForm) const
+{
+    QStringList lines;
+    for (int r = 0; r < names.size(); ++r) {
+        const QString exact = exactValues.value(r);
+        lines << names[r] + afterName + values.value(r) +
+                     (exact.isEmpty() ? QString() : exactForm.arg(exact));
+    }
+    return lines;
 }
 
 QString Working::plainText() const
@@ -106,11 +121,11 @@ QString Working::plainText() const
     if (!report.isEmpty())
         parts << report.join(u'\n');
     if (!names.isEmpty()) {
-        QStringList lines{solutionHeading};
-        for (int r = 0; r < names.size(); ++r)
-            lines << names[r] + u'\t' + values.value(r);
-        parts << lines.join(u'\n');
+        const QStringList lines = solutionLines(QStringLiteral("\t"), QStringLiteral("\t%1"));
+        parts << solutionHeading + u'\n' + lines.join(u'\n');
     }
+    if (!afterSolution.isEmpty())
+        parts << afterSolution.join(u'\n');
     return parts.join(QStringLiteral("\n\n")) + u'\n';
 }
 
@@ -133,11 +148,11 @@ QString Working::html() const
     if (!report.isEmpty())
         html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(report));
     if (!names.isEmpty()) {
-        QStringList lines;
-        for (int r = 0; r < names.size(); ++r)
-            lines << names[r] + values.value(r);
+        const QStringList lines = solutionLines(QString(), QStringLiteral(" (%1)"));
         html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(solutionHeading, htmlLines(lines));
     }
+    if (!afterSolution.isEmpty())
+        html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(afterSolution));
     return html + QStringLiteral("</body></html>\n");
 }
 

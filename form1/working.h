@@ -21,9 +21,11 @@ public:
     // Starts a new record with the system as read.
     void setSystem(const Block &system);
     void addStep(const QString &prompt, const QStringList &operations, const Block &matrix);
-    // A message that ended the solve: a refusal, a bad cell, an overflow.
+    // A message that ended the solve (a refusal, a bad cell, an overflow), or
+    // one that followed its solution; it stands where it was shown.
     void addReport(const QStringList &lines);
-    void setSolution(const QStringList &names, const QStringList &values);
+    // exact: beside each value, what it rounds ("точно 7/3"), or nothing.
+    void setSolution(const QStringList &names, const QStringList &values, const QStringList &exact);
 
     QString plainText() const;
     QString html() const;
@@ -31,6 +33,7 @@ public:
     QMimeData *mimeData() const;
 
 private:
+    QStringList solutionLines(const QString &afterName, const QString &exactForm) const;
     struct Step {
         QString prompt;
         QStringList operations;
@@ -41,6 +44,8 @@ private:
     QStringList report;
     QStringList names;
     QStringList values;
+    QStringList exactValues;
+    QStringList afterSolution;
 };
 
 #endif

@@ -100,7 +100,7 @@ void TestLayout::controls_data()
                 r <= 2 && c <= 2 ? (c == 1 ? ".x1+" : ".x2=") : "");
         row(QStringLiteral("Label%1").arg(r), "QLabel", "Frame3",
             twips(3480, 720 + 360 * (r - 1), 495, 375), "");
-        row(QStringLiteral("Label%1").arg(10 * r), "QLabel", "Frame3",
+        row(QStringLiteral("Label%1").arg(10 * r), "ValueLabel", "Frame3",
             twips(3960, 720 + 360 * (r - 1), 1215, 375), "");
     }
     row("Command1", "QPushButton", "Frame3", twips(240, 240, 2775, 495), "ВЪВЕДИ  СИСТЕМАТА");

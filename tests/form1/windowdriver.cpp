@@ -27,6 +27,7 @@ void MessageAnswerer::poll()
     m.title = box->windowTitle();
     m.text = box->text();
     m.informative = box->informativeText();
+    m.description = box->accessibleDescription();
     m.icon = box->icon();
     m.buttons = box->buttons().size();
     m.applicationModal = box->windowModality() == Qt::ApplicationModal;

@@ -19,6 +19,7 @@ struct SeenMessage {
     QString title;
     QString text;
     QString informative;
+    QString description; // what the box tells assistive technology
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QAbstractButton *>::size_type buttons = 0;
     bool applicationModal = false;

@@ -1,0 +1,106 @@
+#include "numberview.h"
+
+#include "exacttwin.h"
+#include "numbertext.h"
+
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QList>
+#include <QToolTip>
+#include <QWidget>
+
+namespace
+{
+
+// Below this a number's figures are hard to read; only a number that cannot
+// be shortened further into its room is drawn smaller.
+constexpr qreal SmallestPoints = 9;
+constexpr qreal PointStep = 0.5;
+constexpr qreal LastResortPoints = 6;
+
+// The same letters, narrower: a shortened number keeps more of its digits.
+QFont narrowed(QFont font, qreal points)
+{
+    font.setFamilies(
+        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace
+
+// A line edit scrolls a text wider than itself to its end, and a label cuts
+// it; either way the part shown reads as another number. So the whole text is
+// tried in smaller sizes down to 9 pt and in the narrow face, then shortened;
+// only the shortest form of a number, which 9 pt cannot hold, is drawn
+// smaller still.
+FittedNumber fitNumber(const QString &text, const QFont &font, int room)
+{
+    auto fits = [room](const QFont &f, const QString &t) {
+        return QFontMetrics(f).horizontalAdvance(t) <= room;
+    };
+    if (text.isEmpty() || fits(font, text))
+        return {text, font};
+
+    QList<QFont> smaller;
+    for (qreal points = font.pointSizeF() - PointStep; points >= SmallestPoints;
+         points -= PointStep) {
+        smaller << font;
+        smaller.last().setPointSizeF(points);
+    }
+    smaller << narrowed(font, SmallestPoints);
+    for (const QFont &f : smaller)
+        if (fits(f, text))
+            return {text, f};
+
+    QFont smallest = font;
+    smallest.setPointSizeF(SmallestPoints);
+    QList<QFont> shortening{smallest, narrowed(font, SmallestPoints)};
+    for (qreal points = SmallestPoints - PointStep; points >= LastResortPoints; points -= PointStep)
+        shortening << narrowed(font, points);
+    for (const QFont &f : shortening) {
+        const QFontMetrics metrics(f);
+        const QString shown = gauss::elideNumberText(
+            text, room, [&metrics](const QString &t) { return metrics.horizontalAdvance(t); });
+        if (fits(f, shown))
+            return {shown, f};
+    }
+    // Not a number, or too long for any size: the box's own way then.
+    return {text, font};
+}
+
+void ExactNote::set(const QString &text, const mpq_class &exact)
+{
+    written = text;
+    value = exact;
+    known = true;
+}
+
+void ExactNote::forget()
+{
+    *this = ExactNote();
+}
+
+QString ExactNote::description(const QString &text) const
+{
+    if (!known || text != written || gauss::showsExactly(text, value))
+        return QString();
+    return QStringLiteral("точно ") + gauss::exactText(value);
+}
+
+bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text, bool shortened,
+                        const QString &exact)
+{
+    if (event->type() != QEvent::ToolTip || !box->toolTip().isEmpty())
+        return false;
+    QStringList lines;
+    if (shortened)
+        lines << text;
+    if (!exact.isEmpty())
+        lines << exact;
+    if (lines.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), lines.join(u'\n'), box);
+    return true;
+}

@@ -1,0 +1,48 @@
+#ifndef GAUSS_NUMBERVIEW_H
+#define GAUSS_NUMBERVIEW_H
+
+// What the grid's cells and the solution's value labels share in showing a
+// number: the text is always the number as written, only its look differs,
+// and the exact value behind a rounded text is a hover away.
+
+#include <QFont>
+#include <QString>
+#include <gmpxx.h>
+
+class QEvent;
+class QWidget;
+
+struct FittedNumber {
+    QString text;
+    QFont font;
+};
+
+// A number text too wide for room pixels in font, drawn in a smaller font or
+// shortened with "…", so that it shows how the number begins instead of being
+// cut. The text and font themselves when they fit, or when nothing does.
+FittedNumber fitNumber(const QString &text, const QFont &font, int room);
+
+// The exact value of the text a box was last given by the solve. The user's
+// own text, or any other, has none.
+class ExactNote
+{
+public:
+    void set(const QString &written, const mpq_class &value);
+    void forget();
+    // "точно 7/3" while text is still the one written and is not exactly the
+    // value; empty otherwise.
+    QString description(const QString &text) const;
+
+private:
+    QString written;
+    mpq_class value;
+    bool known = false;
+};
+
+// Handles a tooltip event of a box that shows text: the whole text when it is
+// drawn shortened, and the exact value where there is one to tell. A tooltip
+// set on the box itself is left to Qt (false).
+bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text, bool shortened,
+                        const QString &exact);
+
+#endif
