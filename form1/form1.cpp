@@ -515,14 +515,13 @@ void Form1::Command2_Click()
 
 void Form1::iz4istitext()
 {
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 10; ++c)
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 10; ++c) {
             cell[r][c]->setText(QString());
-    for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 10; ++c)
             cell[r][c]->forgetExactValue();
-    for (int r = 1; r <= 9; ++r)
+        }
         valueLabel[r]->forgetExactValue();
+    }
     // Label1 .. Label99 in the order of their numbers: names, values and grid labels.
     for (int number = 1; number <= 99; ++number) {
         const int r = number / 10;

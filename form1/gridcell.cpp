@@ -52,6 +52,7 @@ void GridCell::paintEvent(QPaintEvent *event)
 
 bool GridCell::event(QEvent *event)
 {
-    return numberToolTipEvent(this, event, text(), isShortened(), exactDescription()) ||
+    return numberToolTipEvent(
+               this, event, text(), [this] { return drawnText(); }, exact) ||
            QLineEdit::event(event);
 }

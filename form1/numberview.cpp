@@ -88,16 +88,16 @@ QString ExactNote::description(const QString &text) const
     return QStringLiteral("точно ") + gauss::exactText(value);
 }
 
-bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text, bool shortened,
-                        const QString &exact)
+bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text,
+                        const std::function<QString()> &drawn, const ExactNote &exact)
 {
     if (event->type() != QEvent::ToolTip || !box->toolTip().isEmpty())
         return false;
     QStringList lines;
-    if (shortened)
+    if (drawn() != text)
         lines << text;
-    if (!exact.isEmpty())
-        lines << exact;
+    if (const QString value = exact.description(text); !value.isEmpty())
+        lines << value;
     if (lines.isEmpty())
         QToolTip::hideText();
     else

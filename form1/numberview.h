@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <gmpxx.h>
 
 class QEvent;
@@ -39,10 +40,11 @@ private:
     bool known = false;
 };
 
-// Handles a tooltip event of a box that shows text: the whole text when it is
-// drawn shortened, and the exact value where there is one to tell. A tooltip
-// set on the box itself is left to Qt (false).
-bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text, bool shortened,
-                        const QString &exact);
+// Handles a tooltip event of a box that shows text as drawn() draws it: the
+// whole text when it is drawn shortened, and the exact value where there is
+// one to tell. Any other event, and a tooltip set on the box itself, are left
+// to Qt (false).
+bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text,
+                        const std::function<QString()> &drawn, const ExactNote &exact);
 
 #endif

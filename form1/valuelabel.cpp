@@ -33,6 +33,7 @@ void ValueLabel::paintEvent(QPaintEvent *event)
 
 bool ValueLabel::event(QEvent *event)
 {
-    return numberToolTipEvent(this, event, text(), drawnText() != text(), exactDescription()) ||
+    return numberToolTipEvent(
+               this, event, text(), [this] { return drawnText(); }, exactValue) ||
            QLabel::event(event);
 }
