@@ -48,9 +48,10 @@ QString decimalText(const mpq_class &value);
 QString fractionText(const mpq_class &value);
 
 // The exact value as a person reads it: a terminating decimal with the user's
-// separator ("2,5", "0,0625") or else a fraction ("7/3"). A value whose text
-// would be very long is summarised, and says so: "≈ 0,3333333333333333 (дроб с
-// 41 + 42 цифри)"; nothing is rounded without the "≈".
+// separator ("2,5", "0,0625", or "1E-30" where the zeros would make it long)
+// or else a fraction ("7/3"). A value whose text would still be very long is
+// summarised, and says so: "≈ 0,3333333333333333 (дроб с 41-цифрен числител и
+// 42-цифрен знаменател)"; nothing is rounded without the "≈".
 QString exactText(const mpq_class &value);
 
 // Whether text, read as a number text, is exactly value: then the text needs

@@ -43,7 +43,7 @@ void Session::wholeSession()
     click(window, "Command3");
     typeSystem(window, {{"1", "x", "3"}, {"2", "4", "6"}}); // bad cell
     click(window, "Command3");
-    typeSystem(window, {{"1E+20", "0", "1"}, {"0", "1E+20", "1"}}); // overflow
+    typeSystem(window, {{"1E-30", "1E+10", "1"}, {"1", "1", "1"}}); // overflow
     click(window, "Command3");
     QCOMPARE(answerer.seen.size(), expected + 4);
     click(window, "Command2");
