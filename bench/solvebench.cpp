@@ -8,6 +8,7 @@
 
 #include "answerer.h"
 #include "elimination.h"
+#include "exacttwin.h"
 #include "form1.h"
 
 #include <QApplication>
@@ -62,8 +63,20 @@ int main(int argc, char *argv[])
             const auto cell = [&](int r, int c) { return texts[r][c]; };
             result = int(gauss::solve(s, [&] { return gauss::readBlock(s, s.n, cell); }).result);
         }
-        std::printf("solve_ms %.3f messages %d solver_alone_ms %.3f result %d\n", windowMs,
-                    answerer.answered, clock.nsecsElapsed() / 1e6 / runs, result);
+        const double solverMs = clock.nsecsElapsed() / 1e6 / runs;
+
+        // The whole reduction in rational arithmetic alone, as the twin would
+        // make it if the working went on to the end.
+        gauss::SolverState s;
+        s.n = 9;
+        gauss::readBlock(s, s.n, [&](int r, int c) { return texts[r][c]; });
+        clock.start();
+        for (int run = 0; run < runs; ++run)
+            gauss::singularDetails(s.exact.a, s.n);
+        std::printf("solve_ms %.3f messages %d solver_alone_ms %.3f result %d "
+                    "exact_reduction_ms %.3f\n",
+                    windowMs, answerer.answered, solverMs, result,
+                    clock.nsecsElapsed() / 1e6 / runs);
         std::fflush(stdout);
         std::_Exit(wide || answerer.answered == 17 ? 0 : 1);
     });
