@@ -4,23 +4,33 @@
 # Usage, inside dbus-run-session: solve_by_ear.py GAUSS AT_SPI_BUS_LAUNCHER
 # It starts its own X screen, window manager and accessibility bus, prints
 # what it read, and exits non-zero when anything cannot be done.
-import os, subprocess, sys, time
+import os, subprocess, sys
+from gi.repository import Gio, GLib
 
 STEPS = ['ред 1: 1; 1; 3 | ред 2: 0; -2; -2', 'ред 1: 1; 1; 3 | ред 2: 0; 1; 1',
          'ред 1: 1; 0; 2 | ред 2: 0; 1; 1']
 children = []
+heard = []  # what the buses announced, as (kind, source, detail)
 
 def start(*command, **options):
     children.append(subprocess.Popen(command, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL, **options))
 
-def wait_for(what, found, seconds=20):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        if found():
-            return found()
-        time.sleep(0.1)
-    sys.exit('failed: ' + what)
+# Runs the main loop, where the buses' signals arrive, until one passes the
+# test, and gives its source; each wait reads on from where the last stopped.
+# An object gone by then is not the one awaited.
+def hear(what, test, seconds=20):
+    timer = GLib.timeout_add_seconds(seconds, heard.append, None)
+    while True:
+        while heard:
+            event = heard.pop(0) or sys.exit('failed: ' + what)
+            try:
+                if test(*event):
+                    GLib.source_remove(timer)
+                    return event[1]
+            except GLib.Error:
+                pass
+        GLib.MainContext.default().iteration(True)
 
 def main(gauss, launcher):
     readable, writable = os.pipe()
@@ -29,51 +39,68 @@ def main(gauss, launcher):
     os.environ['DISPLAY'] = ':' + os.read(readable, 16).decode().strip()
     start('openbox')
     start(launcher, '--launch-immediately')
-    time.sleep(1)
+    # Asked for before the launcher has its name, the session bus would start
+    # another one.
+    Gio.bus_watch_name(Gio.BusType.SESSION, 'org.a11y.Bus', Gio.BusNameWatcherFlags.NONE,
+                       lambda *_: heard.append(('launched', True, 0)), None)
+    hear('the accessibility bus', lambda kind, *_: kind == 'launched')
+    address, = Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+        'org.a11y.Bus', '/org/a11y/bus', 'org.a11y.Bus', 'GetAddress', None, None,
+        Gio.DBusCallFlags.NONE, -1).unpack()
+    flags = Gio.DBusConnectionFlags
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, flags.AUTHENTICATION_CLIENT | flags.MESSAGE_BUS_CONNECTION)
+    import pyatspi
+    pyatspi.Registry.registerEventListener(
+        lambda e: heard.append((e.type, e.source, e.detail1)), 'window:activate',
+        'object:text-changed:delete', 'object:state-changed:showing',
+        'object:property-change:accessible-name')
+
+    # Sent without waiting for the reply: a press that opens a modal box may
+    # answer only once the box is closed.
+    def press(button):
+        bus.call(button.app.bus_name, button.path, 'org.a11y.atspi.Action', 'DoAction',
+                 GLib.Variant('(i)', (0,)), None, Gio.DBusCallFlags.NONE, -1, None, None)
+
+    def find(role, name, within):
+        test = name if callable(name) else (lambda text: text == name)
+        found = pyatspi.findDescendant(within, lambda a: a.getRole() == role and test(a.name))
+        return found or sys.exit('failed: find %s %r' % (role, name))
+
     start(gauss, env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb',
                           LC_ALL='C.UTF-8'))  # the number texts follow the locale
-    import pyatspi
-    from gi.repository import Atspi
-    app = wait_for('gauss on the bus', lambda: next(
-        (a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'gauss'), None))
-
-    def find(role, name, within=app):
-        test = name if callable(name) else (lambda text: text == name)
-        return wait_for('find %s %r' % (role, name), lambda: pyatspi.findDescendant(
-            within, lambda a: a.getRole() == role and test(a.name)))
+    window = hear('the window', lambda kind, source, _: kind == 'window:activate' and
+                  source.getApplication().name == 'gauss')
 
     def cell(r, c):
-        return find(pyatspi.ROLE_TEXT, 'ред %d, колона %d' % (r, c)).queryEditableText()
+        return find(pyatspi.ROLE_TEXT, 'ред %d, колона %d' % (r, c), window).queryEditableText()
 
-    # A press clicks a moment later, and arranging empties the grid: wait for
-    # that before typing.
+    # Arranging empties the grid: once the mark is gone, the grid is arranged.
     cell(1, 1).setTextContents('?')
-    find(pyatspi.ROLE_RADIO_BUTTON, '2 уравнения').queryAction().doAction(0)
-    find(pyatspi.ROLE_PUSH_BUTTON, 'ВЪВЕДИ  СИСТЕМАТА').queryAction().doAction(0)
-    wait_for('arrange', lambda: cell(1, 1).characterCount == 0)
+    press(find(pyatspi.ROLE_RADIO_BUTTON, '2 уравнения', window))
+    press(find(pyatspi.ROLE_PUSH_BUTTON, 'ВЪВЕДИ  СИСТЕМАТА', window))
+    hear('arrange', lambda kind, source, _: kind == 'object:text-changed:delete' and
+         source.name == 'ред 1, колона 1')
     for r, row in enumerate([['1', '1', '3'], ['1', '-1', '1']], 1):
         for c, number in enumerate(row, 1):
             cell(r, c).setTextContents(number)
     print('typed: 1 1 3 | 1 -1 1')
-    # Should a press ever wait for the click, this one would return only after
-    # the last step box: the boxes are followed instead.
-    Atspi.set_timeout(500, -1)
-    try:
-        find(pyatspi.ROLE_PUSH_BUTTON, 'РЕШИ СИСТЕМАТА').queryAction().doAction(0)
-    except Exception:
-        pass
+    press(find(pyatspi.ROLE_PUSH_BUTTON, 'РЕШИ СИСТЕМАТА', window))
     for step, expected in enumerate(STEPS, 1):
-        alert = find(pyatspi.ROLE_ALERT, 'ВНИМАНИЕ!:')
+        alert = hear('step %d' % step, lambda kind, source, showing: showing and
+                     kind == 'object:state-changed:showing' and
+                     source.getRole() == pyatspi.ROLE_ALERT and source.name == 'ВНИМАНИЕ!:')
         prompt = find(pyatspi.ROLE_LABEL, lambda text: 'стъпка:%d' % step in text, alert).name
         matrix = alert.description.replace('\n', ' | ')
         print('step %d: %s || %s' % (step, prompt, matrix))
         if matrix != expected:
             sys.exit('expected the matrix ' + expected)
-        find(pyatspi.ROLE_PUSH_BUTTON, 'OK', alert).queryAction().doAction(0)
-        wait_for('answer step %d' % step, lambda: not pyatspi.findDescendant(
-            app, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name == prompt))
+        press(find(pyatspi.ROLE_PUSH_BUTTON, 'OK', alert))
+    # The values are written together: once one is named, all are.
+    hear('the solution', lambda kind, source, _: kind.endswith('accessible-name') and
+         source.getRole() == pyatspi.ROLE_LABEL and source.name.startswith('x1 ='))
     for expected in ('x1 = 2', 'x2 = 1'):
-        value = find(pyatspi.ROLE_LABEL, lambda text: text.startswith(expected[:4])).name
+        value = find(pyatspi.ROLE_LABEL, lambda text: text.startswith(expected[:4]), window).name
         print('solution:', value)
         if value != expected:
             sys.exit('expected ' + expected)

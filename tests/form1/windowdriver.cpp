@@ -6,21 +6,37 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 MessageAnswerer::MessageAnswerer(QWidget *window) : window(window)
 {
-    connect(&timer, &QTimer::timeout, this, &MessageAnswerer::poll);
-    timer.start(1);
+    QApplication::instance()->installEventFilter(this);
 }
 
 MessageAnswerer::~MessageAnswerer()
 {
-    timer.stop();
+    QApplication::instance()->removeEventFilter(this);
 }
 
-void MessageAnswerer::poll()
+// A box places itself as it is shown and again once it is framed, so it is
+// read when it is on the screen, and answered from its own event loop: the
+// queued call runs after whatever placed it.
+bool MessageAnswerer::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (event->type() == QEvent::Show) {
+        if (auto *box = qobject_cast<QMessageBox *>(watched))
+            showing = box;
+    } else if (event->type() == QEvent::Expose && showing && watched == showing->windowHandle() &&
+               showing->windowHandle()->isExposed()) {
+        QMetaObject::invokeMethod(
+            this, [this, box = showing] { answer(box); }, Qt::QueuedConnection);
+        showing = nullptr;
+    }
+    return false;
+}
+
+void MessageAnswerer::answer(QMessageBox *box)
+{
     if (!box || !box->isVisible())
         return;
     SeenMessage m;

@@ -7,8 +7,8 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
-#include <QTimer>
 #include <functional>
 
 class QLabel;
@@ -38,10 +38,13 @@ public:
     // Called with each message before it is answered.
     std::function<void(const SeenMessage &)> inspect;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    void poll();
+    void answer(QMessageBox *box);
     QWidget *window;
-    QTimer timer;
+    QPointer<QMessageBox> showing; // shown, not yet exposed
 };
 
 QLineEdit *cellOf(QWidget *window, int row, int column);
