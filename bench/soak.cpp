@@ -4,6 +4,7 @@
 
 #include "answerer.h"
 #include "form1.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,6 +39,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int solves =
         qEnvironmentVariableIntValue("SOLVES") > 0 ? qEnvironmentVariableIntValue("SOLVES") : 10000;
+    prepareApplication();
     Form1 window;
     window.show();
     Answerer answerer;

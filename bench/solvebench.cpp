@@ -10,6 +10,7 @@
 #include "elimination.h"
 #include "exacttwin.h"
 #include "form1.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,6 +39,7 @@ int main(int argc, char *argv[])
                                      .arg(exponent(rng))
                                : QString::number(r == c ? 30 : (r + c) % 3 + 1);
 
+    prepareApplication();
     Form1 window;
     window.show();
     window.findChild<QRadioButton *>(QStringLiteral("Option8"))->setChecked(true);

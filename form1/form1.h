@@ -1,19 +1,20 @@
 #ifndef GAUSS_FORM1_H
 #define GAUSS_FORM1_H
 
-// Form1 is the program's only window. It owns every control and, through the
-// SolverState it inherits, every variable of the solver (n, a, adet, x, det and
-// the counters), so its procedures reach them by name. The arithmetic lives in
-// the widget-free solver library, whose one driver (gauss::solve) runs the
-// determinant test, both passes and the solution; the window gives it the
-// reading of the grid (masiv) and, after every step, writes the matrix back as
-// number texts (stypka) and holds it on screen with a message box until the
-// user dismisses it. Number texts are ASCII but for the user's decimal
-// separator, so what the grid shows is read back the same in every locale.
+// Form1, the program's only window: its controls and their places, start-up,
+// the arrangements, clearing, and the procedures that read, solve and show.
 
+// It holds the solver's state (n, a, adet, x, det and the counters). The
+// arithmetic lives in the widget-free solver library, whose one driver
+// (gauss::solve) runs the determinant test, both passes and the solution; the
+// window gives it the reading of the grid (masiv) and, after every step,
+// writes the matrix back as number texts (stypka), while the presenter holds
+// it on screen with a message box until the user dismisses it.
+
+#include "clipboard.h"
 #include "elimination.h"
+#include "solvepresenter.h"
 #include "solverstate.h"
-#include "working.h"
 
 #include <QWidget>
 
@@ -22,13 +23,12 @@ class QButtonGroup;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
 class ValueLabel;
 
-class Form1 : public QWidget, private gauss::SolverState
+class Form1 : public QWidget
 {
     Q_OBJECT
 
@@ -36,7 +36,7 @@ public:
     explicit Form1(QWidget *parent = nullptr);
 
     // Read-only view of the solver's variables, for tests and diagnostics.
-    const gauss::SolverState &solverState() const { return *this; }
+    const gauss::SolverState &solverState() const { return solver; }
 
     // The colours of the window, fixed whatever the desktop's theme.
     static QColor gridGreen() { return QColor(0, 192, 0); }
@@ -46,13 +46,16 @@ public:
     static QColor valueBlue() { return QColor(0, 0, 255); }
     static QColor captionBlack() { return QColor(0, 0, 0); }
 
+    // The grid: rows of equations, and their columns with the right-hand side.
+    static constexpr int GridRows = gauss::MaxEquations;
+    static constexpr int GridColumns = gauss::MaxEquations + 1;
+    // Option k chooses a system of k + 1 equations.
+    static constexpr int Options = gauss::MaxEquations - gauss::MinEquations + 1;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool cellPlace(const QObject *object, int &row, int &column) const;
-    bool enterMovesOn(QObject *watched, int row, int column);
-    bool arrowSelectsSize(QObject *watched, int key);
     void createFrames();
     void createOptions();
     void createGrid();
@@ -69,40 +72,37 @@ private:
 
     void iz4istitext();
     void iz4isticwet();
-    void dveuravnenia();
-    void triuravnenia();
-    void chetiriuravnenia();
-    void peturavnenia();
-    void chesturavnenia();
-    void sedemuravnenia();
-    void osemuravnenia();
-    void deveturavnenia();
+    void dveuravnenia() { arrange(2); }
+    void triuravnenia() { arrange(3); }
+    void chetiriuravnenia() { arrange(4); }
+    void peturavnenia() { arrange(5); }
+    void chesturavnenia() { arrange(6); }
+    void sedemuravnenia() { arrange(7); }
+    void osemuravnenia() { arrange(8); }
+    void deveturavnenia() { arrange(9); }
     void arrange(int size);
 
     bool masiv(qint16 &n);
-    void stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exactM);
+    void stypka(const gauss::Matrix &m);
     void rechenie();
 
-    void showStep(const QString &prompt, const gauss::RowOps &ops);
-    void refuseSystem();
-    void reportBadCell(int row, int column);
-    void reportStop(const QString &cause, int step, const QString &advice);
-    void message(const QString &prompt, int flags, const QString &title,
-                 const QString &details = QString(), const QString &spoken = QString());
-    // The clipboard: a system pasted into the grid, the working copied out.
-    bool cellClipboardEvent(int row, int column, QEvent *event);
+    bool arrowSelectsSize(QObject *watched, int key);
     bool pasteIntoGrid(int row, int column);
-    void copyWorking();
-    Working::Block shownBlock(int size) const;
-    Working working;
+    QRect activeBlock() const;
+    Clipboard::Block shownBlock(int size) const;
+
+    gauss::SolverState solver;
+    int arranged = 0; // the size whose block the grid shows; 0 once cleared
+    Clipboard working;
+    SolvePresenter presenter;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
-    GridCell *cell[10][11] = {};
-    QLabel *gridLabel[10][10] = {};
-    QLabel *nameLabel[10] = {};      // Label1 .. Label9
-    ValueLabel *valueLabel[10] = {}; // Label10, Label20 .. Label90
-    QRadioButton *option[9] = {};    // Option1 .. Option8
+    GridCell *cell[GridRows + 1][GridColumns + 1] = {};
+    QLabel *gridLabel[GridRows + 1][GridColumns] = {};
+    QLabel *nameLabel[GridRows + 1] = {};      // Label1 .. Label9
+    ValueLabel *valueLabel[GridRows + 1] = {}; // Label10, Label20 .. Label90
+    QRadioButton *option[Options + 1] = {};    // Option1 .. Option8
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;

@@ -1,12 +1,27 @@
 #include "gridcell.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyleOptionFrame>
 
-GridCell::GridCell(QWidget *parent) : QLineEdit(parent)
+GridCell::GridCell(int row, int column, const Grid &grid, QWidget *parent)
+    : QLineEdit(parent), r(row), c(column), grid(grid)
 {
     // Typed over, the number is the user's own, even if typed back as it was.
     connect(this, &QLineEdit::textEdited, this, &GridCell::forgetExactValue);
+}
+
+bool GridCell::inSystem() const
+{
+    const int n = grid.size();
+    return r <= n && c <= n + 1;
+}
+
+void GridCell::setInSystem(bool inSystem)
+{
+    setFocusPolicy(inSystem ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 // The text drawn as it fits between the frame and the margins; the line edit
@@ -26,10 +41,10 @@ GridCell::Drawing GridCell::drawing() const
                   ->subElementRect(QStyle::SE_LineEditContents, &option, this)
                   .marginsRemoved(textMargins())
                   .adjusted(2, 0, -2, 0);
-    const FittedNumber fit = fitNumber(d.text, d.font, d.place.width() - 1);
-    d.own = fit.text != d.text || fit.font != d.font;
-    d.text = fit.text;
-    d.font = fit.font;
+    const FittedNumber &fitted = fit(d.text, d.font, d.place.width() - 1);
+    d.own = fitted.text != d.text || fitted.font != d.font;
+    d.text = fitted.text;
+    d.font = fitted.font;
     return d;
 }
 
@@ -52,7 +67,84 @@ void GridCell::paintEvent(QPaintEvent *event)
 
 bool GridCell::event(QEvent *event)
 {
+    // The paste keys belong to the cell, whatever the window's shortcuts.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+        event->accept();
+        return true;
+    }
     return numberToolTipEvent(
                this, event, text(), [this] { return drawnText(); }, exact) ||
            QLineEdit::event(event);
+}
+
+// Up and Down step through the system's rows, as in a spreadsheet; a one-line
+// text box has no use for them. Enter goes on like Tab, and from the last cell
+// to the solve button, which one more Enter presses: the system can be typed
+// and solved without leaving the keys. Left and Right keep moving the cursor.
+void GridCell::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        pasteHere();
+        return;
+    }
+    const int n = grid.size();
+    if ((event->modifiers() & ~Qt::KeypadModifier) || !inSystem()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+        if (r > 1)
+            moveTo(grid.cellAt(r - 1, c));
+        return;
+    case Qt::Key_Down:
+        if (r < n)
+            moveTo(grid.cellAt(r + 1, c));
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (c <= n)
+            grid.cellAt(r, c + 1)->setFocus(Qt::TabFocusReason);
+        else if (r < n)
+            grid.cellAt(r + 1, 1)->setFocus(Qt::TabFocusReason);
+        else
+            grid.afterLast()->setFocus(Qt::TabFocusReason);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+// The cell entered selects its text, as Tab does, so that typing replaces it.
+void GridCell::moveTo(GridCell *cell)
+{
+    cell->setFocus(Qt::OtherFocusReason);
+    cell->selectAll();
+}
+
+// The line edit's own menu, but its paste takes a whole system as the keys do.
+void GridCell::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // The standard menu names its paste action by QLineEdit's own translated
+    // text, its shortcut after a tab; nothing else in the public API tells it.
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction *action : menu->actions()) {
+        if (action->text().section(u'\t', 0, 0) != paste)
+            continue;
+        auto *own = new QAction(action->icon(), action->text(), menu);
+        own->setEnabled(action->isEnabled());
+        connect(own, &QAction::triggered, this, &GridCell::pasteHere);
+        menu->insertAction(action, own);
+        menu->removeAction(action);
+    }
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void GridCell::pasteHere()
+{
+    if (!grid.paste || !grid.paste(r, c))
+        paste();
 }

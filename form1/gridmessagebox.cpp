@@ -34,11 +34,6 @@ QMargins marginsOf(const QWidget *w)
                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
 }
 
-QLabel *informativeLabel(const QMessageBox *box)
-{
-    return box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
-}
-
 } // namespace
 
 GridMessageBox::GridMessageBox(QWidget *window, const QRect &block)
@@ -46,11 +41,32 @@ GridMessageBox::GridMessageBox(QWidget *window, const QRect &block)
 {
 }
 
+// QMessageBox offers no access to the label of its informative text; it is
+// the one child label that shows that text.
+QLabel *GridMessageBox::detailsLabel() const
+{
+    if (informativeText().isEmpty())
+        return nullptr;
+    for (QLabel *label : findChildren<QLabel *>())
+        if (label->text() == informativeText())
+            return label;
+    return nullptr;
+}
+
+void GridMessageBox::setDetails(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    setInformativeText(lines.join(u'\n'));
+    if (QLabel *label = detailsLabel())
+        label->setTextFormat(Qt::PlainText); // set in columns only when it must be
+}
+
 void GridMessageBox::showEvent(QShowEvent *event)
 {
     // QMessageBox wraps its informative text to a width of its own choosing,
     // which breaks a row operation in the middle.
-    if (QLabel *label = informativeLabel(this))
+    if (QLabel *label = detailsLabel())
         label->setWordWrap(false);
     QMessageBox::showEvent(event);
     setLinesInColumns();
@@ -82,7 +98,7 @@ QMargins GridMessageBox::frameMargins() const
 
 void GridMessageBox::setLinesInColumns()
 {
-    QLabel *label = informativeLabel(this);
+    QLabel *label = detailsLabel();
     const QScreen *screen = parentWidget()->screen();
     if (!label || label->textFormat() != Qt::PlainText || !screen)
         return;

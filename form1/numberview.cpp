@@ -69,6 +69,17 @@ FittedNumber fitNumber(const QString &text, const QFont &font, int room)
     return {text, font};
 }
 
+const FittedNumber &NumberFit::operator()(const QString &forText, const QFont &inFont, int width)
+{
+    if (room != width || text != forText || font != inFont) {
+        text = forText;
+        font = inFont;
+        room = width;
+        fitted = fitNumber(text, font, room);
+    }
+    return fitted;
+}
+
 void ExactNote::set(const QString &text, const mpq_class &exact)
 {
     written = text;

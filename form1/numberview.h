@@ -23,6 +23,20 @@ struct FittedNumber {
 // cut. The text and font themselves when they fit, or when nothing does.
 FittedNumber fitNumber(const QString &text, const QFont &font, int room);
 
+// fitNumber() for one box, which asks again on every paint and tooltip with
+// what has mostly not changed: a score of font measurements a time otherwise.
+class NumberFit
+{
+public:
+    const FittedNumber &operator()(const QString &text, const QFont &font, int room);
+
+private:
+    QString text;
+    QFont font;
+    int room = -1;
+    FittedNumber fitted;
+};
+
 // The exact value of the text a box was last given by the solve. The user's
 // own text, or any other, has none.
 class ExactNote

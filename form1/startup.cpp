@@ -1,14 +1,62 @@
 #include "startup.h"
 
-#include "qttranslation.h"
+#include "valuelabel.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace
+{
+
+// The message boxes keep their "OK": it is what Bulgarian users meet on most
+// message boxes, and Bulgarian speech reads it well. Every other word of Qt's
+// translation is taken as it is.
+class QtBaseBulgarian : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        if (qstrcmp(context, "QPlatformTheme") == 0 && qstrcmp(sourceText, "OK") == 0)
+            return QString();
+        return QTranslator::translate(context, sourceText, disambiguation, n);
+    }
+};
+
+// Qt's own words (a cell's menu, the buttons of its dialogs) in Bulgarian,
+// whatever the locale; without the translation they stay as they are.
+void installBulgarianQtTexts()
+{
+    auto *translator = new QtBaseBulgarian(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_bg"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator))
+        delete translator;
+}
+
+} // namespace
 
 void prepareApplication()
 {
+    static bool prepared = false;
+    if (prepared)
+        return;
+    prepared = true;
     installBulgarianQtTexts();
     // The desktop entry's name lets the desktop match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("bg.edu.gauss"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gauss-256.png")));
+    // Debian has neither face the window was drawn with; naming the stand-ins
+    // as substitutes spares the font matching a search through every
+    // installed font for each of them.
+    const QStringList standIns{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), standIns);
+    QFont::insertSubstitutions(QStringLiteral("Arial"), standIns);
+    QAccessible::installFactory(&ValueLabel::accessible);
 }

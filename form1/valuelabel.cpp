@@ -1,14 +1,45 @@
 #include "valuelabel.h"
 
-#include "valuelabelaccessible.h"
-
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
-ValueLabel::ValueLabel(int unknown, QWidget *parent) : QLabel(parent), x(unknown)
+namespace
 {
-    ValueLabelAccessible::install();
+
+// The caption alone would not tell which unknown it belongs to, and a fixed
+// name "x1" would hide the value. An empty label says nothing. The name
+// follows the caption, since a label without a fixed name reports each change.
+class ValueLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit ValueLabelAccessible(ValueLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *label = static_cast<const ValueLabel *>(widget());
+        if (t == QAccessible::Description)
+            return label->exactDescription();
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString value = label->text();
+        return value.isEmpty() ? QString()
+                               : QStringLiteral("x%1 = %2").arg(label->unknown()).arg(value);
+    }
+};
+
+} // namespace
+
+QAccessibleInterface *ValueLabel::accessible(const QString &key, QObject *object)
+{
+    auto *label = qobject_cast<ValueLabel *>(object);
+    return key == QLatin1String("ValueLabel") && label ? new ValueLabelAccessible(label) : nullptr;
 }
+
+ValueLabel::ValueLabel(int unknown, QWidget *parent) : QLabel(parent), x(unknown) {}
 
 void ValueLabel::setValue(const QString &text, const mpq_class &exact)
 {
@@ -20,15 +51,15 @@ void ValueLabel::setValue(const QString &text, const mpq_class &exact)
 
 void ValueLabel::paintEvent(QPaintEvent *event)
 {
-    const FittedNumber fit = drawing();
-    if (fit.text == text() && fit.font == font()) {
+    const FittedNumber &fitted = drawing();
+    if (fitted.text == text() && fitted.font == font()) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
-    painter.setFont(fit.font);
+    painter.setFont(fitted.font);
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(contentsRect(), int(alignment()), fit.text);
+    painter.drawText(contentsRect(), int(alignment()), fitted.text);
 }
 
 bool ValueLabel::event(QEvent *event)

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+class QAccessibleInterface;
+
 // A value label of the solution area, Label10 .. Label90: the value of the
 // unknown x<unknown>, rounded to three decimals. A value wider than the label
 // is drawn smaller or shortened as in the grid's cells, never cut; hovering
@@ -23,6 +25,11 @@ public:
     void forgetExactValue() { exactValue.forget(); }
     QString exactDescription() const { return exactValue.description(text()); }
 
+    // What a screen reader is told of a value label: "x1 = 2", and where the
+    // caption rounds the value, "точно 7/3" as its description. Installed once
+    // for the application with QAccessible::installFactory.
+    static QAccessibleInterface *accessible(const QString &key, QObject *object);
+
     // What the label draws now, and in which font.
     QString drawnText() const { return drawing().text; }
     QFont drawnFont() const { return drawing().font; }
@@ -32,9 +39,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    FittedNumber drawing() const { return fitNumber(text(), font(), contentsRect().width()); }
+    const FittedNumber &drawing() const { return fit(text(), font(), contentsRect().width()); }
     int x;
     ExactNote exactValue;
+    mutable NumberFit fit;
 };
 
 #endif

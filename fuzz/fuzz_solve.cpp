@@ -54,7 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                     requireShown(s.a[r][col]);
         });
     const gauss::SolveResult result = end.result;
-    if (result == gauss::SolveResult::Overflow && (end.step < 1 || end.step > 2 * n))
+    const bool inPass =
+        end.stage == gauss::Stage::ForwardPass || end.stage == gauss::Stage::BackwardPass;
+    if ((result == gauss::SolveResult::Overflow || result == gauss::SolveResult::TooFewDigits) !=
+            inPass ||
+        (inPass && (end.step < 1 || end.step > 2 * n - 1)))
         std::abort();
     // The system as typed, exactly, read again by the same reader.
     mpq_class typed[gauss::ExactRows][gauss::ExactColumns];
@@ -91,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         break;
     }
     case gauss::SolveResult::TooFewDigits:
-        if (s.exact.det == 0 || end.step < 1 || end.step > n)
+        if (s.exact.det == 0 || end.stage != gauss::Stage::ForwardPass)
             std::abort();
         break;
     case gauss::SolveResult::BadCell:

@@ -11,13 +11,6 @@ namespace gauss
 namespace
 {
 
-// The determinant test's arithmetic: every result is a float as it is formed.
-// Finite operands can only leave the float range towards an infinity.
-bool fits(float value)
-{
-    return std::isfinite(value);
-}
-
 // The passes form an element in double and store it as a float. A double at or
 // beyond the midpoint between the largest float and 2^128 would round to an
 // infinity, and converting it is not portable, so it is caught before.
@@ -48,7 +41,7 @@ void eliminate(ExactMatrix &e, int row, int pivot, int from, int n)
 
 bool validSize(qint16 n)
 {
-    return n >= 2 && n <= 9;
+    return n >= MinEquations && n <= MaxEquations;
 }
 
 } // namespace
@@ -182,31 +175,27 @@ Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops)
     return Outcome::Ok;
 }
 
-Outcome solution(SolverState &s)
+void solution(SolverState &s)
 {
     const qint16 n = s.n;
     for (s.i = 1; s.i <= n; ++s.i) {
-        const float value = s.a[s.i][n + 1] / s.a[s.i][s.i];
-        if (!fits(value))
-            return Outcome::Overflow;
-        s.x[s.i] = roundTo3(value);
+        s.x[s.i] = roundTo3(s.a[s.i][n + 1] / s.a[s.i][s.i]);
         s.exact.x[s.i] = s.exact.a[s.i][n + 1] / s.exact.a[s.i][s.i];
     }
-    return Outcome::Ok;
 }
 
 SolveEnd solve(SolverState &s, const std::function<bool()> &read,
                const std::function<void(const Step &)> &afterStep)
 {
     if (!read())
-        return {SolveResult::BadCell, 0};
+        return {SolveResult::BadCell, Stage::Reading, 0};
     determinanta(s, s.adet);
     if (s.exact.det == 0)
-        return {SolveResult::Refused, 0};
+        return {SolveResult::Refused, Stage::DeterminantTest, 0};
     Step step;
-    auto ended = [&](Outcome outcome) -> SolveEnd {
+    auto stopped = [&](Outcome outcome) -> SolveEnd {
         return {outcome == Outcome::NoPivot ? SolveResult::TooFewDigits : SolveResult::Overflow,
-                step.nomer + 1};
+                step.forward ? Stage::ForwardPass : Stage::BackwardPass, step.nomer + 1};
     };
     auto done = [&]() {
         ++step.nomer;
@@ -216,19 +205,18 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
     for (qint16 k = 1; k <= s.n; ++k) {
         step.ops.clear();
         if (const Outcome outcome = forwardStep(s, k, &step.ops); outcome != Outcome::Ok)
-            return ended(outcome);
+            return stopped(outcome);
         done();
     }
     step.forward = false;
     for (qint16 k = s.n; k >= 2; --k) {
         step.ops.clear();
         if (const Outcome outcome = backwardStep(s, k, &step.ops); outcome != Outcome::Ok)
-            return ended(outcome);
+            return stopped(outcome);
         done();
     }
-    if (solution(s) != Outcome::Ok)
-        return {SolveResult::Overflow, 2 * s.n};
-    return {SolveResult::Solved, 0};
+    solution(s);
+    return {SolveResult::Solved, Stage::Solution, 0};
 }
 
 } // namespace gauss

@@ -58,8 +58,9 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
 Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
 
 // x(r) = a(r, n+1) / a(r, r), rounded to three decimals, for r = 1..n; and
-// the true solution, unrounded, into s.exact.x.
-Outcome solution(SolverState &s);
+// the true solution, unrounded, into s.exact.x. After the passes every
+// divisor is exactly 1, so nothing can overflow here.
+void solution(SolverState &s);
 
 // How a whole solve ends.
 enum class SolveResult {
@@ -77,11 +78,20 @@ struct Step {
     RowOps ops;          // the row operations it made, in order
 };
 
+// Where a solve ended.
+enum class Stage {
+    Reading,         // a cell held no number the solve can take
+    DeterminantTest, // refused: singular
+    ForwardPass,
+    BackwardPass,
+    Solution, // solved
+};
+
 struct SolveEnd {
     SolveResult result = SolveResult::Solved;
-    // The step that could not be completed: with Overflow 1..2n-1 for a step
-    // and 2n for the solution, with TooFewDigits the step whose pivot search
-    // failed; 0 otherwise.
+    Stage stage = Stage::Solution;
+    // In a pass, the step that could not be completed, 1..2n-1; the grid then
+    // shows the matrix after the step before, or the system as read.
     int step = 0;
 };
 

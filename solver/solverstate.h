@@ -14,6 +14,10 @@ constexpr int MatrixRows = 21;
 constexpr int MatrixColumns = 23;
 constexpr int SolutionSize = 11;
 
+// The sizes of system the program solves.
+constexpr int MinEquations = 2;
+constexpr int MaxEquations = 9;
+
 using Matrix = float[MatrixRows][MatrixColumns];
 
 // The whole state of the solver. The window inherits it, so that every

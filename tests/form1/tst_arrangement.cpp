@@ -3,6 +3,7 @@
 // arrangement or solution survives.
 
 #include "form1.h"
+#include "startup.h"
 #include "windowdriver.h"
 
 #include <QApplication>
@@ -98,7 +99,11 @@ class TestArrangement : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { window = new Form1; }
+    void init()
+    {
+        prepareApplication();
+        window = new Form1;
+    }
     void cleanup() { delete window; }
 
     void startUp();

@@ -4,6 +4,7 @@
 // a block of numbers into the grid.
 
 #include "form1.h"
+#include "startup.h"
 #include "windowdriver.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ private:
 
 void TestKeyboard::init()
 {
+    prepareApplication();
     window = new Form1;
     window->show();
     window->activateWindow();
@@ -66,12 +68,15 @@ void TestKeyboard::upAndDown_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("toRow");
-    QTest::newRow("up") << 2 << 2 << int(Qt::Key_Up) << 1;
-    QTest::newRow("down") << 2 << 2 << int(Qt::Key_Down) << 3;
-    QTest::newRow("up from the top row") << 1 << 5 << int(Qt::Key_Up) << 1;
-    QTest::newRow("down from the bottom row") << 9 << 5 << int(Qt::Key_Down) << 9;
-    QTest::newRow("tenth column, down") << 1 << 10 << int(Qt::Key_Down) << 2;
-    QTest::newRow("tenth column, up") << 9 << 10 << int(Qt::Key_Up) << 8;
+    QTest::addColumn<int>("size");
+    QTest::newRow("up") << 2 << 2 << int(Qt::Key_Up) << 1 << 9;
+    QTest::newRow("down") << 2 << 2 << int(Qt::Key_Down) << 3 << 9;
+    QTest::newRow("up from the top row") << 1 << 5 << int(Qt::Key_Up) << 1 << 9;
+    QTest::newRow("down from the bottom row") << 9 << 5 << int(Qt::Key_Down) << 9 << 9;
+    QTest::newRow("tenth column, down") << 1 << 10 << int(Qt::Key_Down) << 2 << 9;
+    QTest::newRow("tenth column, up") << 9 << 10 << int(Qt::Key_Up) << 8 << 9;
+    QTest::newRow("never into a resting cell") << 3 << 2 << int(Qt::Key_Down) << 3 << 3;
+    QTest::newRow("nor out of one") << 5 << 2 << int(Qt::Key_Up) << 5 << 3;
 }
 
 void TestKeyboard::upAndDown()
@@ -80,6 +85,8 @@ void TestKeyboard::upAndDown()
     QFETCH(int, column);
     QFETCH(int, key);
     QFETCH(int, toRow);
+    QFETCH(int, size);
+    arrangeFor(window, size);
     QLineEdit *from = focusOn(row, column);
     QTest::keyClick(from, Qt::Key(key));
     QLineEdit *to = cellOf(window, toRow, column);
@@ -118,6 +125,8 @@ void TestKeyboard::tabSelectsTheText()
 
 void TestKeyboard::typingReplacesTheSelection()
 {
+    arrangeFor(window, 9);
+    cellOf(window, 5, 1)->setText(QStringLiteral("51"));
     QTest::keyClick(focusOn(5, 1), Qt::Key_Down);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("-7"));
     QCOMPARE(cellOf(window, 6, 1)->text(), QStringLiteral("-7"));

@@ -3,6 +3,7 @@
 
 #include "form1.h"
 #include "gridcell.h"
+#include "startup.h"
 #include "valuelabel.h"
 #include "windowdriver.h"
 
@@ -172,6 +173,7 @@ void TestSolve::initMain()
 void TestSolve::init()
 {
     QLocale::setDefault(QLocale::c());
+    prepareApplication();
     window = new Form1;
     window->show();
     window->activateWindow();

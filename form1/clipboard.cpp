@@ -1,6 +1,11 @@
-#include "working.h"
+#include "clipboard.h"
 
+#include "solverstate.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
+#include <QRegularExpression>
 
 namespace
 {
@@ -9,7 +14,7 @@ namespace
 const QString systemHeading = QStringLiteral("първоначален вид на системата:");
 const QString solutionHeading = QStringLiteral("решението е:");
 
-QString tabLines(const Working::Block &block)
+QString tabLines(const Clipboard::Block &block)
 {
     QStringList lines;
     for (const QStringList &row : block)
@@ -41,7 +46,7 @@ QString htmlLines(const QStringList &lines)
 
 // Word processors keep the borders and alignment of cells only when each cell
 // carries them itself; a style sheet in the head is dropped by some of them.
-QString htmlTable(const Working::Block &matrix)
+QString htmlTable(const Clipboard::Block &matrix)
 {
     QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"6\">\n");
     for (const QStringList &row : matrix) {
@@ -61,34 +66,34 @@ QString htmlTable(const Working::Block &matrix)
 
 } // namespace
 
-void Working::clear()
+void Clipboard::clear()
 {
-    *this = Working();
+    *this = Clipboard();
 }
 
-bool Working::isEmpty() const
+bool Clipboard::isEmpty() const
 {
     return system.isEmpty() && steps.isEmpty() && report.isEmpty() && names.isEmpty();
 }
 
-void Working::setSystem(const Block &rows)
+void Clipboard::setSystem(const Block &rows)
 {
     clear();
     system = rows;
 }
 
-void Working::addStep(const QString &prompt, const QStringList &operations, const Block &matrix)
+void Clipboard::addStep(const QString &prompt, const QStringList &operations, const Block &matrix)
 {
     steps << Step{prompt, operations, matrix};
 }
 
-void Working::addReport(const QStringList &lines)
+void Clipboard::addReport(const QStringList &lines)
 {
     (names.isEmpty() ? report : afterSolution) << lines;
 }
 
-void Working::setSolution(const QStringList &unknowns, const QStringList &shown,
-                          const QStringList &exact)
+void Clipboard::setSolution(const QStringList &unknowns, const QStringList &shown,
+                            const QStringList &exact)
 {
     names = unknowns;
     values = shown;
@@ -97,7 +102,7 @@ void Working::setSolution(const QStringList &unknowns, const QStringList &shown,
 
 // A line for each unknown: its name, then afterName and its value, then its
 // exact value set in exactForm where there is one.
-QStringList Working::solutionLines(const QString &afterName, const QString &exactForm) const
+QStringList Clipboard::solutionLines(const QString &afterName, const QString &exactForm) const
 {
     QStringList lines;
     for (int r = 0; r < names.size(); ++r) {
@@ -108,7 +113,7 @@ QStringList Working::solutionLines(const QString &afterName, const QString &exac
     return lines;
 }
 
-QString Working::plainText() const
+QString Clipboard::plainText() const
 {
     QStringList parts;
     if (!system.isEmpty())
@@ -129,7 +134,7 @@ QString Working::plainText() const
     return parts.join(QStringLiteral("\n\n")) + u'\n';
 }
 
-QString Working::html() const
+QString Clipboard::html() const
 {
     QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
                                   "<title>метод на Гаус</title></head><body>\n");
@@ -156,10 +161,81 @@ QString Working::html() const
     return html + QStringLiteral("</body></html>\n");
 }
 
-QMimeData *Working::mimeData() const
+QMimeData *Clipboard::mimeData() const
 {
     auto *data = new QMimeData;
     data->setText(plainText());
     data->setHtml(html());
     return data;
+}
+
+void Clipboard::copy(const Block &shownSystem) const
+{
+    if (!isEmpty()) {
+        QGuiApplication::clipboard()->setMimeData(mimeData());
+        return;
+    }
+    Clipboard typed;
+    typed.setSystem(shownSystem);
+    QGuiApplication::clipboard()->setMimeData(typed.mimeData());
+}
+
+Clipboard::Block Clipboard::pasted()
+{
+    return rows(QGuiApplication::clipboard()->text());
+}
+
+Clipboard::Block Clipboard::rows(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    // One separator for the whole text, so that a row never splits otherwise
+    // than its neighbours.
+    const bool tabs = text.contains(u'\t');
+    const bool semicolons = !tabs && text.contains(u';');
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    Block rows;
+    for (const QString &line : lines) {
+        QStringList entries;
+        if (tabs)
+            entries = line.split(u'\t');
+        else if (semicolons)
+            entries = line.split(u';');
+        else
+            entries = line.split(blanks, Qt::SkipEmptyParts);
+        // A blank line inside the block leaves its row of cells as they are.
+        if (!line.contains(u'\t') && line.trimmed().isEmpty())
+            entries.clear();
+        QStringList row;
+        for (const QString &entry : entries) {
+            const QString trimmed = entry.trimmed();
+            if (trimmed != QLatin1String("|"))
+                row << trimmed;
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+int Clipboard::entryCount(const Block &rows)
+{
+    int count = 0;
+    for (const QStringList &row : rows)
+        count += int(row.size());
+    return count;
+}
+
+int Clipboard::systemSize(const Block &rows)
+{
+    const int n = int(rows.size());
+    if (n < gauss::MinEquations || n > gauss::MaxEquations)
+        return 0;
+    for (const QStringList &row : rows)
+        if (row.size() != n + 1)
+            return 0;
+    return n;
 }

@@ -1,19 +1,35 @@
-#ifndef GAUSS_WORKING_H
-#define GAUSS_WORKING_H
+#ifndef GAUSS_CLIPBOARD_H
+#define GAUSS_CLIPBOARD_H
 
 #include <QList>
 #include <QStringList>
 
 class QMimeData;
 
-// The working of one solve, recorded from the texts the window showed as it
-// ran, for the clipboard: as plain text (each matrix as tab-separated lines, so
-// that a spreadsheet takes every step as cells) and as HTML (a table per step,
-// so that a word processor takes tables).
-class Working
+// The clipboard of the grid: a pasted block split into rows of entries, and
+// the working of one solve, recorded from the texts the window showed as it
+// ran, copied as plain text (each matrix as tab-separated lines, so that a
+// spreadsheet takes every step as cells) and as HTML (a table per step, so
+// that a word processor takes tables).
+class Clipboard
 {
 public:
     using Block = QList<QStringList>; // rows of cell texts, the right-hand side last
+
+    // The clipboard's text split as a spreadsheet, a text editor or a
+    // worksheet lays a system out. Rows are lines (\n or \r\n; blank lines at
+    // the end dropped). Entries are separated by tabs; in text without a tab,
+    // by semicolons; in text without either, by runs of blanks. A lone "|" is
+    // dropped, so that "2 1 -1 | 8" reads as four entries. Nothing is read as a
+    // number here: the solve reads and reports the cells.
+    static Block pasted();
+    static Block rows(const QString &text);
+    static int entryCount(const Block &rows);
+    // The size n of a system laid out as n rows of n + 1 entries, or 0.
+    static int systemSize(const Block &rows);
+
+    // The working recorded, or before any solve the system given, onto the clipboard.
+    void copy(const Block &shownSystem) const;
 
     void clear();
     bool isEmpty() const;

@@ -1,0 +1,135 @@
+#include "solvepresenter.h"
+
+#include "exacttwin.h"
+#include "gridmessagebox.h"
+#include "rowoptext.h"
+
+#include <QLocale>
+#include <limits>
+
+namespace
+{
+const QString attention = QStringLiteral("ВНИМАНИЕ!:");
+const QString error = QStringLiteral("ГРЕШКА:");
+} // namespace
+
+SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Clipboard &working)
+    : window(window), block(std::move(block)), working(working)
+{
+}
+
+void SolvePresenter::read(const Clipboard::Block &system)
+{
+    working.setSystem(system);
+}
+
+void SolvePresenter::step(const gauss::Step &step, const Clipboard::Block &shown)
+{
+    const QString prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
+                                         : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
+                           QString::number(step.nomer);
+    const QStringList lines = gauss::rowOpLines(step.ops);
+    working.addStep(prompt, lines, shown);
+    // The box is modal, so a screen reader cannot reach the grid while it is
+    // open; the box tells it what the grid shows, row by row, as its texts
+    // read. The decimal comma rules out commas between the numbers.
+    QStringList spoken;
+    for (int r = 0; r < shown.size(); ++r)
+        spoken << QStringLiteral("ред %1: %2").arg(r + 1).arg(shown[r].join(QStringLiteral("; ")));
+    message(prompt, MessageFlags::OkExclamation, attention, lines, spoken.join(u'\n'));
+}
+
+void SolvePresenter::refused(const QStringList &details)
+{
+    const QString first = QStringLiteral("системата или има безброй решения или няма решение!!!");
+    const QString second = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
+    working.addReport(QStringList{first} << details << second);
+    message(first, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"), details, details.join(u'\n'));
+    message(second, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"));
+}
+
+void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
+{
+    const QString where = QStringLiteral("ред %1, колона %2").arg(row).arg(column);
+    QString prompt;
+    switch (why) {
+    case gauss::Unreadable::TooLarge:
+        prompt = QStringLiteral("Числото в клетката на %1 е твърде голямо.\n"
+                                "Най-голямото число, с което програмата смята, е %2.")
+                     .arg(where, gauss::numberText(std::numeric_limits<float>::max()));
+        break;
+    case gauss::Unreadable::OtherSeparator:
+        prompt = QStringLiteral("В клетката на %1 няма число.\nДесетичният знак е „%2“.")
+                     .arg(where, QLocale().decimalPoint());
+        break;
+    case gauss::Unreadable::TooManyDigits:
+        prompt = QStringLiteral("Числото в клетката на %1 има твърде много цифри след десетичния "
+                                "знак.\nПрограмата смята точно с до %2 цифри след десетичния знак.")
+                     .arg(where)
+                     .arg(gauss::MaxExactDecimals);
+        break;
+    case gauss::Unreadable::NoNumber:
+        prompt = QStringLiteral("В клетката на %1 няма число.").arg(where);
+        break;
+    }
+    working.clear();
+    working.addReport(prompt.split(u'\n'));
+    message(prompt, MessageFlags::OkExclamation, error);
+}
+
+// The grid still shows the last step completed, or the system as read.
+void SolvePresenter::stopped(const gauss::SolveEnd &end)
+{
+    const QString shown =
+        end.step <= 1
+            ? QStringLiteral("Таблицата показва системата, както е въведена.")
+            : QStringLiteral("Таблицата показва матрицата след стъпка %1.").arg(end.step - 1);
+    const bool overflow = end.result == gauss::SolveResult::Overflow;
+    const QString report =
+        QStringLiteral("%1 и решаването спря на стъпка %2.\n%3\n%4")
+            .arg(overflow ? QStringLiteral("Числата станаха твърде големи")
+                          : QStringLiteral("Числата изискват повече от седем значещи цифри"))
+            .arg(end.step)
+            .arg(shown,
+                 overflow ? QStringLiteral("Опитайте с по-малки числа, например като разделите "
+                                           "уравнение с много големи коефициенти на общ множител.")
+                          : QStringLiteral("Системата има единствено решение, но със седем "
+                                           "значещи цифри на стъпка то не може да се покаже."));
+    working.addReport(report.split(u'\n'));
+    message(report, MessageFlags::OkExclamation, error);
+}
+
+void SolvePresenter::solved(const QStringList &names, const QStringList &values,
+                            const QStringList &exact, const QStringList &table)
+{
+    working.setSolution(names, values, exact);
+    QStringList differing;
+    for (int r = 0; r < values.size(); ++r)
+        if (table.value(r) != values[r])
+            differing << QStringLiteral("x%1 = %2 (в таблицата: %3)")
+                             .arg(r + 1)
+                             .arg(values[r], table.value(r));
+    if (differing.isEmpty())
+        return;
+    const QString why =
+        QStringLiteral("Показаното решение е точното; последната колона на таблицата се "
+                       "различава от него, защото всяка стъпка пази само седем значещи цифри.");
+    working.addReport(QStringList{why} << differing);
+    message(why, MessageFlags::OkExclamation, attention, differing, differing.join(u'\n'));
+}
+
+void SolvePresenter::message(const QString &prompt, MessageFlags flags, const QString &title,
+                             const QStringList &details, const QString &spoken)
+{
+    GridMessageBox box(window, block());
+    box.setAccessibleDescription(spoken);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    box.setTextFormat(Qt::PlainText);
+    box.setDetails(details);
+    box.setIcon(flags == MessageFlags::OkExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}

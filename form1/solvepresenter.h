@@ -1,0 +1,59 @@
+#ifndef GAUSS_SOLVEPRESENTER_H
+#define GAUSS_SOLVEPRESENTER_H
+
+// The presentation of a solve: every message the user meets on the way, from
+// the step boxes to the refusals, the reports and the exact answer's box.
+
+#include "clipboard.h"
+#include "elimination.h"
+#include "numbertext.h"
+
+#include <QRect>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// The flags of a message box, as the platform counts them.
+enum class MessageFlags {
+    Ok = 0,
+    OkExclamation = 48,
+};
+
+// The window hands it the driver's events; it shows each as a message and
+// records it in the working that the clipboard copies.
+class SolvePresenter
+{
+public:
+    // window: the messages' parent; block: the rows of the active block in
+    // the window's coordinates, which the messages keep in sight.
+    SolvePresenter(QWidget *window, std::function<QRect()> block, Clipboard &working);
+
+    // A solve has read this system.
+    void read(const Clipboard::Block &system);
+    // A step is done; the grid shows its matrix.
+    void step(const gauss::Step &step, const Clipboard::Block &shown);
+    // Singular: details say which case holds.
+    void refused(const QStringList &details);
+    // The cell at row, column held no number the solve can take.
+    void badCell(int row, int column, gauss::Unreadable why);
+    // A pass could not go on.
+    void stopped(const gauss::SolveEnd &end);
+    // The value labels show values, the true solution; table holds what the
+    // grid's last column gives for each, exact the exact value where a value
+    // rounds it. A box tells where table differs.
+    void solved(const QStringList &names, const QStringList &values, const QStringList &exact,
+                const QStringList &table);
+
+private:
+    // details are lines of plain text under the prompt; spoken goes to
+    // assistive technology alone, as the box's description.
+    void message(const QString &prompt, MessageFlags flags, const QString &title,
+                 const QStringList &details = {}, const QString &spoken = QString());
+
+    QWidget *window;
+    std::function<QRect()> block;
+    Clipboard &working;
+};
+
+#endif
