@@ -73,31 +73,31 @@ void Clipboard::clear()
 
 bool Clipboard::isEmpty() const
 {
-    return system.isEmpty() && steps.isEmpty() && report.isEmpty() && names.isEmpty();
+    return r.system.isEmpty() && r.steps.isEmpty() && r.report.isEmpty() && r.names.isEmpty();
 }
 
 void Clipboard::setSystem(const Block &rows)
 {
     clear();
-    system = rows;
+    r.system = rows;
 }
 
 void Clipboard::addStep(const QString &prompt, const QStringList &operations, const Block &matrix)
 {
-    steps << Step{prompt, operations, matrix};
+    r.steps << Step{prompt, operations, matrix};
 }
 
 void Clipboard::addReport(const QStringList &lines)
 {
-    (names.isEmpty() ? report : afterSolution) << lines;
+    (r.names.isEmpty() ? r.report : r.afterSolution) << lines;
 }
 
 void Clipboard::setSolution(const QStringList &unknowns, const QStringList &shown,
                             const QStringList &exact)
 {
-    names = unknowns;
-    values = shown;
-    exactValues = exact;
+    r.names = unknowns;
+    r.values = shown;
+    r.exactValues = exact;
 }
 
 // A line for each unknown: its name, then afterName and its value, then its
@@ -105,9 +105,9 @@ void Clipboard::setSolution(const QStringList &unknowns, const QStringList &show
 QStringList Clipboard::solutionLines(const QString &afterName, const QString &exactForm) const
 {
     QStringList lines;
-    for (int r = 0; r < names.size(); ++r) {
-        const QString exact = exactValues.value(r);
-        lines << names[r] + afterName + values.value(r) +
+    for (int i = 0; i < r.names.size(); ++i) {
+        const QString exact = r.exactValues.value(i);
+        lines << r.names[i] + afterName + r.values.value(i) +
                      (exact.isEmpty() ? QString() : exactForm.arg(exact));
     }
     return lines;
@@ -116,21 +116,21 @@ QStringList Clipboard::solutionLines(const QString &afterName, const QString &ex
 QString Clipboard::plainText() const
 {
     QStringList parts;
-    if (!system.isEmpty())
-        parts << systemHeading + u'\n' + tabLines(system);
-    for (const Step &step : steps) {
+    if (!r.system.isEmpty())
+        parts << systemHeading + u'\n' + tabLines(r.system);
+    for (const Step &step : r.steps) {
         QStringList lines{step.prompt};
         lines << step.operations << tabLines(step.matrix);
         parts << lines.join(u'\n');
     }
-    if (!report.isEmpty())
-        parts << report.join(u'\n');
-    if (!names.isEmpty()) {
+    if (!r.report.isEmpty())
+        parts << r.report.join(u'\n');
+    if (!r.names.isEmpty()) {
         const QStringList lines = solutionLines(QStringLiteral("\t"), QStringLiteral("\t%1"));
         parts << solutionHeading + u'\n' + lines.join(u'\n');
     }
-    if (!afterSolution.isEmpty())
-        parts << afterSolution.join(u'\n');
+    if (!r.afterSolution.isEmpty())
+        parts << r.afterSolution.join(u'\n');
     return parts.join(QStringLiteral("\n\n")) + u'\n';
 }
 
@@ -138,26 +138,26 @@ QString Clipboard::html() const
 {
     QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
                                   "<title>метод на Гаус</title></head><body>\n");
-    if (!system.isEmpty()) {
+    if (!r.system.isEmpty()) {
         QStringList equations;
-        for (const QStringList &row : system)
+        for (const QStringList &row : r.system)
             equations << equation(row);
         html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(systemHeading, htmlLines(equations));
     }
-    for (const Step &step : steps) {
+    for (const Step &step : r.steps) {
         html += QStringLiteral("<p><b>%1</b>").arg(step.prompt.toHtmlEscaped());
         if (!step.operations.isEmpty())
             html += QStringLiteral("<br>\n") + htmlLines(step.operations);
         html += QStringLiteral("</p>\n") + htmlTable(step.matrix);
     }
-    if (!report.isEmpty())
-        html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(report));
-    if (!names.isEmpty()) {
+    if (!r.report.isEmpty())
+        html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(r.report));
+    if (!r.names.isEmpty()) {
         const QStringList lines = solutionLines(QString(), QStringLiteral(" (%1)"));
         html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(solutionHeading, htmlLines(lines));
     }
-    if (!afterSolution.isEmpty())
-        html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(afterSolution));
+    if (!r.afterSolution.isEmpty())
+        html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(r.afterSolution));
     return html + QStringLiteral("</body></html>\n");
 }
 

@@ -48,20 +48,26 @@ public:
     // Both formats in one, for QClipboard::setMimeData (which takes ownership).
     QMimeData *mimeData() const;
 
-private:
-    QStringList solutionLines(const QString &afterName, const QString &exactForm) const;
+    // What was recorded, in the order it was shown, for other forms of the working.
     struct Step {
         QString prompt;
         QStringList operations;
         Block matrix;
     };
-    Block system;
-    QList<Step> steps;
-    QStringList report;
-    QStringList names;
-    QStringList values;
-    QStringList exactValues;
-    QStringList afterSolution;
+    struct Record {
+        Block system;
+        QList<Step> steps;
+        QStringList report; // what ended the solve, before any solution
+        QStringList names;  // "x1=" ...
+        QStringList values;
+        QStringList exactValues;   // "точно 7/3", or empty where the value is exact
+        QStringList afterSolution; // a message that followed the solution
+    };
+    const Record &record() const { return r; }
+
+private:
+    QStringList solutionLines(const QString &afterName, const QString &exactForm) const;
+    Record r;
 };
 
 #endif
