@@ -5,6 +5,7 @@
 // names, and every message box is answered as it appears, after recording what
 // it said and what the grid showed at that moment.
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -31,17 +32,15 @@ struct SeenMessage {
 class MessageAnswerer : public QObject
 {
 public:
-    explicit MessageAnswerer(QWidget *window);
-    ~MessageAnswerer() override;
+    explicit MessageAnswerer(QWidget *window) : window(window) { qApp->installEventFilter(this); }
+    ~MessageAnswerer() override { qApp->removeEventFilter(this); }
 
     QList<SeenMessage> seen;
     // Called with each message before it is answered.
     std::function<void(const SeenMessage &)> inspect;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void answer(QMessageBox *box);
     QWidget *window;
     QPointer<QMessageBox> showing; // shown, not yet exposed
