@@ -15,9 +15,8 @@ def start(*command, **options):
     children.append(subprocess.Popen(command, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL, **options))
 
-# Runs the main loop, where the program's signals arrive, until one passes the
-# test, and gives its source; each wait reads on from where the last stopped.
-# An object gone by then is not the one awaited.
+# Runs the main loop until an event passes the test, and gives its source.
+# Each wait reads on from the last; an object gone by then cannot pass.
 def hear(what, test, seconds=20):
     timer = GLib.timeout_add_seconds(seconds, heard.append, None)
     while True:
@@ -51,7 +50,6 @@ def main(gauss):
     def press(button):
         bus.call(button.app.bus_name, button.path, 'org.a11y.atspi.Action', 'DoAction',
                  GLib.Variant('(i)', (0,)), None, Gio.DBusCallFlags.NONE, -1, None, None)
-
     def find(role, name, within):
         test = name if callable(name) else (lambda text: text == name)
         found = pyatspi.findDescendant(within, lambda a: a.getRole() == role and test(a.name))

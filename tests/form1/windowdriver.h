@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
