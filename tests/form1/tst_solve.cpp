@@ -519,8 +519,10 @@ void TestSolve::stepBoxes()
     const int lastRow = first->mapToGlobal(QPoint(0, first->height())).y();
     MessageAnswerer answerer(window);
     answerer.inspect = [&](const SeenMessage &m) {
-        auto *label =
-            QApplication::activeModalWidget()->findChild<QLabel *>("qt_msgbox_informativelabel");
+        QLabel *label = nullptr;
+        for (QLabel *l : QApplication::activeModalWidget()->findChildren<QLabel *>())
+            if (!m.informative.isEmpty() && l->text() == m.informative)
+                label = l;
         QVERIFY(label && !label->wordWrap());
         QVERIFY(label->width() >= label->sizeHint().width());
         QVERIFY(window->screen()->availableGeometry().contains(m.frame));
