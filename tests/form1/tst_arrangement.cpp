@@ -99,11 +99,8 @@ class TestArrangement : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        prepareApplication();
-        window = new Form1;
-    }
+    void initTestCase() { prepareApplication(); }
+    void init() { window = new Form1; }
     void cleanup() { delete window; }
 
     void startUp();
