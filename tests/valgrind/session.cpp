@@ -2,7 +2,6 @@
 // start-up, every size, a solve of each, the reports, clearing.
 
 #include "form1.h"
-#include "startup.h"
 #include "windowdriver.h"
 
 #include <QLocale>
@@ -19,7 +18,6 @@ private slots:
 void Session::wholeSession()
 {
     QLocale::setDefault(QLocale::c());
-    prepareApplication();
     auto *window = new Form1;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
