@@ -1,0 +1,37 @@
+#ifndef GAUSS_HANDOUT_H
+#define GAUSS_HANDOUT_H
+
+// The working of a solve as a handout on A4 pages, saved as PDF or printed:
+// its layout, the choice of font size and orientation, and the page breaks.
+
+// A page holds whole parts: the heading with the date, the system, each step
+// (its prompt, its row operations and its matrix), the reports and the
+// solution. Tables keep their numbers unwrapped within the page's width: at
+// 11 or 10 pt on portrait pages where they can, else on landscape pages from
+// 11 down to 8 pt.
+
+#include "clipboard.h"
+
+class QPrinter;
+class QWidget;
+
+class Handout
+{
+public:
+    // False where the file cannot be written.
+    static bool savePdf(const Clipboard &working, const QString &fileName);
+    // On a printer the caller has set up; the handout sets its orientation and margins.
+    static void print(const Clipboard &working, QPrinter &printer);
+
+    // For the window's menu and keys. Before any solve the working is empty
+    // and the handout holds shownSystem, the system as the grid shows it.
+    // A file dialog suggests "решение.pdf" in the user's documents folder; a
+    // message says where the file could not be written.
+    static void saveWithDialog(QWidget *parent, const Clipboard &working,
+                               const Clipboard::Block &shownSystem);
+    // The system's print dialog, on A4 paper unless the user picks another.
+    static void printWithDialog(QWidget *parent, const Clipboard &working,
+                                const Clipboard::Block &shownSystem);
+};
+
+#endif
