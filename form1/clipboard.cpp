@@ -1,11 +1,14 @@
 #include "clipboard.h"
 
+#include "numbertext.h"
 #include "solverstate.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace
 {
@@ -22,20 +25,6 @@ QString tabLines(const Clipboard::Block &block)
     return lines.join(u'\n');
 }
 
-// A row of the system as the grid and the explanation list write it:
-// 2.x1+1.x2=5, with a negative coefficient taking the place of the plus.
-QString equation(const QStringList &row)
-{
-    QString text;
-    const int unknowns = int(row.size()) - 1;
-    for (int c = 0; c < unknowns; ++c) {
-        if (c > 0 && !row[c].startsWith(u'-'))
-            text += u'+';
-        text += row[c] + QStringLiteral(".x%1").arg(c + 1);
-    }
-    return text + u'=' + row.value(unknowns);
-}
-
 QString htmlLines(const QStringList &lines)
 {
     QStringList escaped;
@@ -44,20 +33,40 @@ QString htmlLines(const QStringList &lines)
     return escaped.join(QStringLiteral("<br>"));
 }
 
+// A spreadsheet reads the text of a cell by its own decimal sign, so "0,5"
+// arrives as text under a decimal point. Calc's HTML import also takes the value
+// beside the text: sdval, read in the language sdnum names first (1033, US
+// English, whatever Calc's own locale), the cell then shown in Calc's own
+// format. Qt writes nothing of the kind, hence by hand; the value is the
+// double of the text as shown, written in its shortest form.
+QString valueAttributes(const QString &text)
+{
+    float shown = 0;
+    bool number = gauss::readNumber(text, shown);
+    const double value = number ? QLocale().toDouble(text.trimmed(), &number) : 0;
+    if (!number)
+        return QString();
+    return QStringLiteral(" sdval=\"%1\" sdnum=\"1033;\"")
+        .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest));
+}
+
 // Word processors keep the borders and alignment of cells only when each cell
 // carries them itself; a style sheet in the head is dropped by some of them.
-QString htmlTable(const Clipboard::Block &matrix)
+// ruled: the last column, the right-hand side, is set off by a vertical rule.
+QString htmlTable(const Clipboard::Block &rows, bool ruled = true)
 {
     QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"6\">\n");
-    for (const QStringList &row : matrix) {
+    for (const QStringList &row : rows) {
         table += QStringLiteral("<tr>");
         for (int c = 0; c < row.size(); ++c) {
-            const bool rightHandSide = c == row.size() - 1;
+            const bool rightHandSide = ruled && c == row.size() - 1;
+            const QString value = valueAttributes(row[c]);
             table +=
-                QStringLiteral("<td align=\"right\"%1>%2</td>")
-                    .arg(rightHandSide ? QStringLiteral(" style=\"border-left: 1px solid #000000\"")
+                QStringLiteral("<td%1%2%3>%4</td>")
+                    .arg(value.isEmpty() ? QString() : QStringLiteral(" align=\"right\""),
+                         rightHandSide ? QStringLiteral(" style=\"border-left: 1px solid #000000\"")
                                        : QString(),
-                         row[c].toHtmlEscaped());
+                         value, row[c].toHtmlEscaped());
         }
         table += QStringLiteral("</tr>\n");
     }
@@ -100,17 +109,17 @@ void Clipboard::setSolution(const QStringList &unknowns, const QStringList &show
     r.exactValues = exact;
 }
 
-// A line for each unknown: its name, then afterName and its value, then its
-// exact value set in exactForm where there is one.
-QStringList Clipboard::solutionLines(const QString &afterName, const QString &exactForm) const
+// A row for each unknown: its name, its value and, where the value rounds it,
+// its exact value.
+Clipboard::Block Clipboard::solutionRows() const
 {
-    QStringList lines;
+    Block rows;
     for (int i = 0; i < r.names.size(); ++i) {
-        const QString exact = r.exactValues.value(i);
-        lines << r.names[i] + afterName + r.values.value(i) +
-                     (exact.isEmpty() ? QString() : exactForm.arg(exact));
+        rows << QStringList{r.names[i], r.values.value(i)};
+        if (!r.exactValues.value(i).isEmpty())
+            rows.last() << r.exactValues[i];
     }
-    return lines;
+    return rows;
 }
 
 QString Clipboard::plainText() const
@@ -125,10 +134,8 @@ QString Clipboard::plainText() const
     }
     if (!r.report.isEmpty())
         parts << r.report.join(u'\n');
-    if (!r.names.isEmpty()) {
-        const QStringList lines = solutionLines(QStringLiteral("\t"), QStringLiteral("\t%1"));
-        parts << solutionHeading + u'\n' + lines.join(u'\n');
-    }
+    if (!r.names.isEmpty())
+        parts << solutionHeading + u'\n' + tabLines(solutionRows());
     if (!r.afterSolution.isEmpty())
         parts << r.afterSolution.join(u'\n');
     return parts.join(QStringLiteral("\n\n")) + u'\n';
@@ -138,12 +145,8 @@ QString Clipboard::html() const
 {
     QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
                                   "<title>метод на Гаус</title></head><body>\n");
-    if (!r.system.isEmpty()) {
-        QStringList equations;
-        for (const QStringList &row : r.system)
-            equations << equation(row);
-        html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(systemHeading, htmlLines(equations));
-    }
+    if (!r.system.isEmpty())
+        html += QStringLiteral("<p>%1</p>\n").arg(systemHeading) + htmlTable(r.system);
     for (const Step &step : r.steps) {
         html += QStringLiteral("<p><b>%1</b>").arg(step.prompt.toHtmlEscaped());
         if (!step.operations.isEmpty())
@@ -152,10 +155,9 @@ QString Clipboard::html() const
     }
     if (!r.report.isEmpty())
         html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(r.report));
-    if (!r.names.isEmpty()) {
-        const QStringList lines = solutionLines(QString(), QStringLiteral(" (%1)"));
-        html += QStringLiteral("<p>%1<br>\n%2</p>\n").arg(solutionHeading, htmlLines(lines));
-    }
+    if (!r.names.isEmpty())
+        html +=
+            QStringLiteral("<p>%1</p>\n").arg(solutionHeading) + htmlTable(solutionRows(), false);
     if (!r.afterSolution.isEmpty())
         html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(r.afterSolution));
     return html + QStringLiteral("</body></html>\n");
@@ -238,4 +240,190 @@ int Clipboard::systemSize(const Block &rows)
         if (row.size() != n + 1)
             return 0;
     return n;
+}
+
+namespace
+{
+
+bool isNumber(const QString &entry)
+{
+    float value = 0;
+    return gauss::readNumber(entry, value) ||
+           gauss::whyUnreadable(entry) != gauss::Unreadable::NoNumber;
+}
+
+bool hasNumber(const QStringList &entries)
+{
+    return std::any_of(entries.begin(), entries.end(), isNumber);
+}
+
+// The program's own working begins with the system it started from, as rows
+// up to the first blank line.
+Clipboard::Block startingSystem(const Clipboard::Block &rows)
+{
+    if (rows.isEmpty() || rows.first() != QStringList{systemHeading})
+        return rows;
+    Clipboard::Block system;
+    for (auto row = rows.begin() + 1; row != rows.end() && !row->isEmpty(); ++row)
+        system << *row;
+    return system;
+}
+
+// A first row or column without a number, where the others have numbers,
+// names them (x1 x2 x3 b, or the equations) and is no part of the system.
+void dropCaptions(Clipboard::Block &rows)
+{
+    if (rows.size() > 1 && !hasNumber(rows.first()) &&
+        std::any_of(rows.begin() + 1, rows.end(), hasNumber))
+        rows.removeFirst();
+    QStringList first;
+    bool numbersAfter = false;
+    for (const QStringList &row : rows) {
+        first << row.mid(0, 1);
+        numbersAfter = numbersAfter || hasNumber(row.mid(1));
+    }
+    if (numbersAfter && !hasNumber(first))
+        for (QStringList &row : rows)
+            if (!row.isEmpty())
+                row.removeFirst();
+}
+
+// Numbers arrive with the decimal sign of wherever they were written. A block
+// whose numbers all have the other sign takes the user's; one that has both is
+// left for the solve to report the cell. "1,000" under a decimal point may be
+// a thousand as that locale groups it, so a block of such numbers alone says
+// nothing about its sign and is left as well.
+void takeOwnDecimalSign(Clipboard::Block &rows)
+{
+    const QLocale locale;
+    const QString own = locale.decimalPoint();
+    const QString other = own == QLatin1String(".")   ? QStringLiteral(",")
+                          : own == QLatin1String(",") ? QStringLiteral(".")
+                                                      : QString();
+    if (other.isEmpty())
+        return;
+    const auto hasOther = [](const QString &entry) {
+        float value = 0;
+        return !gauss::readNumber(entry, value) &&
+               gauss::whyUnreadable(entry) == gauss::Unreadable::OtherSeparator;
+    };
+    bool ownSeen = false;
+    bool otherTells = false;
+    for (const QStringList &row : rows) {
+        for (const QString &entry : row) {
+            bool grouped = false;
+            if (hasOther(entry))
+                otherTells = otherTells || (locale.toDouble(entry, &grouped), !grouped);
+            else
+                ownSeen = ownSeen || (isNumber(entry) && entry.contains(own));
+        }
+    }
+    if (ownSeen || !otherTells)
+        return;
+    for (QStringList &row : rows)
+        for (QString &entry : row)
+            if (hasOther(entry))
+                entry.replace(other, own);
+}
+
+QString counted(int count, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+QString rowCount(int count)
+{
+    return counted(count, QStringLiteral("ред"), QStringLiteral("реда"));
+}
+
+QString columnCount(int count)
+{
+    return counted(count, QStringLiteral("колона"), QStringLiteral("колони"));
+}
+
+// "ред от 1 до 3", or "ред 1" where there is one.
+QString upTo(const QString &what, int last)
+{
+    return last == 1 ? QStringLiteral("%1 1").arg(what)
+                     : QStringLiteral("%1 от 1 до %2").arg(what).arg(last);
+}
+
+// Why a block of height rows and width columns is not pasted into the cell at
+// row, column, and where it would go.
+QString doesNotFit(const Clipboard::Block &rows, int height, int width, int row, int column, int n)
+{
+    const QString block =
+        QStringLiteral("Блокът има %1 и %2").arg(rowCount(height), columnCount(width));
+    const QString system = QStringLiteral("системата с %1 уравнения").arg(n);
+    const QString cell = QStringLiteral("клетката на ред %1, колона %2").arg(row).arg(column);
+    const QString topLeft = QStringLiteral("клетката на ред 1, колона 1");
+    QString text =
+        row > n || column > n + 1
+            ? QStringLiteral("%1, а %2 е извън %3.").arg(block, cell, system)
+            : QStringLiteral("%1; %2 има място за %3 и %4 от %5.")
+                  .arg(block, system, rowCount(n - row + 1), columnCount(n + 2 - column), cell);
+    if (height <= n && width <= n + 1) {
+        const int lastRow = n - height + 1;
+        const int lastColumn = n + 2 - width;
+        text += lastRow == 1 && lastColumn == 1
+                    ? QStringLiteral("\nПоставете го в %1.").arg(topLeft)
+                    : QStringLiteral("\nПоставете го в клетка на %1, %2.")
+                          .arg(upTo(QStringLiteral("ред"), lastRow),
+                               upTo(QStringLiteral("колона"), lastColumn));
+    } else if (const int size = Clipboard::systemSize(rows)) {
+        text += QStringLiteral("\nПоставен в %1, той подрежда таблицата за %2 уравнения.")
+                    .arg(topLeft)
+                    .arg(size);
+    } else if (height <= gauss::MaxEquations && width <= gauss::MaxEquations + 1) {
+        const int size = std::max({height, width - 1, gauss::MinEquations});
+        text += QStringLiteral("\nПобира се от %1 в система с поне %2 уравнения "
+                               "(бутон „ВЪВЕДИ  СИСТЕМАТА“).")
+                    .arg(topLeft)
+                    .arg(size);
+    } else {
+        text += QStringLiteral("\nНай-голямата система, с %1 уравнения, има %2 и %3.")
+                    .arg(gauss::MaxEquations)
+                    .arg(rowCount(gauss::MaxEquations), columnCount(gauss::MaxEquations + 1));
+    }
+    return text;
+}
+
+} // namespace
+
+Clipboard::Paste Clipboard::plan(const Block &pasted, int row, int column, int arranged, int n)
+{
+    Block rows = startingSystem(pasted);
+    // Some programs end a row with a separator; that says nothing of its width.
+    for (QStringList &line : rows)
+        while (!line.isEmpty() && line.last().isEmpty())
+            line.removeLast();
+    dropCaptions(rows);
+    takeOwnDecimalSign(rows);
+
+    Paste paste;
+    const int entries = entryCount(rows);
+    if (entries == 0)
+        return paste;
+    if (entries == 1) {
+        paste.action = Paste::Insert;
+        for (const QStringList &entry : rows)
+            paste.text += entry.value(0);
+        return paste;
+    }
+    // A whole system into the top left cell arranges its size first, as the
+    // arrange button does, unless that size is arranged and still shown.
+    const int size = row == 1 && column == 1 ? systemSize(rows) : 0;
+    const int height = int(rows.size());
+    int width = 0;
+    for (const QStringList &line : rows)
+        width = std::max(width, int(line.size()));
+    if (size || (row + height - 1 <= n && column + width - 1 <= n + 1)) {
+        paste.action = Paste::Fill;
+        paste.arrange = size && size != arranged ? size : 0;
+        paste.cells = rows;
+        return paste;
+    }
+    paste.action = Paste::Refuse;
+    paste.text = doesNotFit(rows, height, width, row, column, n);
+    return paste;
 }

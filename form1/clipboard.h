@@ -28,6 +28,26 @@ public:
     // The size n of a system laid out as n rows of n + 1 entries, or 0.
     static int systemSize(const Block &rows);
 
+    // What the window does with a block pasted into the cell at row, column,
+    // while the grid shows the system of n equations arranged (0 once cleared).
+    struct Paste {
+        enum Action {
+            LineEdit, // no entry: the line edit pastes the text itself
+            Insert,   // one entry, text, inserted into the cell as typed
+            Fill,     // cells, from the cell on, after arranging `arrange` if not 0
+            Refuse,   // text says why nothing is pasted
+        };
+        Action action = LineEdit;
+        QString text;
+        int arrange = 0;
+        Block cells; // an empty row, or a row cut short, leaves its cells as they are
+    };
+    // The block is read as people copy one: the system at the head of the
+    // program's own working, a first row or column of captions skipped, decimal
+    // signs that are all the other one ("2.5" under a decimal comma) made the
+    // user's. No entry of a block lands in a cell outside the system.
+    static Paste plan(const Block &rows, int row, int column, int arranged, int n);
+
     // The working recorded, or before any solve the system given, onto the clipboard.
     void copy(const Block &shownSystem) const;
 
@@ -66,7 +86,7 @@ public:
     const Record &record() const { return r; }
 
 private:
-    QStringList solutionLines(const QString &afterName, const QString &exactForm) const;
+    Block solutionRows() const;
     Record r;
 };
 

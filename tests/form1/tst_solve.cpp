@@ -485,17 +485,30 @@ void TestSolve::copyTheWorking()
                                  "3\nред 1 = ред 1 − (1) · ред 2\n1\t0\t2\n0\t1\t1\n\n"
                                  "решението е:\nx1=\t2\nx2=\t1\n");
     QString html = QApplication::clipboard()->mimeData()->html();
-    QCOMPARE(html.count(QStringLiteral("<table")), 3);
-    QCOMPARE(html.count(QStringLiteral("border-left")), 6); // the right-hand sides set off
-    QVERIFY(html.contains(QStringLiteral("1.x1-1.x2=1")));
-    QVERIFY(html.contains(QStringLiteral("x1=2<br>")));
+    QCOMPARE(html.count(QStringLiteral("<table")), 5);      // the system, the steps, the solution
+    QCOMPARE(html.count(QStringLiteral("border-left")), 8); // the right-hand sides set off
 
     typeSystem(window, {{"1", "2", "3"}, {"2", "4", "6"}});
     verifyRefusal(solve(window));
     copied(window);
     html = QApplication::clipboard()->mimeData()->html();
-    QCOMPARE(html.count(QStringLiteral("<table")), 0);
+    QCOMPARE(html.count(QStringLiteral("<table")), 1);
     QVERIFY(html.contains(QStringLiteral("&lt;ИЗЧИСТИ&gt;")));
+
+    // A spreadsheet takes each number by its value, whatever its decimal sign;
+    // pasted back under the other sign, the working gives back its system.
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    const Rows halves{{"0,5", "1", "2"}, {"1", "-1", "0,5"}};
+    typeSystem(window, halves);
+    QCOMPARE(solve(window).size(), 3);
+    copied(window);
+    html = QApplication::clipboard()->mimeData()->html();
+    QVERIFY(html.contains(QStringLiteral(" sdval=\"0.5\" sdnum=\"1033;\">0,5</td>")));
+    QVERIFY(html.contains(QStringLiteral("<td>x2=</td><td align=\"right\" sdval=\"1.167\" "
+                                         "sdnum=\"1033;\">1,167</td><td>точно 7/6</td>")));
+    QLocale::setDefault(QLocale::c());
+    QTest::keyClick(cellOf(window, 1, 1), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(blockTexts(window, 2), (Rows{{"0.5", "1", "2"}, {"1", "-1", "0.5"}}));
 }
 
 void TestSolve::stepBoxes_data()
