@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,11 +34,25 @@ QRect twips(int left, int top, int width, int height)
 }
 
 // The faces the window was drawn with are rarely installed; the fallbacks
-// are metric-compatible or at least carry Cyrillic glyphs.
+// are metric-compatible or at least carry Cyrillic glyphs. The first of them
+// that is installed leads the list: for a first face it cannot find, Qt has
+// fontconfig sort every installed font, once for each style and script drawn.
+QStringList windowFamilies(const QString &face)
+{
+    QStringList families{face, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    static const QStringList installed = QFontDatabase::families();
+    for (int i = 0; i < families.size(); ++i) {
+        if (installed.contains(families[i], Qt::CaseInsensitive)) {
+            families.move(i, 0);
+            break;
+        }
+    }
+    return families;
+}
 QFont windowFont(const QString &face, qreal points, bool italic = false)
 {
     QFont font;
-    font.setFamilies({face, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies(windowFamilies(face));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(true);
@@ -132,7 +147,9 @@ void Form1::createFrames()
     Frame2 = frame("Frame2", twips(0, 0, 12255, 855), optionsYellow());
     Frame2->setTitle(QStringLiteral("ИЗБЕРИ БРОЙ НА УРАВНЕНИЯТА /НЕИЗВЕСТНИТЕ/"));
     Frame1 = frame("Frame1", twips(0, 840, 12255, 3735), gridGreen());
+    // The cells take the grid's font and their red from the frame.
     Frame1->setFont(sansSerif(12));
+    setRole(Frame1, QPalette::Text, cellRed());
     Frame1->setAccessibleName(QStringLiteral("таблица на системата"));
     Frame3 = frame("Frame3", twips(0, 4560, 12255, 4215), commandsTeal());
     Frame3->setAccessibleName(QStringLiteral("команди и решение"));
@@ -168,12 +185,8 @@ void Form1::createGrid()
             box->setObjectName(QStringLiteral("Text%1").arg(10 * r + c));
             const bool tall = r == 1 || (r == 7 && c == 6);
             box->setGeometry(twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375));
-            box->setFont(sansSerif(12));
             const bool last = c == GridColumns;
             box->setAlignment((last ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            box->setText(last ? QStringLiteral("b%1").arg(r)
-                              : QStringLiteral("a%1%2").arg(r).arg(c));
-            setRole(box, QPalette::Text, cellRed());
             box->setAccessibleName(QStringLiteral("ред %1, колона %2").arg(r).arg(c));
             cell[r][c] = box;
         }
@@ -183,9 +196,6 @@ void Form1::createGrid()
             auto *label = new QLabel(Frame1);
             label->setObjectName(QStringLiteral("Label%1").arg(10 * r + c));
             label->setGeometry(twips(960 + 1200 * (c - 1), 360 * r, 495, 375));
-            label->setFont(sansSerif(12));
-            label->setText(c < GridColumns - 1 ? QStringLiteral(".x%1+").arg(c)
-                                               : QStringLiteral(".x%1=").arg(c));
             setLabelBackground(label, gridGreen());
             gridLabel[r][c] = label;
         }

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -52,11 +51,5 @@ void prepareApplication()
     // The desktop entry's name lets the desktop match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("bg.edu.gauss"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gauss-256.png")));
-    // Debian has neither face the window was drawn with; naming the stand-ins
-    // as substitutes spares the font matching a search through every
-    // installed font for each of them.
-    const QStringList standIns{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), standIns);
-    QFont::insertSubstitutions(QStringLiteral("Arial"), standIns);
     QAccessible::installFactory(&ValueLabel::accessible);
 }
