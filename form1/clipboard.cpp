@@ -33,12 +33,32 @@ QString htmlLines(const QStringList &lines)
     return escaped.join(QStringLiteral("<br>"));
 }
 
+// A number format, in US English, that writes a value as the text wrote it:
+// as many decimals, and as many digits in the exponent.
+QString formatOf(const QString &text)
+{
+    const qsizetype e = std::max(text.lastIndexOf(u'E'), text.lastIndexOf(u'e'));
+    const qsizetype mantissa = e < 0 ? text.size() : e;
+    const QString decimalPoint = QLocale().decimalPoint();
+    const qsizetype point = text.left(mantissa).indexOf(decimalPoint);
+    const qsizetype decimals = point < 0 ? 0 : mantissa - point - decimalPoint.size();
+    QString format = decimals > 0 ? QStringLiteral("0.") + QString(decimals, u'0') : QString(u'0');
+    if (e >= 0) {
+        const auto exponentDigits =
+            std::count_if(text.begin() + e, text.end(), [](QChar c) { return c.isDigit(); });
+        format += QStringLiteral("E+") + QString(qsizetype(exponentDigits), u'0');
+    }
+    return format;
+}
+
 // A spreadsheet reads the text of a cell by its own decimal sign, so "0,5"
-// arrives as text under a decimal point. Calc's HTML import also takes the value
-// beside the text: sdval, read in the language sdnum names first (1033, US
-// English, whatever Calc's own locale), the cell then shown in Calc's own
-// format. Qt writes nothing of the kind, hence by hand; the value is the
-// double of the text as shown, written in its shortest form.
+// arrives as text under a decimal point. LibreOffice's HTML import also takes
+// the value beside the text: sdval, read in the language that sdnum names first
+// (1033, US English, whatever the reader's own locale), then shown by the
+// format sdnum ends with, turned into the reader's locale (its language 0).
+// Writer shows the value by that format, and by its general one would round
+// it to two decimals. Qt writes nothing of the kind, hence by hand. A text is a
+// number as the solve reads it; QLocale then gives its value.
 QString valueAttributes(const QString &text)
 {
     float shown = 0;
@@ -46,8 +66,9 @@ QString valueAttributes(const QString &text)
     const double value = number ? QLocale().toDouble(text.trimmed(), &number) : 0;
     if (!number)
         return QString();
-    return QStringLiteral(" sdval=\"%1\" sdnum=\"1033;\"")
-        .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest));
+    return QStringLiteral(" sdval=\"%1\" sdnum=\"1033;0;%2\"")
+        .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest),
+             formatOf(text.trimmed()));
 }
 
 // Word processors keep the borders and alignment of cells only when each cell

@@ -9,8 +9,10 @@ class QMimeData;
 // The clipboard of the grid: a pasted block split into rows of entries, and
 // the working of one solve, recorded from the texts the window showed as it
 // ran, copied as plain text (each matrix as tab-separated lines, so that a
-// spreadsheet takes every step as cells) and as HTML (a table per step, so
-// that a word processor takes tables).
+// text editor keeps every step's cells) and as HTML (a table for the system,
+// each step and the solution, so that a word processor takes tables, and each
+// number with its value, so that a spreadsheet takes numbers whatever its
+// decimal sign).
 class Clipboard
 {
 public:
@@ -28,8 +30,9 @@ public:
     // The size n of a system laid out as n rows of n + 1 entries, or 0.
     static int systemSize(const Block &rows);
 
-    // What the window does with a block pasted into the cell at row, column,
-    // while the grid shows the system of n equations arranged (0 once cleared).
+    // What the window does with a block pasted into the cell at row, column:
+    // n is the system's size, arranged the size whose block the grid shows (0
+    // once cleared).
     struct Paste {
         enum Action {
             LineEdit, // no entry: the line edit pastes the text itself

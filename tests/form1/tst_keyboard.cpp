@@ -1,7 +1,7 @@
 // Moving through the grid by keyboard: Up and Down between rows, Left and
 // Right within a cell's text, and a cell entered with its text selected; Tab
 // and Enter through the block alone; the size options by the arrows; pasting
-// a block of numbers into the grid, and what a paste makes of a block.
+// a block of numbers into the grid.
 
 #include "clipboard.h"
 #include "form1.h"
@@ -156,20 +156,17 @@ void TestKeyboard::paste_data()
         << "1\t2\t3\t4\r\n5\t6\t7\t8\r\n 9\t10\t11\t12 \r\n\r\n"
         << 1 << 1 << int(CtrlV) << 3
         << Rows{{"1", "2", "3", "4"}, {"5", "6", "7", "8"}, {"9", "10", "11", "12"}} << ""
-        << "";
-    QTest::newRow("system of the size arranged") << "1 2 3\n4 5 6" << 1 << 1 << int(CellMenu) << 2
-                                                 << Rows{{"1", "2", "3"}, {"4", "5", "6"}} << "14"
-                                                 << "";
-    QTest::newRow("augmented row into Text21")
-        << "2 -1 | 8" << 2 << 1 << int(ShiftInsert) << 2 << Rows{{"2", "-1", "8"}} << "24"
-        << "";
+        << QString();
+    QTest::newRow("system of the size arranged")
+        << "1 2 3\n4 5 6" << 1 << 1 << int(CellMenu) << 2 << Rows{{"1", "2", "3"}, {"4", "5", "6"}}
+        << "14" << QString();
+    QTest::newRow("augmented row into Text21") << "2 -1 | 8" << 2 << 1 << int(ShiftInsert) << 2
+                                               << Rows{{"2", "-1", "8"}} << "24" << QString();
     QTest::newRow("one number") << " -7\n"
-                                << 1 << 2 << int(CtrlV) << 2 << Rows{{"-7"}} << "13"
-                                << "";
+                                << 1 << 2 << int(CtrlV) << 2 << Rows{{"-7"}} << "13" << QString();
     QTest::newRow("captions and decimal points under a decimal comma")
         << "\tx1\tx2\tb\nI\t0.5\t1\t2\nII\t1.5\t-1\t0.5" << 1 << 1 << int(CtrlV) << 2
-        << Rows{{"0,5", "1", "2"}, {"1,5", "-1", "0,5"}} << "14"
-        << "";
+        << Rows{{"0,5", "1", "2"}, {"1,5", "-1", "0,5"}} << "14" << QString();
     QTest::newRow("nothing into resting cells")
         << "1;2;3\n4;5;6\n7;8;9" << 8 << 9 << int(CellMenu) << 2
         << Rows{{"89", "810"}, {"99", "910"}} << QString()
@@ -220,64 +217,42 @@ void TestKeyboard::paste()
         QCOMPARE(cellOf(window, row, column + int(filled[0].size()))->text(), next);
 }
 
-// The plan of a paste, as a line: "arrange n" first where it arranges, the
-// cells' rows between slashes, the entry it inserts, or why it refuses.
+// A paste's plan as a line: "arrange n, " where it arranges, then the cells'
+// rows between slashes, the entry it inserts, or why it refuses.
 void TestKeyboard::plan_data()
 {
-    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("point"); // en_US, else bg_BG
     QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("n"); // arranged as well
+    QTest::addColumn<QList<int>>("where"); // row, column, n
     QTest::addColumn<QString>("plan");
-    auto row = [](const char *name, const char *locale, const char *clipboard, int r, int c, int n,
-                  const char *plan) {
-        QTest::newRow(name) << locale << clipboard << r << c << n << plan;
-    };
-    row("decimal commas under a point", "en_US", "2,5 1 | 3\n-1 1,25 | 1E-3", 1, 1, 2,
+    auto row = [](const char *name, bool point, const char *clipboard, QList<int> where,
+                  const char *plan) { QTest::newRow(name) << point << clipboard << where << plan; };
+    row("decimal commas under a point", true, "2,5 1 | 3\n-1 1,25 | 1E-3", {1, 1, 2},
         "2.5 1 3 / -1 1.25 1E-3");
-    row("both signs left to the solve", "bg_BG", "0.5;1,5;2\n1;1;1", 1, 1, 2, "0.5 1,5 2 / 1 1 1");
-    row("grouped thousands left to the solve", "en_US", "1,000 2 3\n4 5,000 6", 1, 1, 2,
+    row("both signs left to the solve", false, "0.5;1,5;2\n1;1;1", {1, 1, 2}, "0.5 1,5 2 / 1 1 1");
+    row("grouped thousands left to the solve", true, "1,000 2 3\n4 5,000 6", {1, 1, 2},
         "1,000 2 3 / 4 5,000 6");
-    row("captions above and beside", "bg_BG", "\tx1\tx2\tb\nур. 1\t1\t2\t3\nур. 2\t4\t5\t6\t", 1, 1,
-        3, "arrange 2, 1 2 3 / 4 5 6");
-    row("the program's working", "bg_BG",
-        "първоначален вид на системата:\n1\t1\t3\n1\t-1\t1\n\n(ПРАВ ХОД) стъпка:1\n1\t1\t3\n"
-        "0\t-2\t-2\n\nрешението е:\nx1=\t2\nx2=\t1\n",
-        1, 1, 3, "arrange 2, 1 1 3 / 1 -1 1");
-    row("one number as typed", "bg_BG", "2.5\n", 3, 3, 2, "insert 2,5");
-    row("no entry", "bg_BG", "\n\n", 1, 1, 2, "line edit");
-    row("past the last row", "bg_BG", "1 2\n3 4\n5 6", 2, 1, 3,
+    row("one number as typed", false, "2.5\n", {3, 3, 2}, "insert 2,5");
+    row("past the last row", false, "1 2\n3 4\n5 6", {2, 1, 3},
         "Блокът има 3 реда и 2 колони; системата с 3 уравнения има място за 2 реда и 4 колони от "
         "клетката на ред 2, колона 1.\nПоставете го в клетка на ред 1, колона от 1 до 3.");
-    row("a larger system off Text11", "bg_BG", "1 2 3 4 5\n1 2 3 4 5\n1 2 3 4 5\n1 2 3 4 5", 1, 2,
-        3,
-        "Блокът има 4 реда и 5 колони; системата с 3 уравнения има място за 3 реда и 3 колони от "
-        "клетката на ред 1, колона 2.\nПоставен в клетката на ред 1, колона 1, той подрежда "
-        "таблицата за 4 уравнения.");
-    row("wider than any system", "bg_BG", "1 2 3 4 5 6 7 8 9 10 11", 5, 1, 3,
-        "Блокът има 1 ред и 11 колони, а клетката на ред 5, колона 1 е извън системата с 3 "
-        "уравнения.\nНай-голямата система, с 9 уравнения, има 9 реда и 10 колони.");
 }
 
 void TestKeyboard::plan()
 {
-    QFETCH(QString, locale);
+    QFETCH(bool, point);
     QFETCH(QString, clipboard);
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(int, n);
+    QFETCH(QList<int>, where);
     QFETCH(QString, plan);
-    QLocale::setDefault(QLocale(locale));
-    const Clipboard::Paste paste = Clipboard::plan(Clipboard::rows(clipboard), row, column, n, n);
+    QLocale::setDefault(QLocale(point ? QLocale::English : QLocale::Bulgarian));
+    const Clipboard::Paste paste =
+        Clipboard::plan(Clipboard::rows(clipboard), where[0], where[1], where[2], where[2]);
     QStringList rows;
     for (const QStringList &cells : paste.cells)
         rows << cells.join(u' ');
-    const QString made[] = {QStringLiteral("line edit"), QStringLiteral("insert ") + paste.text,
-                            rows.join(QStringLiteral(" / ")), paste.text};
-    QCOMPARE((paste.arrange ? QStringLiteral("arrange %1, ").arg(paste.arrange) : QString()) +
-                 made[paste.action],
-             plan);
+    const QString made[] = {QString(), "insert " + paste.text, rows.join(" / "), paste.text};
+    const QString arrange = QStringLiteral("arrange %1, ").arg(paste.arrange);
+    QCOMPARE((paste.arrange ? arrange : QString()) + made[paste.action], plan);
 }
 
 // Tab and Enter visit the block alone, Enter presses a button, and the
