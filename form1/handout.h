@@ -8,7 +8,7 @@
 // (its prompt, its row operations and its matrix), the reports and the
 // solution. Tables keep their numbers unwrapped within the page's width: at
 // 11 or 10 pt on portrait pages where they can, else on landscape pages from
-// 11 down to 8 pt.
+// 11 down to 8 pt, the largest type with which a page holds three steps.
 
 #include "clipboard.h"
 
