@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -586,32 +587,31 @@ void Form1::createClipboard()
     });
 }
 
-// Fills the grid from the clipboard's text, from the cell at row, column on.
-// A single entry goes into the cell as a line edit pastes it, without the line
-// end a spreadsheet adds; no entry at all is left to the line edit (false).
+// Fills the grid from the clipboard's text, from the cell at row, column on,
+// as the clipboard plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const Clipboard::Block rows = Clipboard::pasted();
-    const int entries = Clipboard::entryCount(rows);
-    if (entries == 0)
+    const Clipboard::Paste paste =
+        Clipboard::plan(Clipboard::pasted(), row, column, arranged, solver.n);
+    switch (paste.action) {
+    case Clipboard::Paste::LineEdit:
         return false;
-    if (entries == 1) {
-        for (const QStringList &entry : rows)
-            if (!entry.isEmpty())
-                cell[row][column]->insert(entry.first());
+    case Clipboard::Paste::Insert:
+        cell[row][column]->insert(paste.text);
         return true;
+    case Clipboard::Paste::Refuse:
+        QMessageBox::warning(this, QStringLiteral("ГРЕШКА:"), paste.text);
+        return true;
+    case Clipboard::Paste::Fill:
+        break;
     }
-    // A whole system into the top left cell arranges its size first, as the
-    // arrange button does, unless that size is arranged and still shown.
-    const int size = row == 1 && column == 1 ? Clipboard::systemSize(rows) : 0;
-    if (size) {
-        option[size - 1]->setChecked(true);
-        if (arranged != size)
-            Command1_Click();
+    if (paste.arrange) {
+        option[paste.arrange - 1]->setChecked(true);
+        Command1_Click();
     }
-    for (int r = 0; r < rows.size() && row + r <= GridRows; ++r)
-        for (int c = 0; c < rows[r].size() && column + c <= GridColumns; ++c)
-            cell[row + r][column + c]->setText(rows[r][c]);
+    for (int r = 0; r < paste.cells.size(); ++r)
+        for (int c = 0; c < paste.cells[r].size(); ++c)
+            cell[row + r][column + c]->setText(paste.cells[r][c]);
     return true;
 }
 
