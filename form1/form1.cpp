@@ -1,11 +1,14 @@
 #include "form1.h"
 
+#include "announcer.h"
 #include "exacttwin.h"
 #include "explanation.h"
 #include "gridcell.h"
+#include "handout.h"
 #include "numbertext.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
+#include "zoom.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -130,6 +133,12 @@ Form1::Form1(QWidget *parent)
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 
     Form_Load();
+
+    announcer = new Announcer(this);
+    zoom = new WindowZoom(this, [this](qreal factor) { drawPictures(factor); });
+    connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
+        announcer->announce(QStringLiteral("Мащаб %1 %").arg(percent));
+    });
 }
 
 void Form1::createFrames()
@@ -180,6 +189,12 @@ void Form1::createGrid()
     grid.size = [this] { return int(solver.n); };
     grid.afterLast = [this] { return Command3; };
     grid.paste = [this](int r, int c) { return pasteIntoGrid(r, c); };
+    grid.restingMenu = [this](int r, int c, const QPoint &at) {
+        if (r <= arranged && c <= arranged + 1)
+            return false;
+        showGridMenu(at);
+        return true;
+    };
     for (int r = 1; r <= GridRows; ++r) {
         for (int c = 1; c <= GridColumns; ++c) {
             auto *box = new GridCell(r, c, grid, Frame1);
@@ -225,25 +240,31 @@ void Form1::createCommands()
     Command3 = command("Command3", QStringLiteral("РЕШИ СИСТЕМАТА"), 960);
     Command2 = command("Command2", QStringLiteral("ИЗЧИСТИ"), 1680);
 
-    auto picture = [this](const char *name, const QString &file, const QRect &place,
-                          const QString &accessibleName) {
+    auto picture = [this](const char *name, const QRect &place, const QString &accessibleName) {
         auto *image = new QLabel(Frame3);
         image->setObjectName(QLatin1String(name));
         image->setAccessibleName(accessibleName);
         image->setGeometry(place);
         image->setScaledContents(true);
-        // On a high-density screen the picture drawn with twice the pixels
-        // keeps it sharp where the 1x picture would be blown up.
-        QPixmap pixmap;
-        if (devicePixelRatioF() > 1)
-            pixmap.load(QString(file).replace(QLatin1String(".jpg"), QLatin1String("@2x.jpg")));
-        image->setPixmap(pixmap.isNull() ? QPixmap(file) : pixmap);
         return image;
     };
-    Image1 = picture("Image1", QStringLiteral(":/images/image1.jpg"), twips(240, 2280, 2775, 1605),
+    Image1 = picture("Image1", twips(240, 2280, 2775, 1605),
                      QStringLiteral("картинка: единична матрица с решението"));
-    Image2 = picture("Image2", QStringLiteral(":/images/image2.jpg"), twips(5400, 840, 1650, 1920),
+    Image2 = picture("Image2", twips(5400, 840, 1650, 1920),
                      QStringLiteral("картинка: система уравнения и нейното решение"));
+    drawPictures(1);
+}
+
+// A picture drawn with twice the pixels keeps it sharp where the window is
+// zoomed or the screen dense enough to blow the 1x picture up.
+void Form1::drawPictures(qreal zoom)
+{
+    const bool dense = zoom * devicePixelRatioF() > 1;
+    for (QLabel *image : {Image1, Image2}) {
+        const QString file = QStringLiteral(":/images/%1%2.jpg")
+                                 .arg(image->objectName().toLower(), dense ? "@2x" : "");
+        image->setPixmap(QPixmap(file));
+    }
 }
 
 void Form1::createSolutionArea()
@@ -562,29 +583,62 @@ QRect Form1::activeBlock() const
 
 void Form1::createClipboard()
 {
-    auto *copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
-    copy->setContext(Qt::WindowShortcut);
-    connect(copy, &QShortcut::activated, this, [this] { working.copy(shownBlock(solver.n)); });
+    auto shortcut = [this](const QKeySequence &keys, auto slot) {
+        auto *key = new QShortcut(keys, this);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { copyWorking(); });
+    shortcut(QKeySequence::Print,
+             [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { zoom->zoomIn(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { zoom->zoomIn(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { zoom->zoomOut(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoom->reset(); });
 
-    // The grid's green frame: right-clicks on it and on its captions land here,
-    // those on a cell open the cell's own menu.
+    // The grid's green frame: right-clicks on it, on its captions and on its
+    // resting cells land here, those on a cell of the system open the cell's menu.
     Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Frame1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        QMenu menu(this);
-        QAction *copyAction = menu.addAction(
-            QStringLiteral("Копирай решението\t") +
-            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C).toString(QKeySequence::NativeText));
-        connect(copyAction, &QAction::triggered, this,
-                [this] { working.copy(shownBlock(solver.n)); });
-        QAction *paste = menu.addAction(QStringLiteral("Постави система"));
-        connect(paste, &QAction::triggered, this, [this] {
-            cell[1][1]->setFocus(Qt::OtherFocusReason);
-            cell[1][1]->selectAll();
-            pasteIntoGrid(1, 1);
-        });
-        paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
-        menu.exec(Frame1->mapToGlobal(at));
+    connect(Frame1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { showGridMenu(Frame1->mapToGlobal(at)); });
+}
+
+void Form1::copyWorking()
+{
+    working.copy(shownBlock(solver.n));
+    announcer->announce(QStringLiteral("Решението е копирано."));
+}
+
+void Form1::showGridMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    auto item = [&menu](const QString &text, const QKeySequence &keys = {}) {
+        return menu.addAction(
+            text + (keys.isEmpty() ? QString() : u'\t' + keys.toString(QKeySequence::NativeText)));
+    };
+    connect(
+        item(QStringLiteral("Копирай решението"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
+        &QAction::triggered, this, &Form1::copyWorking);
+    QAction *paste = item(QStringLiteral("Постави система"));
+    connect(paste, &QAction::triggered, this, [this] {
+        cell[1][1]->setFocus(Qt::OtherFocusReason);
+        cell[1][1]->selectAll();
+        pasteIntoGrid(1, 1);
     });
+    paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    menu.addSeparator();
+    connect(item(QStringLiteral("Запази като PDF…")), &QAction::triggered, this,
+            [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); });
+    connect(item(QStringLiteral("Печат…"), QKeySequence::Print), &QAction::triggered, this,
+            [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); });
+    menu.addSeparator();
+    QAction *in = item(QStringLiteral("Увеличи"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    connect(in, &QAction::triggered, zoom, &WindowZoom::zoomIn);
+    in->setEnabled(zoom->percent() < WindowZoom::Steps[std::size(WindowZoom::Steps) - 1]);
+    QAction *out = item(QStringLiteral("Намали"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(out, &QAction::triggered, zoom, &WindowZoom::zoomOut);
+    out->setEnabled(zoom->percent() > WindowZoom::Steps[0]);
+    menu.exec(at);
 }
 
 // Fills the grid from the clipboard's text, from the cell at row, column on,
@@ -612,6 +666,9 @@ bool Form1::pasteIntoGrid(int row, int column)
     for (int r = 0; r < paste.cells.size(); ++r)
         for (int c = 0; c < paste.cells[r].size(); ++c)
             cell[row + r][column + c]->setText(paste.cells[r][c]);
+    if (paste.arrange)
+        announcer->announce(
+            QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));
     return true;
 }
 

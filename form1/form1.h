@@ -18,7 +18,9 @@
 
 #include <QWidget>
 
+class Announcer;
 class GridCell;
+class WindowZoom;
 class QButtonGroup;
 class QFrame;
 class QGroupBox;
@@ -87,6 +89,9 @@ private:
     void rechenie();
 
     bool arrowSelectsSize(QObject *watched, int key);
+    void showGridMenu(const QPoint &at);
+    void drawPictures(qreal zoom);
+    void copyWorking();
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
     Clipboard::Block shownBlock(int size) const;
@@ -95,6 +100,8 @@ private:
     int arranged = 0; // the size whose block the grid shows; 0 once cleared
     Clipboard working;
     SolvePresenter presenter;
+    WindowZoom *zoom = nullptr;
+    Announcer *announcer = nullptr;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).

@@ -124,8 +124,12 @@ void GridCell::moveTo(GridCell *cell)
 }
 
 // The line edit's own menu, but its paste takes a whole system as the keys do.
+// A cell resting outside the system is part of the grid's green, and its
+// right-click opens the grid's menu.
 void GridCell::contextMenuEvent(QContextMenuEvent *event)
 {
+    if (grid.restingMenu && grid.restingMenu(r, c, event->globalPos()))
+        return;
     QMenu *menu = createStandardContextMenu();
     // The standard menu names its paste action by QLineEdit's own translated
     // text, its shortcut after a tab; nothing else in the public API tells it.

@@ -28,6 +28,9 @@ public:
         // Fills the grid from the clipboard from this cell on; false leaves the
         // paste to the line edit itself.
         std::function<bool(int row, int column)> paste;
+        // Opens the grid's own menu instead of the cell's, for a resting
+        // cell: true when it did.
+        std::function<bool(int row, int column, const QPoint &at)> restingMenu;
     };
 
     GridCell(int row, int column, const Grid &grid, QWidget *parent);

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "announcer.h"
 #include "valuelabel.h"
 
 #include <QAccessible>
@@ -52,4 +53,5 @@ void prepareApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral("bg.edu.gauss"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gauss-256.png")));
     QAccessible::installFactory(&ValueLabel::accessible);
+    QAccessible::installFactory(&Announcer::accessible);
 }

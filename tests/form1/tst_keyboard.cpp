@@ -168,7 +168,7 @@ void TestKeyboard::paste_data()
         << "\tx1\tx2\tb\nI\t0.5\t1\t2\nII\t1.5\t-1\t0.5" << 1 << 1 << int(CtrlV) << 2
         << Rows{{"0,5", "1", "2"}, {"1,5", "-1", "0,5"}} << "14" << QString();
     QTest::newRow("nothing into resting cells")
-        << "1;2;3\n4;5;6\n7;8;9" << 8 << 9 << int(CellMenu) << 2
+        << "1;2;3\n4;5;6\n7;8;9" << 8 << 9 << int(ShiftInsert) << 2
         << Rows{{"89", "810"}, {"99", "910"}} << QString()
         << "Блокът има 3 реда и 3 колони, а клетката на ред 8, колона 9 е извън системата с 2 "
            "уравнения.";

@@ -5,11 +5,13 @@
 #include "startup.h"
 #include "windowdriver.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTemporaryFile>
 #include <QTest>
 
 namespace
@@ -36,6 +38,9 @@ class TestLayout : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain();
+
 private slots:
     void initTestCase() { prepareApplication(); }
     void init() { window = new Form1; }
@@ -51,6 +56,8 @@ private slots:
     void explanation();
     void focusOrder_data();
     void focusOrder();
+    void zoom_data();
+    void zoom();
 
 private:
     Form1 *window = nullptr;
@@ -300,6 +307,58 @@ void TestLayout::focusOrder()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, expected);
+}
+
+// A 1920 x 1080 screen: room for the window up to 175 %.
+void TestLayout::initMain()
+{
+    static QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !screens.open())
+        return;
+    screens.write(R"({"screens": [{"name": "wide", "width": 1920, "height": 1080}]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+}
+
+void TestLayout::zoom_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // each with Ctrl
+    QTest::addColumn<int>("percent");
+    QTest::newRow("a step") << QList<int>{Qt::Key_Plus} << 125;
+    QTest::newRow("= as +") << QList<int>{Qt::Key_Equal, Qt::Key_Equal} << 150;
+    QTest::newRow("no further than the screen") << QList<int>(5, Qt::Key_Plus) << 175;
+    QTest::newRow("a step back") << QList<int>{Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus} << 125;
+    QTest::newRow("back to the start") << QList<int>{Qt::Key_Plus, Qt::Key_0} << 100;
+}
+
+// One factor over every place, size and font; the window grows with them.
+void TestLayout::zoom()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, percent);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    for (int key : keys)
+        QTest::keyClick(window, Qt::Key(key), Qt::ControlModifier);
+    const qreal f = percent / 100.0;
+    auto zoomed = [f](const QRect &r) {
+        return QRect(qRound(r.x() * f), qRound(r.y() * f), qRound(r.width() * f),
+                     qRound(r.height() * f));
+    };
+    QCOMPARE(window->size(), zoomed(twips(0, 0, 12285, 8805)).size());
+    for (const auto &[name, place] : {std::pair{"Text20", twips(11040, 360, 735, 405)},
+                                      std::pair{"Label90", twips(3960, 3600, 1215, 375)},
+                                      std::pair{"Frame3", twips(0, 4560, 12255, 4215)}}) {
+        auto *w = window->findChild<QWidget *>(QLatin1String(name));
+        QCOMPARE(w->geometry(), zoomed(place));
+    }
+    QCOMPARE(window->findChild<QWidget *>("Text11")->font().pointSizeF(), 12 * f);
+    QAccessibleInterface *told =
+        QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("announcer"));
+    QCOMPARE(told->role(), QAccessible::Notification);
+    QCOMPARE(told->text(QAccessible::Name), keys.size() > 1 || percent > 100
+                                                ? QStringLiteral("Мащаб %1 %").arg(percent)
+                                                : QString());
 }
 
 QTEST_MAIN(TestLayout)
