@@ -634,7 +634,7 @@ void Form1::showGridMenu(const QPoint &at)
     menu.addSeparator();
     QAction *in = item(QStringLiteral("Увеличи"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
     connect(in, &QAction::triggered, zoom, &WindowZoom::zoomIn);
-    in->setEnabled(zoom->percent() < WindowZoom::Steps[std::size(WindowZoom::Steps) - 1]);
+    in->setEnabled(zoom->canZoomIn());
     QAction *out = item(QStringLiteral("Намали"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(out, &QAction::triggered, zoom, &WindowZoom::zoomOut);
     out->setEnabled(zoom->percent() > WindowZoom::Steps[0]);

@@ -19,6 +19,11 @@ WindowZoom::WindowZoom(QWidget *window, std::function<void(qreal)> redraw)
     }
 }
 
+bool WindowZoom::canZoomIn() const
+{
+    return fitting(Steps[std::size(Steps) - 1]) > steps;
+}
+
 void WindowZoom::zoomIn()
 {
     for (int step : Steps) {

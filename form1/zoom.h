@@ -30,6 +30,8 @@ public:
     int percent() const { return steps; }
     qreal factor() const { return steps / 100.0; }
 
+    // Whether a larger step would still fit the screen.
+    bool canZoomIn() const;
     void zoomIn();
     void zoomOut();
     void reset();
