@@ -75,6 +75,16 @@ void WindowZoom::apply(int percent)
                      qRound(r.height() * f));
     };
     window->setFixedSize(baseSize * f);
+    // Grown, it moves back onto the screen where its old place would cut it.
+    if (const QScreen *screen = window->screen()) {
+        const QRect room = screen->availableGeometry();
+        QRect frame = window->frameGeometry();
+        frame.moveRight(std::min(frame.right(), room.right()));
+        frame.moveBottom(std::min(frame.bottom(), room.bottom()));
+        frame.moveLeft(std::max(frame.left(), room.left()));
+        frame.moveTop(std::max(frame.top(), room.top()));
+        window->move(frame.topLeft());
+    }
     for (auto it = base.cbegin(); it != base.cend(); ++it) {
         QWidget *w = it.key();
         w->setGeometry(scaled(it->geometry));
