@@ -1,6 +1,5 @@
 #include "announcer.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
 
 namespace
@@ -16,7 +15,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? static_cast<Announcer *>(widget())->lastSentence()
+        return t == QAccessible::Name ? static_cast<Announcer *>(widget())->sentence()
                                       : QAccessibleWidget::text(t);
     }
 };
@@ -24,22 +23,18 @@ public:
 } // namespace
 
 // A label that takes no room and shows nothing: the sentence is for the ear alone.
-Announcer::Announcer(QWidget *window) : QLabel(window)
+Announcer::Announcer(QWidget *window, const QString &sentence) : QLabel(window), said(sentence)
 {
     setObjectName(QStringLiteral("announcer"));
     setGeometry(0, 0, 1, 1);
-    setFocusPolicy(Qt::NoFocus);
 }
 
-// Qt 6.4 has no announcement of its own; a notification that shows is what a
-// screen reader reads out of itself.
-void Announcer::announce(const QString &text)
+// Qt 6.4 has no announcement of its own; a notification that appears is what
+// a screen reader reads out of itself.
+void Announcer::announce(QWidget *window, const QString &sentence)
 {
-    sentence = text;
-    QAccessibleEvent renamed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&renamed);
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    delete window->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly);
+    (new Announcer(window, sentence))->show();
 }
 
 QAccessibleInterface *Announcer::accessible(const QString &key, QObject *object)

@@ -8,23 +8,26 @@
 
 class QAccessibleInterface;
 
-// A notification, as assistive technology knows them: shown with its
-// sentence as its name, which a screen reader reads out as it appears.
+// A notification, as assistive technology knows them: it appears with its
+// sentence as its name, and a screen reader reads it out as it appears.
 class Announcer : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit Announcer(QWidget *window);
+    // Each sentence comes as a new notification in place of the last: a
+    // screen reader keeps the name it first read of an object, and Qt 6.4
+    // tells it no new one.
+    static void announce(QWidget *window, const QString &sentence);
 
-    void announce(const QString &sentence);
-    QString lastSentence() const { return sentence; }
+    QString sentence() const { return said; }
 
     // Installed once for the application with QAccessible::installFactory.
     static QAccessibleInterface *accessible(const QString &key, QObject *object);
 
 private:
-    QString sentence;
+    Announcer(QWidget *window, const QString &sentence);
+    QString said;
 };
 
 #endif

@@ -134,10 +134,9 @@ Form1::Form1(QWidget *parent)
 
     Form_Load();
 
-    announcer = new Announcer(this);
     zoom = new WindowZoom(this, [this](qreal factor) { drawPictures(factor); });
     connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
-        announcer->announce(QStringLiteral("Мащаб %1 %").arg(percent));
+        Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
     });
 }
 
@@ -606,7 +605,7 @@ void Form1::createClipboard()
 void Form1::copyWorking()
 {
     working.copy(shownBlock(solver.n));
-    announcer->announce(QStringLiteral("Решението е копирано."));
+    Announcer::announce(this, QStringLiteral("Решението е копирано."));
 }
 
 void Form1::showGridMenu(const QPoint &at)
@@ -667,8 +666,8 @@ bool Form1::pasteIntoGrid(int row, int column)
         for (int c = 0; c < paste.cells[r].size(); ++c)
             cell[row + r][column + c]->setText(paste.cells[r][c]);
     if (paste.arrange)
-        announcer->announce(
-            QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));
+        Announcer::announce(
+            this, QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));
     return true;
 }
 

@@ -18,7 +18,6 @@
 
 #include <QWidget>
 
-class Announcer;
 class GridCell;
 class WindowZoom;
 class QButtonGroup;
@@ -101,7 +100,6 @@ private:
     Clipboard working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
-    Announcer *announcer = nullptr;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).

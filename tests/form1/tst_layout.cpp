@@ -356,9 +356,7 @@ void TestLayout::zoom()
     QAccessibleInterface *told =
         QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("announcer"));
     QCOMPARE(told->role(), QAccessible::Notification);
-    QCOMPARE(told->text(QAccessible::Name), keys.size() > 1 || percent > 100
-                                                ? QStringLiteral("Мащаб %1 %").arg(percent)
-                                                : QString());
+    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("Мащаб %1 %").arg(percent));
 }
 
 QTEST_MAIN(TestLayout)
