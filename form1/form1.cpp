@@ -4,6 +4,7 @@
 #include "exacttwin.h"
 #include "explanation.h"
 #include "gridcell.h"
+#include "gridmenu.h"
 #include "handout.h"
 #include "numbertext.h"
 #include "valuelabel.h"
@@ -12,17 +13,14 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 
 namespace
 {
@@ -117,7 +115,6 @@ Form1::Form1(QWidget *parent)
     createSolutionArea();
     createExplanation();
     setFocusOrder();
-    createClipboard();
 
     // The frames' colours and the resting cells must be drawn exactly, which
     // the desktop's style alone does not do.
@@ -135,6 +132,16 @@ Form1::Form1(QWidget *parent)
     Form_Load();
 
     zoom = new WindowZoom(this, [this](qreal factor) { drawPictures(factor); });
+    GridMenu::Actions actions;
+    actions.copy = [this] { copyWorking(); };
+    actions.paste = [this] {
+        cell[1][1]->setFocus(Qt::OtherFocusReason);
+        cell[1][1]->selectAll();
+        pasteIntoGrid(1, 1);
+    };
+    actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
+    actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
+    gridMenu = new GridMenu(this, Frame1, zoom, actions);
     connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
         Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
     });
@@ -191,7 +198,7 @@ void Form1::createGrid()
     grid.restingMenu = [this](int r, int c, const QPoint &at) {
         if (r <= arranged && c <= arranged + 1)
             return false;
-        showGridMenu(at);
+        gridMenu->show(at);
         return true;
     };
     for (int r = 1; r <= GridRows; ++r) {
@@ -580,64 +587,10 @@ QRect Form1::activeBlock() const
 
 // --- Clipboard ------------------------------------------------------------------
 
-void Form1::createClipboard()
-{
-    auto shortcut = [this](const QKeySequence &keys, auto slot) {
-        auto *key = new QShortcut(keys, this);
-        key->setContext(Qt::WindowShortcut);
-        connect(key, &QShortcut::activated, this, slot);
-    };
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { copyWorking(); });
-    shortcut(QKeySequence::Print,
-             [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { zoom->zoomIn(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { zoom->zoomIn(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { zoom->zoomOut(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoom->reset(); });
-
-    // The grid's green frame: right-clicks on it, on its captions and on its
-    // resting cells land here, those on a cell of the system open the cell's menu.
-    Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Frame1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { showGridMenu(Frame1->mapToGlobal(at)); });
-}
-
 void Form1::copyWorking()
 {
     working.copy(shownBlock(solver.n));
     Announcer::announce(this, QStringLiteral("Решението е копирано."));
-}
-
-void Form1::showGridMenu(const QPoint &at)
-{
-    QMenu menu(this);
-    auto item = [&menu](const QString &text, const QKeySequence &keys = {}) {
-        return menu.addAction(
-            text + (keys.isEmpty() ? QString() : u'\t' + keys.toString(QKeySequence::NativeText)));
-    };
-    connect(
-        item(QStringLiteral("Копирай решението"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
-        &QAction::triggered, this, &Form1::copyWorking);
-    QAction *paste = item(QStringLiteral("Постави система"));
-    connect(paste, &QAction::triggered, this, [this] {
-        cell[1][1]->setFocus(Qt::OtherFocusReason);
-        cell[1][1]->selectAll();
-        pasteIntoGrid(1, 1);
-    });
-    paste->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    menu.addSeparator();
-    connect(item(QStringLiteral("Запази като PDF…")), &QAction::triggered, this,
-            [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); });
-    connect(item(QStringLiteral("Печат…"), QKeySequence::Print), &QAction::triggered, this,
-            [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); });
-    menu.addSeparator();
-    QAction *in = item(QStringLiteral("Увеличи"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
-    connect(in, &QAction::triggered, zoom, &WindowZoom::zoomIn);
-    in->setEnabled(zoom->canZoomIn());
-    QAction *out = item(QStringLiteral("Намали"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(out, &QAction::triggered, zoom, &WindowZoom::zoomOut);
-    out->setEnabled(zoom->percent() > WindowZoom::Steps[0]);
-    menu.exec(at);
 }
 
 // Fills the grid from the clipboard's text, from the cell at row, column on,

@@ -19,6 +19,7 @@
 #include <QWidget>
 
 class GridCell;
+class GridMenu;
 class WindowZoom;
 class QButtonGroup;
 class QFrame;
@@ -64,7 +65,6 @@ private:
     void createSolutionArea();
     void createExplanation();
     void setFocusOrder();
-    void createClipboard();
 
     void Form_Load();
     void Command1_Click();
@@ -88,7 +88,6 @@ private:
     void rechenie();
 
     bool arrowSelectsSize(QObject *watched, int key);
-    void showGridMenu(const QPoint &at);
     void drawPictures(qreal zoom);
     void copyWorking();
     bool pasteIntoGrid(int row, int column);
@@ -100,6 +99,7 @@ private:
     Clipboard working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
+    GridMenu *gridMenu = nullptr;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).

@@ -1,0 +1,38 @@
+#ifndef GAUSS_GRIDMENU_H
+#define GAUSS_GRIDMENU_H
+
+// The grid's menu and the window's keys for what is done with the working and
+// the view: copy, paste, the handout as PDF or on paper, zooming in and out.
+
+#include <QObject>
+#include <QPoint>
+#include <functional>
+
+class QWidget;
+class WindowZoom;
+
+class GridMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Actions {
+        std::function<void()> copy;
+        std::function<void()> paste;
+        std::function<void()> save;
+        std::function<void()> print;
+    };
+
+    // A right-click on grid opens the menu; the keys work anywhere in window.
+    GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions);
+
+    // at: in global coordinates.
+    void show(const QPoint &at);
+
+private:
+    QWidget *window;
+    WindowZoom *zoom;
+    Actions actions;
+};
+
+#endif
