@@ -163,9 +163,11 @@ void Form1::createFrames()
     Frame2 = frame("Frame2", twips(0, 0, 12255, 855), optionsYellow());
     Frame2->setTitle(QStringLiteral("ИЗБЕРИ БРОЙ НА УРАВНЕНИЯТА /НЕИЗВЕСТНИТЕ/"));
     Frame1 = frame("Frame1", twips(0, 840, 12255, 3735), gridGreen());
-    // The cells take the grid's font and their red from the frame.
+    // Its cells and captions take the frame's font and colours: the captions
+    // show its green, the cells its red numbers and, at rest, its green.
     Frame1->setFont(sansSerif(12));
     setRole(Frame1, QPalette::Text, cellRed());
+    setRole(Frame1, QPalette::Base, gridGreen());
     Frame1->setAccessibleName(QStringLiteral("таблица на системата"));
     Frame3 = frame("Frame3", twips(0, 4560, 12255, 4215), commandsTeal());
     Frame3->setAccessibleName(QStringLiteral("команди и решение"));
@@ -218,7 +220,6 @@ void Form1::createGrid()
             auto *label = new QLabel(Frame1);
             label->setObjectName(QStringLiteral("Label%1").arg(10 * r + c));
             label->setGeometry(twips(960 + 1200 * (c - 1), 360 * r, 495, 375));
-            setLabelBackground(label, gridGreen());
             gridLabel[r][c] = label;
         }
     }
@@ -463,7 +464,7 @@ void Form1::iz4isticwet()
 {
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
-            setRole(cell[r][c], QPalette::Base, gridGreen());
+            cell[r][c]->setPalette(QPalette()); // a cell already at rest costs nothing
     for (int r = 1; r <= GridRows; ++r)
         setLabelBackground(nameLabel[r], commandsTeal());
     for (int r = 1; r <= GridRows; ++r)
