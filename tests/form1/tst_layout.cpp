@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTemporaryFile>
 #include <QTest>
 
 namespace
@@ -312,12 +311,7 @@ void TestLayout::focusOrder()
 // A 1920 x 1080 screen: room for the window up to 175 %.
 void TestLayout::initMain()
 {
-    static QTemporaryFile screens;
-    if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !screens.open())
-        return;
-    screens.write(R"({"screens": [{"name": "wide", "width": 1920, "height": 1080}]})");
-    screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    useOffscreenScreen(1920, 1080);
 }
 
 void TestLayout::zoom_data()

@@ -16,7 +16,6 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolTip>
@@ -161,12 +160,9 @@ private:
 // used to wrap and the third of a step went missing.
 void TestSolve::initMain()
 {
-    static QTemporaryFile screens;
-    if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !screens.open())
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen")
         return;
-    screens.write(R"({"screens": [{"name": "wide", "width": 1920, "height": 1080}]})");
-    screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    useOffscreenScreen(1920, 1080);
     qputenv("QT_SCALE_FACTOR", "1.5");
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryFile>
 #include <QWindow>
 
 // A box places itself as it is shown and again once it is framed, so it is
@@ -44,6 +45,19 @@ void MessageAnswerer::answer(QMessageBox *box)
         ok->click();
     else
         box->reject();
+}
+
+void useOffscreenScreen(int width, int height)
+{
+    static QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !screens.open())
+        return;
+    screens.write(QStringLiteral(R"({"screens": [{"name": "wide", "width": %1, "height": %2}]})")
+                      .arg(width)
+                      .arg(height)
+                      .toUtf8());
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
 }
 
 QLineEdit *cellOf(QWidget *window, int row, int column)

@@ -45,6 +45,10 @@ private:
     QPointer<QMessageBox> showing; // shown, not yet exposed
 };
 
+// Before the application exists: the offscreen platform with one screen of
+// width x height, where the tests need room that its default lacks.
+void useOffscreenScreen(int width, int height);
+
 QLineEdit *cellOf(QWidget *window, int row, int column);
 QLabel *labelOf(QWidget *window, int number);
 QStringList gridTexts(QWidget *window);
