@@ -1,6 +1,9 @@
 #ifndef GAUSS_CLIPBOARD_H
 #define GAUSS_CLIPBOARD_H
 
+// The clipboard of the grid: a pasted block split and planned into cells, and
+// the working of a solve recorded and copied as text and HTML.
+
 #include <QList>
 #include <QStringList>
 

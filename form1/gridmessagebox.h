@@ -1,14 +1,14 @@
 #ifndef GAUSS_GRIDMESSAGEBOX_H
 #define GAUSS_GRIDMESSAGEBOX_H
 
+// The window's message boxes: where they stand beside the grid, and how
+// their lines of detail are set.
+
 #include <QMargins>
 #include <QMessageBox>
 #include <QRect>
 
 class QLabel;
-
-// The window's message boxes: where they stand beside the grid, and how
-// their lines of detail are set.
 
 // A step is there to be studied, so its box opens below the rows of the
 // active block, title bar and all, or above them when the screen has no room

@@ -2,8 +2,7 @@
 #define GAUSS_NUMBERVIEW_H
 
 // What the grid's cells and the solution's value labels share in showing a
-// number: the text is always the number as written, only its look differs,
-// and the exact value behind a rounded text is a hover away.
+// number: its fit in the room it has, and its exact value a hover away.
 
 #include <QFont>
 #include <QString>

@@ -1,6 +1,9 @@
 #ifndef GAUSS_VALUELABEL_H
 #define GAUSS_VALUELABEL_H
 
+// A value of the solution area: the unknown's value drawn uncut, its exact
+// value a hover away, and what a screen reader hears of it.
+
 #include "numberview.h"
 
 #include <QLabel>

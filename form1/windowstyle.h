@@ -1,6 +1,9 @@
 #ifndef GAUSS_WINDOWSTYLE_H
 #define GAUSS_WINDOWSTYLE_H
 
+// The window's exact colours whatever the desktop's theme: plain coloured
+// frames, and resting cells that show only their text.
+
 // The desktop's style with the few changes the window's drawing needs. The
 // frames are plain coloured areas: the style's group-box panel would shade
 // them off their exact colours. A text box whose background is the grid's
