@@ -125,10 +125,6 @@ void TestHandout::savePdf_data()
         << refused << 1
         << QStringList{"първоначален вид на системата:", "x1 = -15/8 - 15/8·x3", "<ИЗЧИСТИ>"};
 
-    Clipboard typed;
-    typed.setSystem({{"1", "2", "3"}, {"0,5", "", "x"}});
-    QTest::newRow("before any solve") << typed << 1 << QStringList{"0,5 x"};
-
     QTest::newRow("nine equations at their widest")
         << widestNine() << 8 << QStringList{"стъпка:17", "x9= -12345678.123"};
 }
