@@ -47,9 +47,10 @@ const Format formats[] = {{QPageLayout::Portrait, 11},  {QPageLayout::Portrait, 
 QFont handoutFont(qreal points)
 {
     QFont font;
-    // Faces with Cyrillic that the program's package depends on; a PDF embeds
-    // the faces it draws with.
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // Faces with Cyrillic that the program's package depends on, and on
+    // Windows the face Liberation Sans copies; a PDF embeds the faces it draws with.
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Arial")});
     font.setPointSizeF(points);
     return font;
 }

@@ -21,8 +21,8 @@ constexpr qreal LastResortPoints = 6;
 // The same letters, narrower: a shortened number keeps more of its digits.
 QFont narrowed(QFont font, qreal points)
 {
-    font.setFamilies(
-        {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")});
+    font.setFamilies({QStringLiteral("Liberation Sans Narrow"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Arial Narrow")});
     font.setPointSizeF(points);
     return font;
 }

@@ -30,12 +30,14 @@ public:
 };
 
 // Qt's own words (a cell's menu, the buttons of its dialogs) in Bulgarian,
-// whatever the locale; without the translation they stay as they are.
+// whatever the locale; without the translation they stay as they are. The
+// Windows build carries the translation inside; elsewhere it is Qt's own.
 void installBulgarianQtTexts()
 {
     auto *translator = new QtBaseBulgarian(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_bg"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+    const QString name = QStringLiteral("qtbase_bg");
+    if (!(translator->load(name, QStringLiteral(":/i18n")) ||
+          translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) ||
         !QCoreApplication::installTranslator(translator))
         delete translator;
 }
