@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -517,6 +518,18 @@ void Handout::saveWithDialog(QWidget *parent, const Clipboard &working,
 void Handout::printWithDialog(QWidget *parent, const Clipboard &working,
                               const Clipboard::Block &shownSystem)
 {
+#ifdef Q_OS_WIN
+    // Windows' print dialog does not open at all where no printer is
+    // installed, and says nothing; elsewhere Qt's own dialog offers a PDF file.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        if (QMessageBox::question(parent, QStringLiteral("ПЕЧАТ:"),
+                                  QStringLiteral("Няма инсталиран принтер.\n"
+                                                 "Да се запази ли решението като PDF?")) ==
+            QMessageBox::Yes)
+            saveWithDialog(parent, working, shownSystem);
+        return;
+    }
+#endif
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("решение"));

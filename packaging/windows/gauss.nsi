@@ -1,10 +1,11 @@
 ; The Bulgarian installer of gauss.exe: Program Files, a Start-menu entry, an
 ; uninstaller and an entry in "Programs and Features".
 ; makensis -DVERSION=1.0.0 -DEXE=gauss.exe -DICON=gauss.ico -DOUTFILE=setup.exe gauss.nsi
-Unicode true
+; A 64-bit installer for a 64-bit program: Windows itself refuses both on a
+; 32-bit system, and it writes to the 64-bit Program Files and registry.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
-!include "x64.nsh"
 !include "WinVer.nsh"
 !include "FileFunc.nsh"
 
@@ -39,9 +40,8 @@ VIAddVersionKey /LANG=1026 "LegalCopyright" "gauss"
 !insertmacro MUI_LANGUAGE "Bulgarian"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-    ${OrIfNot} ${AtLeastWin10}
-        MessageBox MB_OK|MB_ICONSTOP "${NAME} работи на 64-битов Windows 10 или по-нов." /SD IDOK
+    ${IfNot} ${AtLeastWin10}
+        MessageBox MB_OK|MB_ICONSTOP "${NAME} работи на Windows 10 или по-нов." /SD IDOK
         Abort
     ${EndIf}
     SetRegView 64
