@@ -39,12 +39,16 @@ QRect twips(int left, int top, int width, int height)
 // are metric-compatible or at least carry Cyrillic glyphs. The first of them
 // that is installed leads the list: for a first face it cannot find, Qt has
 // fontconfig sort every installed font, once for each style and script drawn.
+// A bitmap-only face, as Windows' own MS Sans Serif is, has a few sizes and
+// no bold: zoom and high-DPI screens need its scalable successor.
 QStringList windowFamilies(const QString &face)
 {
-    QStringList families{face, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    QStringList families{face, QStringLiteral("Microsoft Sans Serif"),
+                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
     static const QStringList installed = QFontDatabase::families();
     for (int i = 0; i < families.size(); ++i) {
-        if (installed.contains(families[i], Qt::CaseInsensitive)) {
+        if (installed.contains(families[i], Qt::CaseInsensitive) &&
+            QFontDatabase::isSmoothlyScalable(families[i])) {
             families.move(i, 0);
             break;
         }
