@@ -13,10 +13,6 @@
 namespace
 {
 
-// The headings are the explanation list's own words.
-const QString systemHeading = QStringLiteral("първоначален вид на системата:");
-const QString solutionHeading = QStringLiteral("решението е:");
-
 QString tabLines(const Clipboard::Block &block)
 {
     QStringList lines;
@@ -192,15 +188,18 @@ QMimeData *Clipboard::mimeData() const
     return data;
 }
 
-void Clipboard::copy(const Block &shownSystem) const
+Clipboard Clipboard::orShown(const Block &shownSystem) const
 {
-    if (!isEmpty()) {
-        QGuiApplication::clipboard()->setMimeData(mimeData());
-        return;
-    }
+    if (!isEmpty())
+        return *this;
     Clipboard typed;
     typed.setSystem(shownSystem);
-    QGuiApplication::clipboard()->setMimeData(typed.mimeData());
+    return typed;
+}
+
+void Clipboard::copy(const Block &shownSystem) const
+{
+    QGuiApplication::clipboard()->setMimeData(orShown(shownSystem).mimeData());
 }
 
 Clipboard::Block Clipboard::pasted()
@@ -282,7 +281,7 @@ bool hasNumber(const QStringList &entries)
 // up to the first blank line.
 Clipboard::Block startingSystem(const Clipboard::Block &rows)
 {
-    if (rows.isEmpty() || rows.first() != QStringList{systemHeading})
+    if (rows.isEmpty() || rows.first() != QStringList{Clipboard::systemHeading})
         return rows;
     Clipboard::Block system;
     for (auto row = rows.begin() + 1; row != rows.end() && !row->isEmpty(); ++row)

@@ -21,6 +21,10 @@ class Clipboard
 public:
     using Block = QList<QStringList>; // rows of cell texts, the right-hand side last
 
+    // The working's headings, the explanation list's own words.
+    static inline const QString systemHeading = QStringLiteral("първоначален вид на системата:");
+    static inline const QString solutionHeading = QStringLiteral("решението е:");
+
     // The clipboard's text split as a spreadsheet, a text editor or a
     // worksheet lays a system out. Rows are lines (\n or \r\n; blank lines at
     // the end dropped). Entries are separated by tabs; in text without a tab,
@@ -54,7 +58,9 @@ public:
     // user's. No entry of a block lands in a cell outside the system.
     static Paste plan(const Block &rows, int row, int column, int arranged, int n);
 
-    // The working recorded, or before any solve the system given, onto the clipboard.
+    // The working recorded, or before any solve a record of the system given.
+    Clipboard orShown(const Block &shownSystem) const;
+    // That, onto the clipboard.
     void copy(const Block &shownSystem) const;
 
     void clear();

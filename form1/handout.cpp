@@ -26,10 +26,8 @@
 namespace
 {
 
-// The window's title heads the handout; the captions are the explanation list's.
+// The window's title heads the handout.
 const QString heading = QStringLiteral("системи линейни уравнения - метод на ГАУС");
-const QString systemCaption = QStringLiteral("първоначален вид на системата:");
-const QString solutionCaption = QStringLiteral("решението е:");
 
 const QMarginsF margins(15, 15, 15, 15); // millimetres
 
@@ -343,7 +341,8 @@ void Pages::lay(const Format &format)
     qreal matrixWidth = 0;
     for (std::size_t i = 0; i < matrices.size(); ++i) {
         const Clipboard::Step *step = i > 0 ? &record.steps[int(i) - 1] : nullptr;
-        words.push_back(step ? text(step->prompt, step->operations) : text(systemCaption, {}));
+        words.push_back(step ? text(step->prompt, step->operations)
+                             : text(Clipboard::systemHeading, {}));
         wordsWidth = qMax(wordsWidth, words.back()->idealWidth());
         matrixWidth = qMax(matrixWidth, matrices[i]->idealWidth());
     }
@@ -374,7 +373,7 @@ void Pages::lay(const Format &format)
     if (!record.report.isEmpty())
         part(text(QString(), record.report));
     if (!record.names.isEmpty()) {
-        QTextDocument *solution = text(solutionCaption, {});
+        QTextDocument *solution = text(Clipboard::solutionHeading, {});
         QTextCursor cursor(solution);
         cursor.movePosition(QTextCursor::End);
         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
@@ -464,15 +463,6 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter) const
     }
 }
 
-Clipboard orShown(const Clipboard &working, const Clipboard::Block &shownSystem)
-{
-    if (!working.isEmpty())
-        return working;
-    Clipboard typed;
-    typed.setSystem(shownSystem);
-    return typed;
-}
-
 } // namespace
 
 bool Handout::savePdf(const Clipboard &working, const QString &fileName)
@@ -509,7 +499,7 @@ void Handout::saveWithDialog(QWidget *parent, const Clipboard &working,
         return;
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".pdf");
-    if (!savePdf(orShown(working, shownSystem), fileName))
+    if (!savePdf(working.orShown(shownSystem), fileName))
         QMessageBox::warning(parent, QStringLiteral("ГРЕШКА:"),
                              QStringLiteral("Файлът „%1“ не може да бъде записан.")
                                  .arg(QDir::toNativeSeparators(fileName)));
@@ -535,5 +525,5 @@ void Handout::printWithDialog(QWidget *parent, const Clipboard &working,
     printer.setDocName(QStringLiteral("решение"));
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted)
-        print(orShown(working, shownSystem), printer);
+        print(working.orShown(shownSystem), printer);
 }
