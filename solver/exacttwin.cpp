@@ -20,12 +20,6 @@ mpz_class power(unsigned long base, unsigned long exponent)
     return result;
 }
 
-mpq_class powerOf10(long exponent)
-{
-    const mpz_class p = power(10, static_cast<unsigned long>(std::labs(exponent)));
-    return exponent >= 0 ? mpq_class(p) : mpq_class(mpz_class(1), p);
-}
-
 // The integer nearest to value, an exact half to the even one.
 mpz_class nearest(const mpq_class &value)
 {
@@ -100,6 +94,12 @@ QString generalText(const mpq_class &value, int precision, bool keepZeros = fals
 constexpr int LongestExactText = 40;
 
 } // namespace
+
+mpq_class powerOf10(long exponent)
+{
+    const mpz_class p = power(10, static_cast<unsigned long>(std::labs(exponent)));
+    return exponent >= 0 ? mpq_class(p) : mpq_class(mpz_class(1), p);
+}
 
 // GMP converts only to double, truncating; rounding that double again to a
 // float can land on the wrong side of a halfway point. So the float's last

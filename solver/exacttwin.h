@@ -32,6 +32,9 @@ struct Exact {
     mpq_class x[ExactRows];
 };
 
+// 10 to the power exponent, exactly; a fraction for a negative exponent.
+mpq_class powerOf10(long exponent);
+
 // The nearest float, an exact half to the even neighbour; an infinity beyond
 // the float range, as any rounding to single precision gives.
 float toFloat(const mpq_class &value);

@@ -126,11 +126,7 @@ bool exactValue(const std::string &c, mpq_class &exact)
     }
     if (decimals > MaxExactDecimals)
         return false;
-    mpz_class scale;
-    mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(decimals)));
-    const mpz_class whole(digits, 10);
-    exact = decimals >= 0 ? mpq_class(whole, scale) : mpq_class(whole * scale);
-    exact.canonicalize();
+    exact = mpq_class(mpz_class(digits, 10)) * powerOf10(-decimals);
     if (c[0] == '-')
         exact = -exact;
     return true;
