@@ -44,7 +44,7 @@ void SolvePresenter::refused(const QStringList &details)
     const QString first = QStringLiteral("системата или има безброй решения или няма решение!!!");
     const QString second = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
     working.addReport(QStringList{first} << details << second);
-    message(first, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"), details, details.join(u'\n'));
+    message(first, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"), details);
     message(second, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"));
 }
 
@@ -115,14 +115,14 @@ void SolvePresenter::solved(const QStringList &names, const QStringList &values,
         QStringLiteral("Показаното решение е точното; последната колона на таблицата се "
                        "различава от него, защото всяка стъпка пази само седем значещи цифри.");
     working.addReport(QStringList{why} << differing);
-    message(why, MessageFlags::OkExclamation, attention, differing, differing.join(u'\n'));
+    message(why, MessageFlags::OkExclamation, attention, differing);
 }
 
 void SolvePresenter::message(const QString &prompt, MessageFlags flags, const QString &title,
                              const QStringList &details, const QString &spoken)
 {
     GridMessageBox box(window, block());
-    box.setAccessibleDescription(spoken);
+    box.setAccessibleDescription(spoken.isEmpty() ? details.join(u'\n') : spoken);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title);
     box.setText(prompt);

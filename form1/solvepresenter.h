@@ -47,7 +47,8 @@ public:
 
 private:
     // details are lines of plain text under the prompt; spoken goes to
-    // assistive technology alone, as the box's description.
+    // assistive technology alone, as the box's description, which is the
+    // details themselves where nothing else is given.
     void message(const QString &prompt, MessageFlags flags, const QString &title,
                  const QStringList &details = {}, const QString &spoken = QString());
 
