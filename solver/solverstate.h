@@ -20,10 +20,8 @@ constexpr int MaxEquations = 9;
 
 using Matrix = float[MatrixRows][MatrixColumns];
 
-// The whole state of the solver. The window inherits it, so that every
-// procedure of the window reaches these variables by their own names, while
-// the core and its tests can work on a state without any window. Declared in
-// the order the window declares them; all zero when created.
+// The whole state of the solver. The window holds one, and the core and its
+// tests can work on a state without any window. All zero when created.
 struct SolverState {
     Matrix a{};
     Matrix adet{};
