@@ -6,7 +6,6 @@
 // The working shows seven digits; the twin decides what is zero and gives the answer.
 
 #include <QString>
-#include <QStringList>
 #include <gmpxx.h>
 
 namespace gauss
@@ -60,11 +59,6 @@ QString exactText(const mpq_class &value);
 // Whether text, read as a number text, is exactly value: then the text needs
 // no exact value beside it.
 bool showsExactly(const QString &text, const mpq_class &value);
-
-// Why a system of n equations has no single solution, from its exact typed
-// block (rows 1..n, columns 1..n+1 of a): the ranks, and either "няма решение"
-// or "безброй решения" with the general solution, one line each.
-QStringList singularDetails(const ExactMatrix &a, int n);
 
 } // namespace gauss
 
