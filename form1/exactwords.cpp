@@ -24,6 +24,25 @@ QString valueOf(const gauss::BoundUnknown &unknown)
 
 } // namespace
 
+QString exactWords(const mpq_class &value)
+{
+    const gauss::ExactText exact = gauss::exactText(value);
+    switch (exact.kind) {
+    case gauss::ExactText::Whole:
+        break;
+    case gauss::ExactText::LongDecimal:
+        return QStringLiteral("≈ %1 (точната стойност има %2 значещи цифри)")
+            .arg(exact.text)
+            .arg(exact.significantDigits);
+    case gauss::ExactText::LongFraction:
+        return QStringLiteral("≈ %1 (дроб с %2-цифрен числител и %3-цифрен знаменател)")
+            .arg(exact.text)
+            .arg(exact.numeratorDigits)
+            .arg(exact.denominatorDigits);
+    }
+    return exact.text;
+}
+
 QStringList singularWords(const gauss::Singular &why)
 {
     QStringList lines{

@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (int r = 1; r <= n; ++r) {
             requireShown(s.x[r]);
             if (gauss::decimalText(gauss::roundTo3(s.exact.x[r])).isEmpty() ||
-                gauss::exactText(s.exact.x[r]).isEmpty())
+                gauss::exactText(s.exact.x[r]).text.isEmpty())
                 std::abort();
         }
         if (!solves(typed, n, s.exact.x))
