@@ -2,7 +2,7 @@
 
 #include "exacttwin.h"
 #include "gridmessagebox.h"
-#include "rowoptext.h"
+#include "rownotation.h"
 
 #include <QLocale>
 #include <limits>
@@ -28,7 +28,7 @@ void SolvePresenter::step(const gauss::Step &step, const Clipboard::Block &shown
     const QString prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
                                          : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
                            QString::number(step.nomer);
-    const QStringList lines = gauss::rowOpLines(step.ops);
+    const QStringList lines = RowNotation::lines(step.ops);
     working.addStep(prompt, lines, shown);
     // The box is modal, so a screen reader cannot reach the grid while it is
     // open; the box tells it what the grid shows, row by row, as its texts

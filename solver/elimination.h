@@ -65,7 +65,7 @@ void solution(SolverState &s);
 // How a whole solve ends.
 enum class SolveResult {
     Solved,
-    Refused, // singular, decided exactly: gauss::singularDetails says which case
+    Refused, // singular, decided exactly: gauss::analyseSingular says which case
     BadCell,
     Overflow,
     TooFewDigits, // regular, but single precision lost every pivot a step could use
