@@ -197,16 +197,12 @@ void Form1::createOptions()
 void Form1::createGrid()
 {
     GridCell::Grid grid;
-    grid.cellAt = [this](int r, int c) { return cell[r][c]; };
-    grid.size = [this] { return int(solver.n); };
+    grid.cellAt = [this](int r, int c) {
+        return r >= 1 && r <= GridRows && c >= 1 && c <= GridColumns ? cell[r][c] : nullptr;
+    };
     grid.afterLast = [this] { return Command3; };
     grid.paste = [this](int r, int c) { return pasteIntoGrid(r, c); };
-    grid.restingMenu = [this](int r, int c, const QPoint &at) {
-        if (r <= arranged && c <= arranged + 1)
-            return false;
-        gridMenu->show(at);
-        return true;
-    };
+    grid.gridMenu = [this](const QPoint &at) { gridMenu->show(at); };
     for (int r = 1; r <= GridRows; ++r) {
         for (int c = 1; c <= GridColumns; ++c) {
             auto *box = new GridCell(r, c, grid, Frame1);
@@ -473,13 +469,14 @@ void Form1::iz4isticwet()
         setLabelBackground(nameLabel[r], commandsTeal());
     for (int r = 1; r <= GridRows; ++r)
         setLabelBackground(valueLabel[r], commandsTeal());
-    arranged = 0; // no block is shown any more
+    systemShown = false;
 }
 
+// The one place that says which cells are the system: the block of size rows
+// of size + 1 cells, which Command1_Click and Form_Load make n. Its cells alone
+// take Tab, since a number typed outside it would be ignored by the solve.
 void Form1::arrange(int size)
 {
-    // Tab visits the block alone: a number typed into a cell outside it would
-    // be ignored by the solve. Those cells can still be clicked into.
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setInSystem(r <= size && c <= size + 1);
@@ -490,7 +487,7 @@ void Form1::arrange(int size)
         for (int c = 1; c <= size; ++c)
             gridLabel[r][c]->setText(c < size ? QStringLiteral(".x%1+").arg(c)
                                               : QStringLiteral(".x%1=").arg(size));
-    arranged = size;
+    systemShown = true;
 }
 
 // --- Solving ------------------------------------------------------------------
@@ -603,7 +600,7 @@ void Form1::copyWorking()
 bool Form1::pasteIntoGrid(int row, int column)
 {
     const Clipboard::Paste paste =
-        Clipboard::plan(Clipboard::pasted(), row, column, arranged, solver.n);
+        Clipboard::plan(Clipboard::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
     switch (paste.action) {
     case Clipboard::Paste::LineEdit:
         return false;
