@@ -3,17 +3,18 @@
 #include "announcer.h"
 #include "exacttwin.h"
 #include "explanation.h"
+#include "fonts.h"
 #include "gridcell.h"
 #include "gridmenu.h"
 #include "handout.h"
 #include "numbertext.h"
+#include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
 #include "zoom.h"
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,30 +36,12 @@ QRect twips(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-// The faces the window was drawn with are rarely installed; the fallbacks
-// are metric-compatible or at least carry Cyrillic glyphs. The first of them
-// that is installed leads the list: for a first face it cannot find, Qt has
-// fontconfig sort every installed font, once for each style and script drawn.
-// A bitmap-only face, as Windows' own MS Sans Serif is, has a few sizes and
-// no bold: zoom and high-DPI screens need its scalable successor.
-QStringList windowFamilies(const QString &face)
-{
-    QStringList families{face, QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    static const QStringList installed = QFontDatabase::families();
-    for (int i = 0; i < families.size(); ++i) {
-        if (installed.contains(families[i], Qt::CaseInsensitive) &&
-            QFontDatabase::isSmoothlyScalable(families[i])) {
-            families.move(i, 0);
-            break;
-        }
-    }
-    return families;
-}
+// The faces the window was drawn with are rarely installed; their stand-ins
+// are metric-compatible or at least carry Cyrillic glyphs.
 QFont windowFont(const QString &face, qreal points, bool italic = false)
 {
     QFont font;
-    font.setFamilies(windowFamilies(face));
+    font.setFamilies(fonts::window(face));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(true);
@@ -108,7 +91,7 @@ Form1::Form1(QWidget *parent)
                            this, [this] { return activeBlock(); }, working)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("системи линейни уравнения - метод на ГАУС"));
+    setWindowTitle(texts::windowTitle());
     setFont(sansSerif(9.75));
     setFixedSize(px(12285), px(8805));
 
