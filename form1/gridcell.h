@@ -1,9 +1,8 @@
 #ifndef GAUSS_GRIDCELL_H
 #define GAUSS_GRIDCELL_H
 
-// A cell of the grid: its keys, its menu and its look. The keys keep to the
-// system, which the window tells each cell; the number is drawn whole,
-// smaller or shortened.
+// A cell of the grid: its keys and menu, which keep to the system the window
+// says it is in, and its look: the number drawn whole, smaller or shortened.
 
 #include "numberview.h"
 
