@@ -95,7 +95,13 @@ private:
     Clipboard::Block shownBlock(int size) const;
 
     gauss::SolverState solver;
-    int arranged = 0; // the size whose block the grid shows; 0 once cleared
+    // The system is the block of n rows of n + 1 cells from Text11, n being
+    // solver.n, that the last arrangement made (arrange): the solve reads it,
+    // and its cells, which know it (GridCell::inSystem), take Tab, Enter, the
+    // arrows, their own menu and a paste. ИЗЧИСТИ keeps n and the system but
+    // hides its block, which the grid shows again at the next arrangement; a
+    // system pasted into Text11 arranges itself unless its block is shown.
+    bool systemShown = false;
     Clipboard working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;

@@ -1,5 +1,8 @@
 #include "handout.h"
 
+#include "fonts.h"
+#include "sharedtexts.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDate>
@@ -27,7 +30,7 @@ namespace
 {
 
 // The window's title heads the handout.
-const QString heading = QStringLiteral("системи линейни уравнения - метод на ГАУС");
+const QString heading = texts::windowTitle();
 
 const QMarginsF margins(15, 15, 15, 15); // millimetres
 
@@ -46,10 +49,7 @@ const Format formats[] = {{QPageLayout::Portrait, 11},  {QPageLayout::Portrait, 
 QFont handoutFont(qreal points)
 {
     QFont font;
-    // Faces with Cyrillic that the program's package depends on, and on
-    // Windows the face Liberation Sans copies; a PDF embeds the faces it draws with.
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Arial")});
+    font.setFamilies(fonts::handout());
     font.setPointSizeF(points);
     return font;
 }

@@ -23,22 +23,29 @@ struct Page {
     QRectF ink;
 };
 
-QString run(const QString &tool, const QStringList &arguments)
+// A tool's output; where the tool did not end well, failure says why.
+QString run(const QString &tool, const QStringList &arguments, QString *failure)
 {
     QProcess process;
     process.start(tool, arguments);
-    process.waitForFinished();
+    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
+        *failure = tool + QStringLiteral(": ") + process.errorString();
+    else if (process.exitCode() != 0)
+        *failure = QStringLiteral("%1 ended with %2: %3")
+                       .arg(tool)
+                       .arg(process.exitCode())
+                       .arg(QString::fromLocal8Bit(process.readAllStandardError()));
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QList<Page> pagesOf(const QString &pdf)
+// The pages of pdftotext -bbox's output.
+QList<Page> pagesOf(const QString &boxes)
 {
     static const QRegularExpression tag(
         QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|<word xMin=\"([\\d.]+)\" "
                        "yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
     QList<Page> pages;
-    for (const QRegularExpressionMatch &m :
-         tag.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}))) {
+    for (const QRegularExpressionMatch &m : tag.globalMatch(boxes)) {
         if (!m.captured(1).isEmpty()) {
             pages << Page{QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), {}, QRectF()};
             continue;
@@ -143,7 +150,9 @@ void TestHandout::savePdf()
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!Handout::savePdf(working, folder.filePath("missing/решение.pdf")));
 
-    const QList<Page> pages = pagesOf(pdf);
+    QString failure;
+    const QList<Page> pages = pagesOf(run("pdftotext", {"-bbox", pdf, "-"}, &failure));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY2(!pages.isEmpty() && pages.size() <= mostPages,
              qPrintable(QString::number(pages.size())));
     QString text;
@@ -172,7 +181,9 @@ void TestHandout::savePdf()
             QVERIFY2(pageOf.values(word).contains(page), qPrintable(step.prompt + ": " + word));
     }
 
-    const QStringList faces = run("pdffonts", {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    const QString fonts = run("pdffonts", {pdf}, &failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const QStringList faces = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
     QVERIFY(!faces.isEmpty());
     for (const QString &face : faces)
         QCOMPARE(face.split(u' ', Qt::SkipEmptyParts).end()[-5], QStringLiteral("yes")); // emb
