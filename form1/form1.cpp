@@ -7,6 +7,7 @@
 #include "gridmenu.h"
 #include "handout.h"
 #include "numbertext.h"
+#include "pasteplan.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
 #include "zoom.h"
@@ -599,21 +600,20 @@ void Form1::copyWorking()
 }
 
 // Fills the grid from the clipboard's text, from the cell at row, column on,
-// as the clipboard plans it; no entry at all is left to the line edit (false).
+// as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const Clipboard::Paste paste =
-        Clipboard::plan(Clipboard::pasted(), row, column, arranged, solver.n);
+    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column, arranged, solver.n);
     switch (paste.action) {
-    case Clipboard::Paste::LineEdit:
+    case PastePlan::LineEdit:
         return false;
-    case Clipboard::Paste::Insert:
+    case PastePlan::Insert:
         cell[row][column]->insert(paste.text);
         return true;
-    case Clipboard::Paste::Refuse:
+    case PastePlan::Refuse:
         QMessageBox::warning(this, QStringLiteral("ГРЕШКА:"), paste.text);
         return true;
-    case Clipboard::Paste::Fill:
+    case PastePlan::Fill:
         break;
     }
     if (paste.arrange) {
@@ -629,9 +629,9 @@ bool Form1::pasteIntoGrid(int row, int column)
     return true;
 }
 
-Clipboard::Block Form1::shownBlock(int size) const
+Working::Block Form1::shownBlock(int size) const
 {
-    Clipboard::Block rows;
+    Working::Block rows;
     for (int r = 1; r <= size && r <= GridRows; ++r) {
         QStringList row;
         for (int c = 1; c <= size + 1; ++c)

@@ -11,10 +11,10 @@
 // writes the matrix back as number texts (stypka), while the presenter holds
 // it on screen with a message box until the user dismisses it.
 
-#include "clipboard.h"
 #include "elimination.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
+#include "working.h"
 
 #include <QWidget>
 
@@ -92,11 +92,11 @@ private:
     void copyWorking();
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
-    Clipboard::Block shownBlock(int size) const;
+    Working::Block shownBlock(int size) const;
 
     gauss::SolverState solver;
     int arranged = 0; // the size whose block the grid shows; 0 once cleared
-    Clipboard working;
+    Working working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
     GridMenu *gridMenu = nullptr;

@@ -106,7 +106,7 @@ QTextTableFormat plainTable()
 
 // The rows of a matrix, numbers to the right, the right-hand column ruled off;
 // names, where given, head the columns in bold above a rule.
-void addMatrix(QTextCursor &cursor, const Clipboard::Block &rows, const QStringList &names = {})
+void addMatrix(QTextCursor &cursor, const Working::Block &rows, const QStringList &names = {})
 {
     int columns = int(names.size());
     for (const QStringList &row : rows)
@@ -212,7 +212,7 @@ void layUnwrapped(QTextDocument *table, const QFont &font)
 class Pages
 {
 public:
-    Pages(const Clipboard::Record &record, QPaintDevice *device, const QPageSize &size,
+    Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
           int resolution);
 
     QPageLayout layout() const { return page; }
@@ -224,7 +224,7 @@ private:
     QTextDocument *text(const QString &caption, const QStringList &lines);
     void place();
 
-    const Clipboard::Record &record;
+    const Working::Record &record;
     QPaintDevice *device;
     QPageSize size;
     int resolution;
@@ -247,7 +247,7 @@ private:
 // The first format in which every table fits the page's width unwrapped and
 // a page holds three steps on the whole, so that a handout of nine equations
 // takes six pages; where none does, the one that takes the fewest pages.
-Pages::Pages(const Clipboard::Record &record, QPaintDevice *device, const QPageSize &size,
+Pages::Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
              int resolution)
     : record(record), device(device), size(size), resolution(resolution)
 {
@@ -257,7 +257,7 @@ Pages::Pages(const Clipboard::Record &record, QPaintDevice *device, const QPageS
     matrices.push_back(newDocument(device, handoutFont(formats[0].points)));
     QTextCursor system(matrices.back().get());
     addMatrix(system, record.system, names);
-    for (const Clipboard::Step &step : record.steps) {
+    for (const Working::Step &step : record.steps) {
         matrices.push_back(newDocument(device, handoutFont(formats[0].points)));
         QTextCursor cursor(matrices.back().get());
         addMatrix(cursor, step.matrix);
@@ -340,9 +340,9 @@ void Pages::lay(const Format &format)
     qreal wordsWidth = 0;
     qreal matrixWidth = 0;
     for (std::size_t i = 0; i < matrices.size(); ++i) {
-        const Clipboard::Step *step = i > 0 ? &record.steps[int(i) - 1] : nullptr;
+        const Working::Step *step = i > 0 ? &record.steps[int(i) - 1] : nullptr;
         words.push_back(step ? text(step->prompt, step->operations)
-                             : text(Clipboard::systemHeading, {}));
+                             : text(Working::systemHeading, {}));
         wordsWidth = qMax(wordsWidth, words.back()->idealWidth());
         matrixWidth = qMax(matrixWidth, matrices[i]->idealWidth());
     }
@@ -354,7 +354,7 @@ void Pages::lay(const Format &format)
             continue;
         if (!beside && i > 0) {
             // The prompt above its operations in columns across the page.
-            const Clipboard::Step &step = record.steps[int(i) - 1];
+            const Working::Step &step = record.steps[int(i) - 1];
             words[i] = text(step.prompt, {});
             QTextCursor cursor(words[i]);
             cursor.movePosition(QTextCursor::End);
@@ -373,7 +373,7 @@ void Pages::lay(const Format &format)
     if (!record.report.isEmpty())
         part(text(QString(), record.report));
     if (!record.names.isEmpty()) {
-        QTextDocument *solution = text(Clipboard::solutionHeading, {});
+        QTextDocument *solution = text(Working::solutionHeading, {});
         QTextCursor cursor(solution);
         cursor.movePosition(QTextCursor::End);
         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
@@ -465,7 +465,7 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter) const
 
 } // namespace
 
-bool Handout::savePdf(const Clipboard &working, const QString &fileName)
+bool Handout::savePdf(const Working &working, const QString &fileName)
 {
     QPdfWriter writer(fileName);
     writer.setTitle(heading);
@@ -479,7 +479,7 @@ bool Handout::savePdf(const Clipboard &working, const QString &fileName)
     return painter.end();
 }
 
-void Handout::print(const Clipboard &working, QPrinter &printer)
+void Handout::print(const Working &working, QPrinter &printer)
 {
     const Pages pages(working.record(), &printer, printer.pageLayout().pageSize(),
                       printer.resolution());
@@ -488,8 +488,8 @@ void Handout::print(const Clipboard &working, QPrinter &printer)
     pages.draw(printer, painter);
 }
 
-void Handout::saveWithDialog(QWidget *parent, const Clipboard &working,
-                             const Clipboard::Block &shownSystem)
+void Handout::saveWithDialog(QWidget *parent, const Working &working,
+                             const Working::Block &shownSystem)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString fileName = QFileDialog::getSaveFileName(
@@ -505,8 +505,8 @@ void Handout::saveWithDialog(QWidget *parent, const Clipboard &working,
                                  .arg(QDir::toNativeSeparators(fileName)));
 }
 
-void Handout::printWithDialog(QWidget *parent, const Clipboard &working,
-                              const Clipboard::Block &shownSystem)
+void Handout::printWithDialog(QWidget *parent, const Working &working,
+                              const Working::Block &shownSystem)
 {
 #ifdef Q_OS_WIN
     // Windows' print dialog does not open at all where no printer is

@@ -13,17 +13,17 @@ const QString attention = QStringLiteral("ВНИМАНИЕ!:");
 const QString error = QStringLiteral("ГРЕШКА:");
 } // namespace
 
-SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Clipboard &working)
+SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Working &working)
     : window(window), block(std::move(block)), working(working)
 {
 }
 
-void SolvePresenter::read(const Clipboard::Block &system)
+void SolvePresenter::read(const Working::Block &system)
 {
     working.setSystem(system);
 }
 
-void SolvePresenter::step(const gauss::Step &step, const Clipboard::Block &shown)
+void SolvePresenter::step(const gauss::Step &step, const Working::Block &shown)
 {
     const QString prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
                                          : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +

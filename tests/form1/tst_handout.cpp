@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-Q_DECLARE_METATYPE(Clipboard)
+Q_DECLARE_METATYPE(Working)
 
 namespace
 {
@@ -53,10 +53,10 @@ QList<Page> pagesOf(const QString &pdf)
 // Nine equations at their widest: every number as long as a number text
 // gets, each cell its own so that the page it stands on can be told, and
 // every exchange a forward step can make.
-Clipboard widestNine()
+Working widestNine()
 {
     const auto matrix = [](int step) {
-        Clipboard::Block rows;
+        Working::Block rows;
         for (int r = 0; r < 9; ++r) {
             QStringList row;
             for (int c = 0; c < 10; ++c)
@@ -66,7 +66,7 @@ Clipboard widestNine()
         }
         return rows;
     };
-    Clipboard working;
+    Working working;
     working.setSystem(matrix(0));
     for (int s = 1; s <= 17; ++s) {
         const int pivot = s <= 9 ? s : 19 - s;
@@ -103,11 +103,11 @@ private slots:
 
 void TestHandout::savePdf_data()
 {
-    QTest::addColumn<Clipboard>("working");
+    QTest::addColumn<Working>("working");
     QTest::addColumn<int>("mostPages");
     QTest::addColumn<QStringList>("says");
 
-    Clipboard two;
+    Working two;
     two.setSystem({{"17", "0", "-1"}, {"0", "3", "7"}});
     two.addStep("(ПРАВ ХОД) стъпка:1", {"ред 1 = ред 1 : (17)"},
                 {{"1", "0", "-0.05882353"}, {"0", "3", "7"}});
@@ -117,7 +117,7 @@ void TestHandout::savePdf_data()
     QTest::newRow("two equations solved")
         << two << 1 << QStringList{"x1 x2", "-0.05882353", "решението е:", "x2= 2.333 точно 7/3"};
 
-    Clipboard refused;
+    Working refused;
     refused.setSystem({{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}});
     refused.addReport({"безброй решения:", "x1 = -15/8 - 15/8·x3",
                        "КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>"});
@@ -131,7 +131,7 @@ void TestHandout::savePdf_data()
 
 void TestHandout::savePdf()
 {
-    QFETCH(Clipboard, working);
+    QFETCH(Working, working);
     QFETCH(int, mostPages);
     QFETCH(QStringList, says);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
@@ -163,7 +163,7 @@ void TestHandout::savePdf()
     for (const QString &words : says)
         QVERIFY2(text.contains(words), qPrintable(words));
     // Each step's prompt, operations and matrix on the page of its prompt.
-    for (const Clipboard::Step &step : working.record().steps) {
+    for (const Working::Step &step : working.record().steps) {
         const int page = pageOf.value(step.prompt.section(u' ', -1), -1);
         QStringList all = step.operations.join(u' ').split(u' ');
         for (const QStringList &row : step.matrix)
