@@ -5,6 +5,7 @@
 #include "explanation.h"
 #include "gridcell.h"
 #include "gridmenu.h"
+#include "gridmessagebox.h"
 #include "handout.h"
 #include "numbertext.h"
 #include "pasteplan.h"
@@ -19,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -611,7 +611,7 @@ bool Form1::pasteIntoGrid(int row, int column)
         cell[row][column]->insert(paste.text);
         return true;
     case PastePlan::Refuse:
-        QMessageBox::warning(this, QStringLiteral("ГРЕШКА:"), paste.text);
+        GridMessageBox::error(this, paste.text);
         return true;
     case PastePlan::Fill:
         break;
