@@ -1,13 +1,13 @@
 #include "handout.h"
 
+#include "gridmessagebox.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -463,6 +463,21 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter) const
     }
 }
 
+QString notWritten(const QString &fileName)
+{
+    return QStringLiteral("Файлът „%1“ не може да бъде записан.")
+        .arg(QDir::toNativeSeparators(fileName));
+}
+
+// A printer that prints to a file fails as a file does.
+QString notPrinted(const QPrinter &printer)
+{
+    if (!printer.outputFileName().isEmpty())
+        return notWritten(printer.outputFileName());
+    return QStringLiteral("Решението не може да бъде отпечатано на принтера „%1“.")
+        .arg(printer.printerName());
+}
+
 } // namespace
 
 bool Handout::savePdf(const Working &working, const QString &fileName)
@@ -479,30 +494,34 @@ bool Handout::savePdf(const Working &working, const QString &fileName)
     return painter.end();
 }
 
-void Handout::print(const Working &working, QPrinter &printer)
+bool Handout::print(const Working &working, QPrinter &printer)
 {
     const Pages pages(working.record(), &printer, printer.pageLayout().pageSize(),
                       printer.resolution());
     printer.setPageLayout(pages.layout());
-    QPainter painter(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
     pages.draw(printer, painter);
+    return painter.end();
 }
 
 void Handout::saveWithDialog(QWidget *parent, const Working &working,
                              const Working::Block &shownSystem)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString fileName = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Запази като PDF"),
-        QDir(folder).filePath(QStringLiteral("решение.pdf")), QStringLiteral("PDF (*.pdf)"));
-    if (fileName.isEmpty())
+    QFileDialog dialog(parent, QStringLiteral("Запази като PDF"),
+                       QDir(folder).filePath(QStringLiteral("решение.pdf")),
+                       QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Added by the dialog itself, so that its question before replacing a
+    // file asks about the name the file is saved under.
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QStringLiteral(".pdf");
+    const QString fileName = dialog.selectedFiles().constFirst();
     if (!savePdf(working.orShown(shownSystem), fileName))
-        QMessageBox::warning(parent, QStringLiteral("ГРЕШКА:"),
-                             QStringLiteral("Файлът „%1“ не може да бъде записан.")
-                                 .arg(QDir::toNativeSeparators(fileName)));
+        GridMessageBox::error(parent, notWritten(fileName));
 }
 
 void Handout::printWithDialog(QWidget *parent, const Working &working,
@@ -512,10 +531,9 @@ void Handout::printWithDialog(QWidget *parent, const Working &working,
     // Windows' print dialog does not open at all where no printer is
     // installed, and says nothing; elsewhere Qt's own dialog offers a PDF file.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        if (QMessageBox::question(parent, QStringLiteral("ПЕЧАТ:"),
-                                  QStringLiteral("Няма инсталиран принтер.\n"
-                                                 "Да се запази ли решението като PDF?")) ==
-            QMessageBox::Yes)
+        if (GridMessageBox::ask(parent, QStringLiteral("ПЕЧАТ:"),
+                                QStringLiteral("Няма инсталиран принтер.\n"
+                                               "Да се запази ли решението като PDF?")))
             saveWithDialog(parent, working, shownSystem);
         return;
     }
@@ -524,6 +542,6 @@ void Handout::printWithDialog(QWidget *parent, const Working &working,
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("решение"));
     QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        print(working.orShown(shownSystem), printer);
+    if (dialog.exec() == QDialog::Accepted && !print(working.orShown(shownSystem), printer))
+        GridMessageBox::error(parent, notPrinted(printer));
 }

@@ -20,13 +20,15 @@ class Handout
 public:
     // False where the file cannot be written.
     static bool savePdf(const Working &working, const QString &fileName);
-    // On a printer the caller has set up; the handout sets its orientation and margins.
-    static void print(const Working &working, QPrinter &printer);
+    // On a printer the caller has set up; the handout sets its orientation and
+    // margins. False where the printer cannot start or finish.
+    static bool print(const Working &working, QPrinter &printer);
 
     // For the window's menu and keys. Before any solve the working is empty
     // and the handout holds shownSystem, the system as the grid shows it.
-    // A file dialog suggests "решение.pdf" in the user's documents folder; a
-    // message says where the file could not be written.
+    // A file dialog suggests "решение.pdf" in the user's documents folder and
+    // asks before it replaces a file; a message says where the file could not
+    // be written, or that the printer could not print.
     static void saveWithDialog(QWidget *parent, const Working &working,
                                const Working::Block &shownSystem);
     // The system's print dialog, on A4 paper unless the user picks another.
