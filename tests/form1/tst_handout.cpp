@@ -1,15 +1,23 @@
 // The working as a handout, read back from the PDF with poppler's tools: its
 // text, its A4 pages, its embedded faces, and every table whole on one page
-// and within the margins.
+// and within the margins; the save and print dialogs, and what they tell.
 
 #include "handout.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDate>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 Q_DECLARE_METATYPE(Working)
 
@@ -90,6 +98,41 @@ Working widestNine()
     return working;
 }
 
+// Opens a dialog with open and answers what comes up, every few milliseconds:
+// the save dialog is given file and, shown again after a question, closed; the
+// print dialog prints to file; each box is answered with reply, or its one OK,
+// and kept as its title and text, after a "~" where it reads its text as markup.
+QStringList answered(const std::function<void()> &open, const QString &file, int reply)
+{
+    QStringList boxes;
+    bool named = false;
+    QObject context;
+    std::function<void()> answer = [&] {
+        // First, so that the boxes a dialog opens are answered too.
+        QTimer::singleShot(10, &context, answer);
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            boxes << (box->textFormat() == Qt::PlainText ? "" : "~") + box->windowTitle() + u' ' +
+                         box->text().section(u'\n', 0, 0);
+            const auto button = QMessageBox::StandardButton(reply);
+            (box->button(button) ? box->button(button) : box->button(QMessageBox::Ok))->click();
+        } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
+            if (!named)
+                save->selectFile(file);
+            // QFileDialog's own accept() is protected.
+            named ? save->reject() : static_cast<QDialog *>(save)->accept();
+            named = true;
+        } else if (auto *print = qobject_cast<QPrintDialog *>(modal)) {
+            // accept() would take the dialog's own file name over this one.
+            print->printer()->setOutputFileName(file);
+            print->done(QDialog::Accepted);
+        }
+    };
+    QTimer::singleShot(10, &context, answer);
+    open();
+    return boxes;
+}
+
 } // namespace
 
 class TestHandout : public QObject
@@ -99,6 +142,8 @@ class TestHandout : public QObject
 private slots:
     void savePdf_data();
     void savePdf();
+    void dialogs_data();
+    void dialogs();
 };
 
 void TestHandout::savePdf_data()
@@ -176,6 +221,62 @@ void TestHandout::savePdf()
     QVERIFY(!faces.isEmpty());
     for (const QString &face : faces)
         QCOMPARE(face.split(u' ', Qt::SkipEmptyParts).end()[-5], QStringLiteral("yes")); // emb
+}
+
+void TestHandout::dialogs_data()
+{
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QByteArray>("before"); // in решение.pdf, if anything
+    QTest::addColumn<QString>("typed");     // into the save dialog, or the file printed to
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QStringList>("boxes");  // %1 the folder
+    QTest::addColumn<QByteArray>("written"); // how the file begins, if written
+    const int no = QMessageBox::No;
+    const QStringList asked{"~Запази като PDF решение.pdf already exists."};
+    const QString failed = "ГРЕШКА: Файлът „%1/missing/%2“ не може да бъде записан.";
+    QTest::newRow("save adds .pdf")
+        << false << QByteArray() << "решение" << no << QStringList() << QByteArray("%PDF");
+    QTest::newRow("save asks before it replaces the .pdf")
+        << false << QByteArray("old") << "решение" << no << asked << QByteArray("old");
+    QTest::newRow("save replaces when told")
+        << false << QByteArray("old") << "решение" << int(QMessageBox::Yes) << asked
+        << QByteArray("%PDF");
+    QTest::newRow("save that fails says where, markup and all")
+        << false << QByteArray() << "missing/<i>решение" << no
+        << QStringList{failed.arg("%1", "<i>решение.pdf")} << QByteArray();
+    QTest::newRow("print to a file")
+        << true << QByteArray() << "отпечатано.pdf" << no << QStringList() << QByteArray("%PDF");
+    QTest::newRow("print that cannot start")
+        << true << QByteArray() << "missing/отпечатано.pdf" << no
+        << QStringList{failed.arg("%1", "отпечатано.pdf")} << QByteArray();
+}
+
+void TestHandout::dialogs()
+{
+    QFETCH(bool, print);
+    QFETCH(QByteArray, before);
+    QFETCH(QString, typed);
+    QFETCH(int, reply);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, written);
+    QTemporaryDir folder;
+    QFile file(folder.filePath("решение.pdf"));
+    QVERIFY(before.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(before)));
+    file.close();
+    if (written.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QWidget window;
+    window.show();
+    Working working;
+    working.setSystem({{"1", "2", "3"}, {"4", "5", "6"}});
+    const auto open = [&] {
+        (print ? Handout::printWithDialog : Handout::saveWithDialog)(&window, working, {});
+    };
+    QCOMPARE(answered(open, folder.filePath(typed), reply),
+             boxes.replaceInStrings("%1", folder.path()));
+    file.setFileName(folder.filePath(typed.endsWith(".pdf") ? typed : typed + ".pdf"));
+    QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(written),
+             !written.isEmpty());
 }
 
 QTEST_MAIN(TestHandout)
