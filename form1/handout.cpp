@@ -31,9 +31,9 @@ const QString heading = QStringLiteral("системи линейни уравн
 
 const QMarginsF margins(15, 15, 15, 15); // millimetres
 
-// Paddings and rules are in the text layout's pixels, which it scales to the
-// device. A cell's numbers stand clear of the next column's, while rows keep
-// close, as in the window's grid.
+// Paddings and rules are in pixels of 1/96 inch, which the text layout scales
+// to the device. A cell's numbers stand clear of the next column's, while rows
+// keep close, as in the window's grid.
 constexpr qreal cellSidePadding = 4;
 constexpr qreal cellEndPadding = 0.5; // above and below
 constexpr qreal rightHandRule = 1;    // before the right-hand side
