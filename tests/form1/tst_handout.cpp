@@ -117,6 +117,9 @@ QStringList answered(const std::function<void()> &open, const QString &file, int
             const auto button = QMessageBox::StandardButton(reply);
             (box->button(button) ? box->button(button) : box->button(QMessageBox::Ok))->click();
         } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
+            // selectFile() leaves the name alone while the user is typing it.
+            if (!named && save->focusWidget())
+                save->focusWidget()->clearFocus();
             if (!named)
                 save->selectFile(file);
             // QFileDialog's own accept() is protected.
