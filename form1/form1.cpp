@@ -7,8 +7,10 @@
 #include "fonts.h"
 #include "gridcell.h"
 #include "gridmenu.h"
+#include "gridmessagebox.h"
 #include "handout.h"
 #include "numbertext.h"
+#include "pasteplan.h"
 #include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
@@ -20,7 +22,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -580,21 +581,21 @@ void Form1::copyWorking()
 }
 
 // Fills the grid from the clipboard's text, from the cell at row, column on,
-// as the clipboard plans it; no entry at all is left to the line edit (false).
+// as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const Clipboard::Paste paste =
-        Clipboard::plan(Clipboard::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
+    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
+                                            systemShown ? solver.n : 0, solver.n);
     switch (paste.action) {
-    case Clipboard::Paste::LineEdit:
+    case PastePlan::LineEdit:
         return false;
-    case Clipboard::Paste::Insert:
+    case PastePlan::Insert:
         cell[row][column]->insert(paste.text);
         return true;
-    case Clipboard::Paste::Refuse:
-        QMessageBox::warning(this, QStringLiteral("ГРЕШКА:"), paste.text);
+    case PastePlan::Refuse:
+        GridMessageBox::error(this, paste.text);
         return true;
-    case Clipboard::Paste::Fill:
+    case PastePlan::Fill:
         break;
     }
     if (paste.arrange) {
@@ -610,9 +611,9 @@ bool Form1::pasteIntoGrid(int row, int column)
     return true;
 }
 
-Clipboard::Block Form1::shownBlock(int size) const
+Working::Block Form1::shownBlock(int size) const
 {
-    Clipboard::Block rows;
+    Working::Block rows;
     for (int r = 1; r <= size && r <= GridRows; ++r) {
         QStringList row;
         for (int c = 1; c <= size + 1; ++c)

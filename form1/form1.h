@@ -11,10 +11,10 @@
 // writes the matrix back as number texts (stypka), while the presenter holds
 // it on screen with a message box until the user dismisses it.
 
-#include "clipboard.h"
 #include "elimination.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
+#include "working.h"
 
 #include <QWidget>
 
@@ -92,7 +92,7 @@ private:
     void copyWorking();
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
-    Clipboard::Block shownBlock(int size) const;
+    Working::Block shownBlock(int size) const;
 
     gauss::SolverState solver;
     // The system is the block of n rows of n + 1 cells from Text11, n being
@@ -102,7 +102,7 @@ private:
     // hides its block, which the grid shows again at the next arrangement; a
     // system pasted into Text11 arranges itself unless its block is shown.
     bool systemShown = false;
-    Clipboard working;
+    Working working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
     GridMenu *gridMenu = nullptr;

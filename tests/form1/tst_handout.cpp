@@ -1,17 +1,25 @@
 // The working as a handout, read back from the PDF with poppler's tools: its
 // text, its A4 pages, its embedded faces, and every table whole on one page
-// and within the margins.
+// and within the margins; the save and print dialogs, and what they tell.
 
 #include "handout.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDate>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
-Q_DECLARE_METATYPE(Clipboard)
+Q_DECLARE_METATYPE(Working)
 
 namespace
 {
@@ -60,10 +68,10 @@ QList<Page> pagesOf(const QString &boxes)
 // Nine equations at their widest: every number as long as a number text
 // gets, each cell its own so that the page it stands on can be told, and
 // every exchange a forward step can make.
-Clipboard widestNine()
+Working widestNine()
 {
     const auto matrix = [](int step) {
-        Clipboard::Block rows;
+        Working::Block rows;
         for (int r = 0; r < 9; ++r) {
             QStringList row;
             for (int c = 0; c < 10; ++c)
@@ -73,7 +81,7 @@ Clipboard widestNine()
         }
         return rows;
     };
-    Clipboard working;
+    Working working;
     working.setSystem(matrix(0));
     for (int s = 1; s <= 17; ++s) {
         const int pivot = s <= 9 ? s : 19 - s;
@@ -97,6 +105,44 @@ Clipboard widestNine()
     return working;
 }
 
+// Opens a dialog with open and answers what comes up, every few milliseconds:
+// the save dialog is given file and, shown again after a question, closed; the
+// print dialog prints to file; each box is answered with reply, or its one OK,
+// and kept as its title and text, after a "~" where it reads its text as markup.
+QStringList answered(const std::function<void()> &open, const QString &file, int reply)
+{
+    QStringList boxes;
+    bool named = false;
+    QObject context;
+    std::function<void()> answer = [&] {
+        // First, so that the boxes a dialog opens are answered too.
+        QTimer::singleShot(10, &context, answer);
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            boxes << (box->textFormat() == Qt::PlainText ? "" : "~") + box->windowTitle() + u' ' +
+                         box->text().section(u'\n', 0, 0);
+            const auto button = QMessageBox::StandardButton(reply);
+            (box->button(button) ? box->button(button) : box->button(QMessageBox::Ok))->click();
+        } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
+            // selectFile() leaves the name alone while the user is typing it.
+            if (!named && save->focusWidget())
+                save->focusWidget()->clearFocus();
+            if (!named)
+                save->selectFile(file);
+            // QFileDialog's own accept() is protected.
+            named ? save->reject() : static_cast<QDialog *>(save)->accept();
+            named = true;
+        } else if (auto *print = qobject_cast<QPrintDialog *>(modal)) {
+            // accept() would take the dialog's own file name over this one.
+            print->printer()->setOutputFileName(file);
+            print->done(QDialog::Accepted);
+        }
+    };
+    QTimer::singleShot(10, &context, answer);
+    open();
+    return boxes;
+}
+
 } // namespace
 
 class TestHandout : public QObject
@@ -106,15 +152,17 @@ class TestHandout : public QObject
 private slots:
     void savePdf_data();
     void savePdf();
+    void dialogs_data();
+    void dialogs();
 };
 
 void TestHandout::savePdf_data()
 {
-    QTest::addColumn<Clipboard>("working");
+    QTest::addColumn<Working>("working");
     QTest::addColumn<int>("mostPages");
     QTest::addColumn<QStringList>("says");
 
-    Clipboard two;
+    Working two;
     two.setSystem({{"17", "0", "-1"}, {"0", "3", "7"}});
     two.addStep("(ПРАВ ХОД) стъпка:1", {"ред 1 = ред 1 : (17)"},
                 {{"1", "0", "-0.05882353"}, {"0", "3", "7"}});
@@ -124,7 +172,7 @@ void TestHandout::savePdf_data()
     QTest::newRow("two equations solved")
         << two << 1 << QStringList{"x1 x2", "-0.05882353", "решението е:", "x2= 2.333 точно 7/3"};
 
-    Clipboard refused;
+    Working refused;
     refused.setSystem({{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}});
     refused.addReport({"безброй решения:", "x1 = -15/8 - 15/8·x3",
                        "КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>"});
@@ -138,7 +186,7 @@ void TestHandout::savePdf_data()
 
 void TestHandout::savePdf()
 {
-    QFETCH(Clipboard, working);
+    QFETCH(Working, working);
     QFETCH(int, mostPages);
     QFETCH(QStringList, says);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
@@ -172,7 +220,7 @@ void TestHandout::savePdf()
     for (const QString &words : says)
         QVERIFY2(text.contains(words), qPrintable(words));
     // Each step's prompt, operations and matrix on the page of its prompt.
-    for (const Clipboard::Step &step : working.record().steps) {
+    for (const Working::Step &step : working.record().steps) {
         const int page = pageOf.value(step.prompt.section(u' ', -1), -1);
         QStringList all = step.operations.join(u' ').split(u' ');
         for (const QStringList &row : step.matrix)
@@ -187,6 +235,62 @@ void TestHandout::savePdf()
     QVERIFY(!faces.isEmpty());
     for (const QString &face : faces)
         QCOMPARE(face.split(u' ', Qt::SkipEmptyParts).end()[-5], QStringLiteral("yes")); // emb
+}
+
+void TestHandout::dialogs_data()
+{
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QByteArray>("before"); // in решение.pdf, if anything
+    QTest::addColumn<QString>("typed");     // into the save dialog, or the file printed to
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QStringList>("boxes");  // %1 the folder
+    QTest::addColumn<QByteArray>("written"); // how the file begins, if written
+    const int no = QMessageBox::No;
+    const QStringList asked{"~Запази като PDF решение.pdf already exists."};
+    const QString failed = "ГРЕШКА: Файлът „%1/missing/%2“ не може да бъде записан.";
+    QTest::newRow("save adds .pdf")
+        << false << QByteArray() << "решение" << no << QStringList() << QByteArray("%PDF");
+    QTest::newRow("save asks before it replaces the .pdf")
+        << false << QByteArray("old") << "решение" << no << asked << QByteArray("old");
+    QTest::newRow("save replaces when told")
+        << false << QByteArray("old") << "решение" << int(QMessageBox::Yes) << asked
+        << QByteArray("%PDF");
+    QTest::newRow("save that fails says where, markup and all")
+        << false << QByteArray() << "missing/<i>решение" << no
+        << QStringList{failed.arg("%1", "<i>решение.pdf")} << QByteArray();
+    QTest::newRow("print to a file")
+        << true << QByteArray() << "отпечатано.pdf" << no << QStringList() << QByteArray("%PDF");
+    QTest::newRow("print that cannot start")
+        << true << QByteArray() << "missing/отпечатано.pdf" << no
+        << QStringList{failed.arg("%1", "отпечатано.pdf")} << QByteArray();
+}
+
+void TestHandout::dialogs()
+{
+    QFETCH(bool, print);
+    QFETCH(QByteArray, before);
+    QFETCH(QString, typed);
+    QFETCH(int, reply);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, written);
+    QTemporaryDir folder;
+    QFile file(folder.filePath("решение.pdf"));
+    QVERIFY(before.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(before)));
+    file.close();
+    if (written.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QWidget window;
+    window.show();
+    Working working;
+    working.setSystem({{"1", "2", "3"}, {"4", "5", "6"}});
+    const auto open = [&] {
+        (print ? Handout::printWithDialog : Handout::saveWithDialog)(&window, working, {});
+    };
+    QCOMPARE(answered(open, folder.filePath(typed), reply),
+             boxes.replaceInStrings("%1", folder.path()));
+    file.setFileName(folder.filePath(typed.endsWith(".pdf") ? typed : typed + ".pdf"));
+    QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(written),
+             !written.isEmpty());
 }
 
 QTEST_MAIN(TestHandout)

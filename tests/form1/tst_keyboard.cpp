@@ -3,8 +3,8 @@
 // and Enter through the block alone; the size options by the arrows; pasting
 // a block of numbers into the grid.
 
-#include "clipboard.h"
 #include "form1.h"
+#include "pasteplan.h"
 #include "startup.h"
 #include "windowdriver.h"
 
@@ -247,8 +247,8 @@ void TestKeyboard::plan()
     QFETCH(QList<int>, where);
     QFETCH(QString, plan);
     QLocale::setDefault(QLocale(point ? QLocale::English : QLocale::Bulgarian));
-    const Clipboard::Paste paste =
-        Clipboard::plan(Clipboard::rows(clipboard), where[0], where[1], where[2], where[2]);
+    const PastePlan paste =
+        PastePlan::plan(PastePlan::rows(clipboard), where[0], where[1], where[2], where[2]);
     QStringList rows;
     for (const QStringList &cells : paste.cells)
         rows << cells.join(u' ');
