@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cmath>
 
 namespace
 {
@@ -130,7 +131,15 @@ Form1::Form1(QWidget *parent)
     };
     actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
     actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
+    actions.switchView = [this] {
+        setView(format.view() == NumberFormat::Fractions ? NumberFormat::Decimals
+                                                         : NumberFormat::Fractions);
+        NumberFormat::save(format.view());
+        Announcer::announce(this, format.name());
+    };
+    actions.fractions = [this] { return format.view() == NumberFormat::Fractions; };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
+    setView(NumberFormat::saved());
     connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
         Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
     });
@@ -486,8 +495,10 @@ void Form1::Command3_Click()
         solver, [this] { return masiv(solver.n); },
         [this](const gauss::Step &step) {
             stypka(solver.a);
-            presenter.step(step, shownBlock(solver.n));
-        });
+            presenter.step(step, workingNumbers());
+        },
+        format.view() == NumberFormat::Fractions ? gauss::SolveMode::ExactToTheEnd
+                                                 : gauss::SolveMode::StopWithSevenDigits);
     switch (end.result) {
     case gauss::SolveResult::Solved:
         stypka(solver.a);
@@ -522,42 +533,64 @@ bool Form1::masiv(qint16 &n)
     return false;
 }
 
-// Each cell also learns the exact value of what it now shows, for hovering:
-// m is always the working matrix, whose twin the solver keeps.
+// Each cell also learns the other view's text of what it now shows, for
+// hovering and for a switch of the view: m is always the working matrix,
+// whose twin the solver keeps.
 void Form1::stypka(const gauss::Matrix &m)
 {
     const int n = solver.n;
     if (n < gauss::MinEquations || n > gauss::MaxEquations)
         return;
-    for (int r = 1; r <= n; ++r) {
-        for (int c = 1; c <= n + 1; ++c) {
-            cell[r][c]->setText(gauss::numberText(m[r][c]));
-            cell[r][c]->setExactValue(solver.exact.a[r][c]);
-        }
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            cell[r][c]->setNumber(format, NumberFormat::ofWorking(m[r][c], solver.exact.a[r][c]));
+}
+
+SolvePresenter::Numbers Form1::workingNumbers() const
+{
+    SolvePresenter::Numbers rows;
+    for (int r = 1; r <= solver.n; ++r) {
+        rows.append(QList<NumberFormat::Number>());
+        for (int c = 1; c <= solver.n + 1; ++c)
+            rows.last() << NumberFormat::ofWorking(solver.a[r][c], solver.exact.a[r][c]);
     }
+    return rows;
 }
 
 // The labels give the true solution; x keeps the working's own, which the
 // last column of the grid shows and which seven digits a step may spoil.
+// Where the seven-digit working stopped, the grid's last column holds the
+// exact values, and x none.
 void Form1::rechenie()
 {
     const int n = solver.n;
     QStringList names;
-    QStringList values;
-    QStringList exact;
+    QList<NumberFormat::Number> values;
     QStringList table;
     for (int r = 1; r <= n; ++r) {
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
         names << nameLabel[r]->text();
     }
     for (int r = 1; r <= n; ++r) {
-        const mpq_class &value = solver.exact.x[r];
-        valueLabel[r]->setValue(gauss::decimalText(gauss::roundTo3(value)), value);
-        values << valueLabel[r]->text();
-        exact << valueLabel[r]->exactDescription();
-        table << gauss::numberText(solver.x[r]);
+        values << NumberFormat::ofAnswer(solver.exact.x[r]);
+        valueLabel[r]->setValue(format, values.last());
+        table << (std::isnan(solver.x[r]) ? values.last().decimal : gauss::numberText(solver.x[r]));
     }
-    presenter.solved(names, values, exact, table);
+    presenter.solved(names, values, table);
+}
+
+// Everything on screen that the solve wrote is shown again in the view, at
+// once and without solving again: the grid, the solution, a step's box open
+// now, and the working that the copy and the handout read.
+void Form1::setView(NumberFormat::View view)
+{
+    format = NumberFormat(view);
+    for (int r = 1; r <= GridRows; ++r) {
+        for (int c = 1; c <= GridColumns; ++c)
+            cell[r][c]->setView(format);
+        valueLabel[r]->setView(format);
+    }
+    presenter.setView(view);
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep
@@ -584,8 +617,8 @@ void Form1::copyWorking()
 // as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
-                                            systemShown ? solver.n : 0, solver.n);
+    const PastePlan paste =
+        PastePlan::plan(PastePlan::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
     switch (paste.action) {
     case PastePlan::LineEdit:
         return false;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
 #include <QWidget>
@@ -13,6 +14,7 @@ namespace
 const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
+const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
 } // namespace
 
 GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions)
@@ -30,6 +32,10 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [zoom] { zoom->zoomIn(); });
     shortcut(zoomOutKeys, [zoom] { zoom->zoomOut(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [zoom] { zoom->reset(); });
+    shortcut(viewKeys, actions.switchView);
+    // A step's box is modal, and no shortcut of the window reaches past it;
+    // the view is switched while a step is shown, so its key is caught there.
+    qApp->installEventFilter(this);
 
     // Right-clicks on the grid's green and on its captions land here; the
     // window sends those on resting cells too.
@@ -55,6 +61,9 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Запази като PDF…"), actions.save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu.addSeparator();
+    QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
+    fractions->setCheckable(true);
+    fractions->setChecked(actions.fractions());
     item(
         QStringLiteral("Увеличи"), [this] { zoom->zoomIn(); }, zoomInKeys)
         ->setEnabled(zoom->canZoomIn());
@@ -62,4 +71,17 @@ void GridMenu::show(const QPoint &at)
         QStringLiteral("Намали"), [this] { zoom->zoomOut(); }, zoomOutKeys)
         ->setEnabled(zoom->percent() > WindowZoom::Steps[0]);
     menu.exec(at);
+}
+
+bool GridMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->keyCombination() == viewKeys[0]) {
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->parentWidget() == window) {
+            actions.switchView();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

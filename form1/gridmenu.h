@@ -2,7 +2,8 @@
 #define GAUSS_GRIDMENU_H
 
 // The grid's menu and the window's keys for what is done with the working and
-// the view: copy, paste, the handout as PDF or on paper, zooming in and out.
+// the view: copy, paste, the handout as PDF or on paper, zooming in and out,
+// fractions or decimals.
 
 #include <QObject>
 #include <QPoint>
@@ -21,6 +22,8 @@ public:
         std::function<void()> paste;
         std::function<void()> save;
         std::function<void()> print;
+        std::function<void()> switchView; // between fractions and decimals
+        std::function<bool()> fractions;  // whether the fraction view is chosen
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window.
@@ -28,6 +31,9 @@ public:
 
     // at: in global coordinates.
     void show(const QPoint &at);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *window;

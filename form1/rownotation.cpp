@@ -1,7 +1,6 @@
 #include "rownotation.h"
 
-#include "numbertext.h"
-
+#include <cmath>
 #include <initializer_list>
 
 namespace RowNotation
@@ -26,14 +25,21 @@ QString row(int number)
     return line({Row, QString::number(number)});
 }
 
-QString factor(float value)
+QString factor(const gauss::RowOp &op, const NumberFormat &format)
 {
-    return u'(' + gauss::numberText(value) + u')';
+    return u'(' + format.text(op.factor, op.exact) + u')';
+}
+
+bool changesNothing(const gauss::RowOp &op, const NumberFormat &format)
+{
+    if (format.view() == NumberFormat::Fractions || std::isnan(op.factor))
+        return op.exact == 0;
+    return op.factor == 0;
 }
 
 } // namespace
 
-QStringList lines(const gauss::RowOps &ops)
+QStringList lines(const gauss::RowOps &ops, const NumberFormat &format)
 {
     QStringList lines;
     for (const gauss::RowOp &op : ops) {
@@ -42,12 +48,12 @@ QStringList lines(const gauss::RowOps &ops)
             lines << line({row(op.row), Exchange, row(op.other)});
             break;
         case gauss::RowOp::Divide:
-            lines << line({row(op.row), Becomes, row(op.row), Divided, factor(op.factor)});
+            lines << line({row(op.row), Becomes, row(op.row), Divided, factor(op, format)});
             break;
         case gauss::RowOp::Eliminate:
-            if (op.factor == 0)
+            if (changesNothing(op, format))
                 break;
-            lines << line({row(op.row), Becomes, row(op.row), Minus, factor(op.factor), Times,
+            lines << line({row(op.row), Becomes, row(op.row), Minus, factor(op, format), Times,
                            row(op.other)});
             break;
         }

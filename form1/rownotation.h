@@ -5,6 +5,7 @@
 // signs, and the writing of a step's operations in it.
 
 #include "elimination.h"
+#include "numberformat.h"
 
 #include <QStringList>
 #include <QStringView>
@@ -25,8 +26,9 @@ constexpr QStringView Unchanged = u"без промяна";
 // "ред 1 ↔ ред 3", "ред 1 = ред 1 : (2)", "ред 3 = ред 3 − (2) · ред 1".
 // Eliminations with a multiplier of exactly zero changed nothing and are left
 // out; a step that changed no row at all gives the single line "без промяна".
-// Numbers are number texts in the user's format, in brackets.
-QStringList lines(const gauss::RowOps &ops);
+// Multipliers are written in brackets as format writes numbers, and are zero
+// or not as they are in that view.
+QStringList lines(const gauss::RowOps &ops, const NumberFormat &format = NumberFormat());
 
 } // namespace RowNotation
 

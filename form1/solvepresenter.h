@@ -5,12 +5,15 @@
 // the step boxes to the refusals, the reports and the exact answer's box.
 
 #include "elimination.h"
+#include "gridmessagebox.h"
+#include "numberformat.h"
 #include "numbertext.h"
 #include "working.h"
 
 #include <QRect>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -29,10 +32,16 @@ public:
     // the window's coordinates, which the messages keep in sight.
     SolvePresenter(QWidget *window, std::function<QRect()> block, Working &working);
 
+    using Numbers = QList<QList<NumberFormat::Number>>; // a matrix, row by row
+
+    // The view of the numbers in the messages and the working; a step's box
+    // open now says its operations again in the new view.
+    void setView(NumberFormat::View view);
+
     // A solve has read this system.
     void read(const Working::Block &system);
     // A step is done; the grid shows its matrix.
-    void step(const gauss::Step &step, const Working::Block &shown);
+    void step(const gauss::Step &step, const Numbers &shown);
     // Singular: details say which case holds.
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.
@@ -40,9 +49,9 @@ public:
     // A pass could not go on.
     void stopped(const gauss::SolveEnd &end);
     // The value labels show values, the true solution; table holds what the
-    // grid's last column gives for each, exact the exact value where a value
-    // rounds it. A box tells where table differs.
-    void solved(const QStringList &names, const QStringList &values, const QStringList &exact,
+    // grid's last column gives for each in the decimal view. There a box tells
+    // where table differs; in the fraction view nothing differs.
+    void solved(const QStringList &names, const QList<NumberFormat::Number> &values,
                 const QStringList &table);
 
 private:
@@ -52,9 +61,19 @@ private:
     void message(const QString &prompt, MessageFlags flags, const QString &title,
                  const QStringList &details = {}, const QString &spoken = QString());
 
+    // A step's box as each view says it.
+    struct StepBox {
+        QString prompt;
+        InBothViews<QStringList> lines;
+        InBothViews<QString> spoken;
+    };
+    GridMessageBox::Message stepMessage(const StepBox &box) const;
+
     QWidget *window;
     std::function<QRect()> block;
     Working &working;
+    NumberFormat format;
+    std::optional<StepBox> open; // the step's box on screen now
 };
 
 #endif
