@@ -39,8 +39,13 @@ mpq_class powerOf10(long exponent);
 // the float range, as any rounding to single precision gives.
 float toFloat(const mpq_class &value);
 
-// Rounded to three decimals, an exact half to the even digit.
-mpq_class roundTo3(const mpq_class &value);
+// How many significant digits an answer shows at most, as every number text.
+constexpr long AnswerDigits = 7;
+
+// The answer as shown: rounded once, straight from the exact value, to three
+// decimals and at most AnswerDigits significant digits, an exact half to the
+// even digit.
+mpq_class roundAnswer(const mpq_class &value);
 
 // The general form of numberText() for an exact value: at most seven
 // significant digits, rounded half to even, the user's decimal separator; any
