@@ -8,8 +8,8 @@
 
 #include "answerer.h"
 #include "elimination.h"
-#include "exacttwin.h"
 #include "form1.h"
+#include "singular.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
         gauss::readBlock(s, s.n, [&](int r, int c) { return texts[r][c]; });
         clock.start();
         for (int run = 0; run < runs; ++run)
-            gauss::singularDetails(s.exact.a, s.n);
+            gauss::analyseSingular(s.exact.a, s.n);
         std::printf("solve_ms %.3f messages %d solver_alone_ms %.3f result %d "
                     "exact_reduction_ms %.3f\n",
                     windowMs, answerer.answered, solverMs, result,

@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "exacttwin.h"
+#include "exactwords.h"
 #include "explanation.h"
 #include "gridcell.h"
 #include "gridmenu.h"
@@ -512,7 +513,7 @@ void Form1::Command3_Click()
         rechenie();
         break;
     case gauss::SolveResult::Refused:
-        presenter.refused(gauss::singularDetails(solver.exact.a, solver.n));
+        presenter.refused(singularWords(gauss::analyseSingular(solver.exact.a, solver.n)));
         break;
     case gauss::SolveResult::Overflow:
     case gauss::SolveResult::Underflow:

@@ -1,6 +1,6 @@
 #include "numberview.h"
 
-#include "exacttwin.h"
+#include "exactwords.h"
 #include "numbertext.h"
 
 #include <QFontMetrics>
@@ -96,7 +96,7 @@ QString ExactNote::description(const QString &text) const
 {
     if (!known || text != written || gauss::showsExactly(text, value))
         return QString();
-    return QStringLiteral("точно ") + gauss::exactText(value);
+    return QStringLiteral("точно ") + exactWords(value);
 }
 
 bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text,

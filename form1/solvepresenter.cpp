@@ -1,8 +1,9 @@
 #include "solvepresenter.h"
 
 #include "exacttwin.h"
+#include "exactwords.h"
 #include "gridmessagebox.h"
-#include "rowoptext.h"
+#include "rownotation.h"
 
 #include <QLocale>
 #include <limits>
@@ -38,12 +39,12 @@ QString stopCause(const gauss::SolveEnd &end)
         return QStringLiteral("Водещият елемент в колона %1 е %2: той е по-близо до нула от "
                               "най-малкото число, което стъпките пазят (%3), и се закръгля до 0")
             .arg(at.column)
-            .arg(gauss::exactText(at.value), smallestText());
+            .arg(exactWords(at.value), smallestText());
     default:
         return QStringLiteral("Водещият елемент в колона %1 е %2, но със седем значещи цифри на "
                               "стъпка той стана 0")
             .arg(at.column)
-            .arg(gauss::exactText(at.value));
+            .arg(exactWords(at.value));
     }
 }
 
@@ -64,7 +65,7 @@ void SolvePresenter::step(const gauss::Step &step, const Clipboard::Block &shown
     const QString prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
                                          : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
                            QString::number(step.nomer);
-    const QStringList lines = gauss::rowOpLines(step.ops);
+    const QStringList lines = RowNotation::lines(step.ops);
     working.addStep(prompt, lines, shown);
     // The box is modal, so a screen reader cannot reach the grid while it is
     // open; the box tells it what the grid shows, row by row, as its texts

@@ -87,7 +87,7 @@ void exactSolution(SolverState &s);
 // How a whole solve ends.
 enum class SolveResult {
     Solved,
-    Refused, // singular, decided exactly: gauss::singularDetails says which case
+    Refused, // singular, decided exactly: gauss::analyseSingular says which case
     BadCell,
     Overflow,     // a value rose above the single-precision range
     Underflow,    // a pivot, exactly non-zero, lies below the range and rounds to zero

@@ -5,8 +5,6 @@
 // and every operation of the passes made again in rational arithmetic (GMP).
 // The working shows seven digits; the twin decides what is zero and gives the answer.
 
-#include <QString>
-#include <QStringList>
 #include <gmpxx.h>
 
 namespace gauss
@@ -39,37 +37,21 @@ mpq_class powerOf10(long exponent);
 // the float range, as any rounding to single precision gives.
 float toFloat(const mpq_class &value);
 
-// How many significant digits an answer shows at most, as every number text.
-constexpr long AnswerDigits = 7;
+// The significant digits a number shows at most: every number text, and the
+// answer.
+constexpr int ShownDigits = 7;
 
 // The answer as shown: rounded once, straight from the exact value, to three
-// decimals and at most AnswerDigits significant digits, an exact half to the
+// decimals and at most ShownDigits significant digits, an exact half to the
 // even digit.
 mpq_class roundAnswer(const mpq_class &value);
 
-// The general form of numberText() for an exact value: at most seven
-// significant digits, rounded half to even, the user's decimal separator; any
-// magnitude, so a value beyond the float range still has a text.
-QString decimalText(const mpq_class &value);
+// The integer nearest to value, an exact half to the even one.
+mpz_class nearestInteger(const mpq_class &value);
 
-// An integer or a fraction in lowest terms, ASCII: "7", "-8/17".
-QString fractionText(const mpq_class &value);
-
-// The exact value as a person reads it: a terminating decimal with the user's
-// separator ("2,5", "0,0625", or "1E-30" where the zeros would make it long)
-// or else a fraction ("7/3"). A value whose text would still be very long is
-// summarised, and says so: "≈ 0,3333333333333333 (дроб с 41-цифрен числител и
-// 42-цифрен знаменател)"; nothing is rounded without the "≈".
-QString exactText(const mpq_class &value);
-
-// Whether text, read as a number text, is exactly value: then the text needs
-// no exact value beside it.
-bool showsExactly(const QString &text, const mpq_class &value);
-
-// Why a system of n equations has no single solution, from its exact typed
-// block (rows 1..n, columns 1..n+1 of a): the ranks, and either "няма решение"
-// or "безброй решения" with the general solution, one line each.
-QStringList singularDetails(const ExactMatrix &a, int n);
+// The decimal exponent of the leading digit of a positive value: 2 for 123,
+// -2 for 0.05.
+long decimalExponent(const mpq_class &value);
 
 } // namespace gauss
 

@@ -14,24 +14,96 @@ namespace gauss
 namespace
 {
 
-// Decimal exponent of the leading non-zero digit of a C-form number
-// ("-12.5e-3" gives -2), saturated far beyond any float; only its sign matters.
-long leadingExponent(const std::string &c)
+// Past this many characters an exact value is summarised, in this many digits.
+constexpr int LongestExactText = 40;
+constexpr int SummaryDigits = 16;
+// What an exponent form needs beside its digits: a sign, the separator and an
+// exponent of up to E-1000, with room to spare.
+constexpr int ExponentFormExtras = 10;
+
+// Digits, signs and the exponent's E are ASCII everywhere; the decimal
+// separator alone is the locale's.
+QString withDecimalSign(QString text)
 {
-    const std::size_t e = std::min(c.find('e'), c.size());
-    const std::size_t point = std::min(c.find('.'), e);
-    const std::size_t lead = c.find_first_of("123456789");
-    if (lead >= e)
-        return 0; // the mantissa is zero
-    const long mantissa = lead < point ? long(point - lead) - 1 : -long(lead - point);
-    long exponent = 0;
-    std::size_t at = e + 1;
-    const bool negative = at < c.size() && c[at] == '-';
-    if (negative)
-        ++at;
-    for (; at < c.size(); ++at)
-        exponent = std::min(exponent * 10 + (c[at] - '0'), 1000000L);
-    return mantissa + (negative ? -exponent : exponent);
+    const QString decimalPoint = QLocale().decimalPoint();
+    if (decimalPoint != QLatin1String("."))
+        text.replace(u'.', decimalPoint);
+    return text;
+}
+
+// The %G form with `precision` significant digits: fixed notation for decimal
+// exponents from -4 to precision - 1, else a mantissa and E±dd; trailing
+// zeros dropped unless a summary must show how far its digits go. Written out
+// here because GMP has no decimal output of a fraction, and the double
+// conversions would round it first.
+QString generalText(const mpq_class &value, int precision, bool keepZeros = false)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    const mpq_class magnitude = abs(value);
+    long exponent = decimalExponent(magnitude);
+    mpz_class digits = nearestInteger(magnitude * powerOf10(precision - 1 - exponent));
+    if (digits == powerOf10(precision)) {
+        digits /= 10;
+        ++exponent;
+    }
+    const std::string d = digits.get_str();
+    std::string text = value < 0 ? "-" : "";
+    auto trimmed = [keepZeros](std::string whole, std::string fraction) {
+        while (!keepZeros && !fraction.empty() && fraction.back() == '0')
+            fraction.pop_back();
+        return fraction.empty() ? whole : whole + "." + fraction;
+    };
+    if (exponent >= -4 && exponent < precision) {
+        if (exponent >= 0)
+            text += trimmed(d.substr(0, std::size_t(exponent + 1)),
+                            d.substr(std::size_t(exponent + 1)));
+        else
+            text += trimmed("0", std::string(std::size_t(-exponent - 1), '0') + d);
+    } else {
+        const std::string e = std::to_string(std::labs(exponent));
+        text += trimmed(d.substr(0, 1), d.substr(1)) + (exponent < 0 ? "E-" : "E+") +
+                (e.size() < 2 ? "0" : "") + e;
+    }
+    return withDecimalSign(QString::fromStdString(text));
+}
+
+// Whether value terminates as a decimal, and after how many decimals: a
+// fraction in lowest terms does when its denominator has no prime factors but
+// 2 and 5, and then has as many decimals as the larger power.
+bool terminates(const mpq_class &value, unsigned long &decimals)
+{
+    mpz_class rest = value.get_den();
+    const mp_bitcnt_t twos = mpz_scan1(rest.get_mpz_t(), 0);
+    rest >>= twos;
+    unsigned long fives = 0;
+    while (mpz_divisible_ui_p(rest.get_mpz_t(), 5)) {
+        rest /= 5;
+        ++fives;
+    }
+    decimals = std::max<unsigned long>(twos, fives);
+    return rest == 1;
+}
+
+// exactText() of a value that terminates after `decimals` decimals.
+ExactText terminatingText(const mpq_class &value, unsigned long decimals)
+{
+    const mpz_class scaled =
+        abs(value.get_num()) * (powerOf10(long(decimals)).get_num() / value.get_den());
+    std::string digits = scaled.get_str();
+    if (digits.size() <= decimals)
+        digits.insert(0, decimals + 1 - digits.size(), '0');
+    if (decimals > 0)
+        digits.insert(digits.size() - decimals, ".");
+    const QString text = withDecimalSign(QString::fromStdString((value < 0 ? "-" : "") + digits));
+    if (text.size() <= LongestExactText)
+        return {ExactText::Whole, text};
+    // Long only for its zeros: the exponent form holds every digit.
+    const std::string all = scaled.get_str();
+    const int count = int(all.find_last_not_of('0') + 1);
+    if (count <= LongestExactText - ExponentFormExtras)
+        return {ExactText::Whole, generalText(value, count)};
+    return {ExactText::LongDecimal, generalText(value, SummaryDigits, true), count};
 }
 
 bool startsWith(const QString &text, qsizetype at, const QString &symbol)
@@ -91,30 +163,33 @@ bool toCForm(const QString &text, const QLocale &locale, std::string &out)
     return at == end;
 }
 
-// The exact value of a C-form number: its digits over a power of ten. False
-// when that power would pass MaxExactDecimals.
-bool exactValue(const std::string &c, mpq_class &exact)
+// A C-form number as an integer, its digits without the zeros at either end,
+// times 10^scale; the exponent is saturated far beyond any float.
+struct Decimal {
+    mpz_class digits;
+    long scale = 0;
+};
+
+Decimal decimalOf(const std::string &c)
 {
     const std::size_t e = std::min(c.find('e'), c.size());
     std::string digits;
-    long decimals = 0;
+    long scale = 0;
     bool afterPoint = false;
     for (std::size_t at = 0; at < e; ++at) {
         if (c[at] == '.') {
             afterPoint = true;
         } else if (c[at] != '-') {
             digits += c[at];
-            decimals += afterPoint;
+            scale -= afterPoint;
         }
     }
     const std::size_t lead = digits.find_first_not_of('0');
-    if (lead == std::string::npos) {
-        exact = 0;
-        return true;
-    }
+    if (lead == std::string::npos)
+        return {};
     digits.erase(0, lead);
     for (; digits.back() == '0'; digits.pop_back())
-        --decimals;
+        ++scale;
     if (e < c.size()) {
         long exponent = 0;
         std::size_t at = e + 1;
@@ -122,14 +197,10 @@ bool exactValue(const std::string &c, mpq_class &exact)
         at += negative;
         for (; at < c.size(); ++at)
             exponent = std::min(exponent * 10 + (c[at] - '0'), 1000000L);
-        decimals += negative ? exponent : -exponent;
+        scale += negative ? -exponent : exponent;
     }
-    if (decimals > MaxExactDecimals)
-        return false;
-    exact = mpq_class(mpz_class(digits, 10)) * powerOf10(-decimals);
-    if (c[0] == '-')
-        exact = -exact;
-    return true;
+    const mpz_class magnitude(digits, 10);
+    return {c[0] == '-' ? mpz_class(-magnitude) : magnitude, scale};
 }
 
 // QLocale::toFloat() goes through double, which can round a decimal twice, and
@@ -150,8 +221,11 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
     const auto [ptr, ec] = std::from_chars(first, last, parsed, std::chars_format::general);
     if (ptr != last)
         return Parsed::NoNumber;
+    const Decimal decimal = decimalOf(c);
     if (ec == std::errc::result_out_of_range) {
-        if (leadingExponent(c) >= 0)
+        // Its leading digit tells a number beyond the range from one below it.
+        if (decimal.digits != 0 &&
+            decimalExponent(mpq_class(abs(decimal.digits))) + decimal.scale >= 0)
             return Parsed::TooLarge;
         parsed = c[0] == '-' ? -0.0f : 0.0f;
     } else if (ec != std::errc()) {
@@ -159,8 +233,11 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
     }
     if (!std::isfinite(parsed))
         return Parsed::TooLarge; // the midpoint and beyond round to infinity
-    if (exact && !exactValue(c, *exact))
-        return Parsed::TooManyDigits;
+    if (exact) {
+        if (-decimal.scale > MaxExactDecimals)
+            return Parsed::TooManyDigits;
+        *exact = decimal.digits * powerOf10(decimal.scale);
+    }
     value = parsed;
     return Parsed::Number;
 }
@@ -207,11 +284,40 @@ QString numberText(float value)
     // grouping; the user's locale gives only the decimal separator. Widening to
     // double is exact, so seven significant digits of the double are seven
     // significant digits of the float itself.
-    QString text = QLocale::c().toString(double(value), 'G', 7);
-    const QString decimalPoint = QLocale().decimalPoint();
-    if (decimalPoint != QLatin1String("."))
-        text.replace(u'.', decimalPoint);
-    return text;
+    return withDecimalSign(QLocale::c().toString(double(value), 'G', ShownDigits));
+}
+
+QString decimalText(const mpq_class &value)
+{
+    // A value that is a float has exactly the text the grid gives that float.
+    const float nearestFloat = toFloat(value);
+    if (std::isfinite(nearestFloat) && mpq_class(double(nearestFloat)) == value)
+        return numberText(nearestFloat);
+    return generalText(value, ShownDigits);
+}
+
+QString fractionText(const mpq_class &value)
+{
+    return QString::fromStdString(value.get_str());
+}
+
+ExactText exactText(const mpq_class &value)
+{
+    if (unsigned long decimals = 0; terminates(value, decimals))
+        return terminatingText(value, decimals);
+    const QString text = fractionText(value);
+    if (text.size() <= LongestExactText)
+        return {ExactText::Whole, text};
+    return {ExactText::LongFraction, generalText(value, SummaryDigits, true), 0,
+            int(mpz_class(abs(value.get_num())).get_str().size()),
+            int(value.get_den().get_str().size())};
+}
+
+bool showsExactly(const QString &text, const mpq_class &value)
+{
+    float single = 0;
+    mpq_class read;
+    return readNumber(text, single, read) && read == value;
 }
 
 QString elideNumberText(const QString &text, int room,

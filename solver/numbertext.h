@@ -37,6 +37,37 @@ Unreadable whyUnreadable(const QString &text);
 // decimal exponents -4..6, otherwise 1.234568E+07; no grouping; -0 shows as 0.
 QString numberText(float value);
 
+// The general form of numberText() for an exact value: at most seven
+// significant digits, rounded half to even; any magnitude, so that a value
+// beyond the float range still has a text.
+QString decimalText(const mpq_class &value);
+
+// An integer or a fraction in lowest terms, ASCII: "7", "-8/17".
+QString fractionText(const mpq_class &value);
+
+// An exact value as a person reads it. Whole, it is a terminating decimal
+// ("2,5", "0,0625", or "1E-30" where the zeros would make it long) or else a
+// fraction ("7/3"). A value whose text would still be very long is given by
+// its first sixteen significant digits, rounded, and by how long it is, so
+// that it is never rounded without saying so.
+struct ExactText {
+    enum Kind {
+        Whole,
+        LongDecimal,  // the value has significantDigits
+        LongFraction, // the value is a fraction of numeratorDigits over denominatorDigits
+    };
+    Kind kind = Whole;
+    QString text; // the value, or its first sixteen significant digits, zeros kept
+    int significantDigits = 0;
+    int numeratorDigits = 0; // without the sign
+    int denominatorDigits = 0;
+};
+ExactText exactText(const mpq_class &value);
+
+// Whether text, read as a number text, is exactly value: then the text needs
+// no exact value beside it.
+bool showsExactly(const QString &text, const mpq_class &value);
+
 // A number text shortened to fit `room` as measured by `width`: the longest
 // prefix of its mantissa, then "…" and the whole exponent. The prefix keeps
 // the sign, every digit before the separator and at least three significant

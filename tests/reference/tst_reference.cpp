@@ -2,11 +2,13 @@
 // plain loops over 0-based vectors, run against the solver on thousands of
 // random systems. The two must agree bit for bit on every step's matrix and on
 // the solution; a system is refused exactly when its rational rank is below n,
-// and a solved one's exact solution satisfies every equation exactly.
+// and says that rank, and a solved one's exact solution satisfies every
+// equation exactly.
 
 #include "elimination.h"
 #include "exacttwin.h"
 #include "numbertext.h"
+#include "singular.h"
 
 #include <gmpxx.h>
 
@@ -31,6 +33,7 @@ struct Run {
     std::vector<Block> steps;
     std::vector<float> x;
     mpq_class det;
+    int rank = 0;
 };
 
 // The exact value of a C-locale number text: its digits over a power of ten.
@@ -136,7 +139,8 @@ bool put(float &element, double value)
 Run modelSolve(const Block &typed, const Exact &exact, int n)
 {
     Run run;
-    if (rank(exact, n, run.det) < n) {
+    run.rank = rank(exact, n, run.det);
+    if (run.rank < n) {
         run.end = End::Refused;
         return run;
     }
@@ -386,6 +390,9 @@ void TestReference::randomSystems()
                 for (int c = 1; c <= n; ++c)
                     QVERIFY2(fresh.a[r][c] == (r == c ? 1.0f : 0.0f), where.constData());
             }
+        QVERIFY2(result != gauss::SolveResult::Refused ||
+                     gauss::analyseSingular(fresh.exact.a, n).coefficientRank == model.rank,
+                 where.constData());
         }
 
         // The same system on a state that has seen every earlier one.

@@ -1,0 +1,59 @@
+#include "exactwords.h"
+
+#include "numbertext.h"
+
+namespace
+{
+
+// "3 - 2·x2", "-x3", "0": the constant, then each term with its sign.
+QString valueOf(const gauss::BoundUnknown &unknown)
+{
+    QString text = unknown.constant == 0 ? QString() : gauss::fractionText(unknown.constant);
+    for (const gauss::Term &term : unknown.terms) {
+        const mpq_class size = abs(term.coefficient);
+        const QString product = (size == 1 ? QString() : gauss::fractionText(size) + u'·') +
+                                QStringLiteral("x%1").arg(term.unknown);
+        const bool negative = term.coefficient < 0;
+        if (text.isEmpty())
+            text = (negative ? QStringLiteral("-") : QString()) + product;
+        else
+            text += (negative ? QStringLiteral(" - ") : QStringLiteral(" + ")) + product;
+    }
+    return text.isEmpty() ? QStringLiteral("0") : text;
+}
+
+} // namespace
+
+QString exactWords(const mpq_class &value)
+{
+    const gauss::ExactText exact = gauss::exactText(value);
+    switch (exact.kind) {
+    case gauss::ExactText::Whole:
+        break;
+    case gauss::ExactText::LongDecimal:
+        return QStringLiteral("≈ %1 (точната стойност има %2 значещи цифри)")
+            .arg(exact.text)
+            .arg(exact.significantDigits);
+    case gauss::ExactText::LongFraction:
+        return QStringLiteral("≈ %1 (дроб с %2-цифрен числител и %3-цифрен знаменател)")
+            .arg(exact.text)
+            .arg(exact.numeratorDigits)
+            .arg(exact.denominatorDigits);
+    }
+    return exact.text;
+}
+
+QStringList singularWords(const gauss::Singular &why)
+{
+    QStringList lines{
+        QStringLiteral("ранг на матрицата на коефициентите: %1").arg(why.coefficientRank),
+        QStringLiteral("ранг на разширената матрица: %1").arg(why.augmentedRank)};
+    if (!why.solvable())
+        return lines << QStringLiteral("няма решение");
+    lines << QStringLiteral("безброй решения:");
+    for (const int unknown : why.free)
+        lines << QStringLiteral("x%1 е произволно число").arg(unknown);
+    for (const gauss::BoundUnknown &unknown : why.bound)
+        lines << QStringLiteral("x%1 = %2").arg(unknown.unknown).arg(valueOf(unknown));
+    return lines;
+}
