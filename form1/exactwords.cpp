@@ -31,14 +31,14 @@ QString exactWords(const mpq_class &value)
     case gauss::ExactText::Whole:
         break;
     case gauss::ExactText::LongDecimal:
-        return QStringLiteral("≈ %1 (точната стойност има %2 значещи цифри)")
-            .arg(exact.text)
-            .arg(exact.significantDigits);
+        return QStringLiteral("число с %1 значещи цифри: %2…")
+            .arg(exact.significantDigits)
+            .arg(exact.text);
     case gauss::ExactText::LongFraction:
-        return QStringLiteral("≈ %1 (дроб с %2-цифрен числител и %3-цифрен знаменател)")
-            .arg(exact.text)
+        return QStringLiteral("дроб с %1-цифрен числител и %2-цифрен знаменател: %3…")
             .arg(exact.numeratorDigits)
-            .arg(exact.denominatorDigits);
+            .arg(exact.denominatorDigits)
+            .arg(exact.text);
     }
     return exact.text;
 }

@@ -32,25 +32,27 @@ QString withDecimalSign(QString text)
 }
 
 // The %G form with `precision` significant digits: fixed notation for decimal
-// exponents from -4 to precision - 1, else a mantissa and E±dd; trailing
-// zeros dropped unless a summary must show how far its digits go. Written out
-// here because GMP has no decimal output of a fraction, and the double
-// conversions would round it first.
-QString generalText(const mpq_class &value, int precision, bool keepZeros = false)
+// exponents from -4 to precision - 1, else a mantissa and E±dd; rounded, with
+// trailing zeros dropped, or for a summary's start (`leading`) the first
+// digits as they are, zeros kept. Written out here because GMP has no decimal
+// output of a fraction, and the double conversions would round it first.
+QString generalText(const mpq_class &value, int precision, bool leading = false)
 {
     if (value == 0)
         return QStringLiteral("0");
     const mpq_class magnitude = abs(value);
     long exponent = decimalExponent(magnitude);
-    mpz_class digits = nearestInteger(magnitude * powerOf10(precision - 1 - exponent));
+    const mpq_class scaled = magnitude * powerOf10(precision - 1 - exponent);
+    mpz_class digits = leading ? mpz_class(scaled.get_num() / scaled.get_den())
+                               : nearestInteger(scaled);
     if (digits == powerOf10(precision)) {
         digits /= 10;
         ++exponent;
     }
     const std::string d = digits.get_str();
     std::string text = value < 0 ? "-" : "";
-    auto trimmed = [keepZeros](std::string whole, std::string fraction) {
-        while (!keepZeros && !fraction.empty() && fraction.back() == '0')
+    auto trimmed = [leading](std::string whole, std::string fraction) {
+        while (!leading && !fraction.empty() && fraction.back() == '0')
             fraction.pop_back();
         return fraction.empty() ? whole : whole + "." + fraction;
     };

@@ -57,7 +57,7 @@ struct ExactText {
         LongFraction, // the value is a fraction of numeratorDigits over denominatorDigits
     };
     Kind kind = Whole;
-    QString text; // the value, or its first sixteen significant digits, zeros kept
+    QString text; // the value, or its first sixteen significant digits as they are, zeros kept
     int significantDigits = 0;
     int numeratorDigits = 0; // without the sign
     int denominatorDigits = 0;
