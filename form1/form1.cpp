@@ -4,22 +4,24 @@
 #include "exacttwin.h"
 #include "exactwords.h"
 #include "explanation.h"
+#include "fonts.h"
 #include "gridcell.h"
 #include "gridmenu.h"
+#include "gridmessagebox.h"
 #include "handout.h"
 #include "numbertext.h"
+#include "pasteplan.h"
+#include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
 #include "zoom.h"
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -36,30 +38,12 @@ QRect twips(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-// The faces the window was drawn with are rarely installed; the fallbacks
-// are metric-compatible or at least carry Cyrillic glyphs. The first of them
-// that is installed leads the list: for a first face it cannot find, Qt has
-// fontconfig sort every installed font, once for each style and script drawn.
-// A bitmap-only face, as Windows' own MS Sans Serif is, has a few sizes and
-// no bold: zoom and high-DPI screens need its scalable successor.
-QStringList windowFamilies(const QString &face)
-{
-    QStringList families{face, QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    static const QStringList installed = QFontDatabase::families();
-    for (int i = 0; i < families.size(); ++i) {
-        if (installed.contains(families[i], Qt::CaseInsensitive) &&
-            QFontDatabase::isSmoothlyScalable(families[i])) {
-            families.move(i, 0);
-            break;
-        }
-    }
-    return families;
-}
+// The faces the window was drawn with are rarely installed; their stand-ins
+// are metric-compatible or at least carry Cyrillic glyphs.
 QFont windowFont(const QString &face, qreal points, bool italic = false)
 {
     QFont font;
-    font.setFamilies(windowFamilies(face));
+    font.setFamilies(fonts::window(face));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(true);
@@ -109,7 +93,7 @@ Form1::Form1(QWidget *parent)
                            this, [this] { return activeBlock(); }, working)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("системи линейни уравнения - метод на ГАУС"));
+    setWindowTitle(texts::windowTitle());
     setFont(sansSerif(9.75));
     setFixedSize(px(12285), px(8805));
 
@@ -198,16 +182,12 @@ void Form1::createOptions()
 void Form1::createGrid()
 {
     GridCell::Grid grid;
-    grid.cellAt = [this](int r, int c) { return cell[r][c]; };
-    grid.size = [this] { return int(solver.n); };
+    grid.cellAt = [this](int r, int c) {
+        return r >= 1 && r <= GridRows && c >= 1 && c <= GridColumns ? cell[r][c] : nullptr;
+    };
     grid.afterLast = [this] { return Command3; };
     grid.paste = [this](int r, int c) { return pasteIntoGrid(r, c); };
-    grid.restingMenu = [this](int r, int c, const QPoint &at) {
-        if (r <= arranged && c <= arranged + 1)
-            return false;
-        gridMenu->show(at);
-        return true;
-    };
+    grid.gridMenu = [this](const QPoint &at) { gridMenu->show(at); };
     for (int r = 1; r <= GridRows; ++r) {
         for (int c = 1; c <= GridColumns; ++c) {
             auto *box = new GridCell(r, c, grid, Frame1);
@@ -474,13 +454,14 @@ void Form1::iz4isticwet()
         setLabelBackground(nameLabel[r], commandsTeal());
     for (int r = 1; r <= GridRows; ++r)
         setLabelBackground(valueLabel[r], commandsTeal());
-    arranged = 0; // no block is shown any more
+    systemShown = false;
 }
 
+// The one place that says which cells are the system: the block of size rows
+// of size + 1 cells, which Command1_Click and Form_Load make n. Its cells alone
+// take Tab, since a number typed outside it would be ignored by the solve.
 void Form1::arrange(int size)
 {
-    // Tab visits the block alone: a number typed into a cell outside it would
-    // be ignored by the solve. Those cells can still be clicked into.
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setInSystem(r <= size && c <= size + 1);
@@ -491,7 +472,7 @@ void Form1::arrange(int size)
         for (int c = 1; c <= size; ++c)
             gridLabel[r][c]->setText(c < size ? QStringLiteral(".x%1+").arg(c)
                                               : QStringLiteral(".x%1=").arg(size));
-    arranged = size;
+    systemShown = true;
 }
 
 // --- Solving ------------------------------------------------------------------
@@ -612,21 +593,21 @@ void Form1::copyWorking()
 }
 
 // Fills the grid from the clipboard's text, from the cell at row, column on,
-// as the clipboard plans it; no entry at all is left to the line edit (false).
+// as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const Clipboard::Paste paste =
-        Clipboard::plan(Clipboard::pasted(), row, column, arranged, solver.n);
+    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
+                                            systemShown ? solver.n : 0, solver.n);
     switch (paste.action) {
-    case Clipboard::Paste::LineEdit:
+    case PastePlan::LineEdit:
         return false;
-    case Clipboard::Paste::Insert:
+    case PastePlan::Insert:
         cell[row][column]->insert(paste.text);
         return true;
-    case Clipboard::Paste::Refuse:
-        QMessageBox::warning(this, QStringLiteral("ГРЕШКА:"), paste.text);
+    case PastePlan::Refuse:
+        GridMessageBox::error(this, paste.text);
         return true;
-    case Clipboard::Paste::Fill:
+    case PastePlan::Fill:
         break;
     }
     if (paste.arrange) {
@@ -644,9 +625,9 @@ bool Form1::pasteIntoGrid(int row, int column)
     return true;
 }
 
-Clipboard::Block Form1::shownBlock(int size) const
+Working::Block Form1::shownBlock(int size) const
 {
-    Clipboard::Block rows;
+    Working::Block rows;
     for (int r = 1; r <= size && r <= GridRows; ++r) {
         QStringList row;
         for (int c = 1; c <= size + 1; ++c)

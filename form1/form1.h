@@ -11,10 +11,10 @@
 // writes the matrix back as number texts (stypka), while the presenter holds
 // it on screen with a message box until the user dismisses it.
 
-#include "clipboard.h"
 #include "elimination.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
+#include "working.h"
 
 #include <QWidget>
 
@@ -93,11 +93,17 @@ private:
     void copyWorking();
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
-    Clipboard::Block shownBlock(int size) const;
+    Working::Block shownBlock(int size) const;
 
     gauss::SolverState solver;
-    int arranged = 0; // the size whose block the grid shows; 0 once cleared
-    Clipboard working;
+    // The system is the block of n rows of n + 1 cells from Text11, n being
+    // solver.n, that the last arrangement made (arrange): the solve reads it,
+    // and its cells, which know it (GridCell::inSystem), take Tab, Enter, the
+    // arrows, their own menu and a paste. ИЗЧИСТИ keeps n and the system but
+    // hides its block, which the grid shows again at the next arrangement; a
+    // system pasted into Text11 arranges itself unless its block is shown.
+    bool systemShown = false;
+    Working working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
     GridMenu *gridMenu = nullptr;

@@ -13,15 +13,16 @@ GridCell::GridCell(int row, int column, const Grid &grid, QWidget *parent)
     connect(this, &QLineEdit::textEdited, this, &GridCell::forgetExactValue);
 }
 
-bool GridCell::inSystem() const
-{
-    const int n = grid.size();
-    return r <= n && c <= n + 1;
-}
-
 void GridCell::setInSystem(bool inSystem)
 {
+    system = inSystem;
     setFocusPolicy(inSystem ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+GridCell *GridCell::systemCell(int row, int column) const
+{
+    GridCell *cell = grid.cellAt(row, column);
+    return cell && cell->inSystem() ? cell : nullptr;
 }
 
 // The text drawn as it fits between the frame and the margins; the line edit
@@ -88,26 +89,25 @@ void GridCell::keyPressEvent(QKeyEvent *event)
         pasteHere();
         return;
     }
-    const int n = grid.size();
     if ((event->modifiers() & ~Qt::KeypadModifier) || !inSystem()) {
         QLineEdit::keyPressEvent(event);
         return;
     }
     switch (event->key()) {
     case Qt::Key_Up:
-        if (r > 1)
-            moveTo(grid.cellAt(r - 1, c));
+        if (GridCell *above = systemCell(r - 1, c))
+            moveTo(above);
         return;
     case Qt::Key_Down:
-        if (r < n)
-            moveTo(grid.cellAt(r + 1, c));
+        if (GridCell *below = systemCell(r + 1, c))
+            moveTo(below);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (c <= n)
-            grid.cellAt(r, c + 1)->setFocus(Qt::TabFocusReason);
-        else if (r < n)
-            grid.cellAt(r + 1, 1)->setFocus(Qt::TabFocusReason);
+        if (GridCell *next = systemCell(r, c + 1))
+            next->setFocus(Qt::TabFocusReason);
+        else if (GridCell *nextRow = systemCell(r + 1, 1))
+            nextRow->setFocus(Qt::TabFocusReason);
         else
             grid.afterLast()->setFocus(Qt::TabFocusReason);
         return;
@@ -124,12 +124,14 @@ void GridCell::moveTo(GridCell *cell)
 }
 
 // The line edit's own menu, but its paste takes a whole system as the keys do.
-// A cell resting outside the system is part of the grid's green, and its
-// right-click opens the grid's menu.
+// A cell outside the system is part of the grid's green, and its right-click
+// opens the grid's menu.
 void GridCell::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (grid.restingMenu && grid.restingMenu(r, c, event->globalPos()))
+    if (!inSystem() && grid.gridMenu) {
+        grid.gridMenu(event->globalPos());
         return;
+    }
     QMenu *menu = createStandardContextMenu();
     // The standard menu names its paste action by QLineEdit's own translated
     // text, its shortcut after a tab; nothing else in the public API tells it.

@@ -1,8 +1,8 @@
 #ifndef GAUSS_GRIDCELL_H
 #define GAUSS_GRIDCELL_H
 
-// A cell of the grid: its keys, its menu and its look. The keys and the paste
-// keep to the arranged system; the number is drawn whole, smaller or shortened.
+// A cell of the grid: its keys and menu, which keep to the system the window
+// says it is in, and its look: the number drawn whole, smaller or shortened.
 
 #include "numberview.h"
 
@@ -22,23 +22,22 @@ class GridCell : public QLineEdit
 public:
     // What a cell needs of the grid around it; the window gives it once.
     struct Grid {
+        // A cell of the grid, or nullptr past its edge.
         std::function<GridCell *(int row, int column)> cellAt;
-        std::function<int()> size; // the system's n: its cells are the ones moved through
         std::function<QWidget *()> afterLast; // where Enter goes from the system's last cell
         // Fills the grid from the clipboard from this cell on; false leaves the
         // paste to the line edit itself.
         std::function<bool(int row, int column)> paste;
-        // Opens the grid's own menu instead of the cell's, for a resting
-        // cell: true when it did.
-        std::function<bool(int row, int column, const QPoint &at)> restingMenu;
+        // The grid's own menu, which a cell outside the system opens instead of its own.
+        std::function<void(const QPoint &at)> gridMenu;
     };
 
     GridCell(int row, int column, const Grid &grid, QWidget *parent);
 
-    int row() const { return r; }
-    int column() const { return c; }
-    bool inSystem() const;
-    // Tab visits the cells of the system alone; the others can still be clicked.
+    // Whether the cell is one of the system's, which the window decides: Tab,
+    // Enter and the arrows visit those alone, and the others, which can still
+    // be clicked, are part of the grid's green and open its menu.
+    bool inSystem() const { return system; }
     void setInSystem(bool inSystem);
 
     // What the cell draws now, and in which font.
@@ -68,10 +67,12 @@ private:
     };
     Drawing drawing() const;
     void moveTo(GridCell *cell);
+    GridCell *systemCell(int row, int column) const;
     void pasteHere();
 
     int r;
     int c;
+    bool system = false;
     Grid grid;
     ExactNote exact;
     mutable NumberFit fit;

@@ -36,9 +36,39 @@ QMargins marginsOf(const QWidget *w)
 
 } // namespace
 
-GridMessageBox::GridMessageBox(QWidget *window, const QRect &block)
+GridMessageBox::GridMessageBox(QWidget *window, const QRect &block, const QString &title,
+                               const QString &prompt)
     : QMessageBox(window), block(block)
 {
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(title);
+    setText(prompt);
+    setTextFormat(Qt::PlainText);
+}
+
+void GridMessageBox::tell(QWidget *window, const Message &message, const QRect &block)
+{
+    GridMessageBox box(window, block, message.title, message.prompt);
+    box.setAccessibleDescription(message.spoken.isEmpty() ? message.details.join(u'\n')
+                                                          : message.spoken);
+    box.setDetails(message.details);
+    box.setIcon(message.icon);
+    box.setStandardButtons(Ok);
+    box.setDefaultButton(Ok);
+    box.exec();
+}
+
+void GridMessageBox::error(QWidget *window, const QString &prompt, const QRect &block)
+{
+    tell(window, Message{errorTitle, prompt, Warning, {}, {}}, block);
+}
+
+bool GridMessageBox::ask(QWidget *window, const QString &title, const QString &question)
+{
+    GridMessageBox box(window, QRect(), title, question);
+    box.setIcon(Question);
+    box.setStandardButtons(Yes | No);
+    return box.exec() == Yes;
 }
 
 // QMessageBox offers no access to the label of its informative text; it is
@@ -109,8 +139,12 @@ void GridMessageBox::setLinesInColumns()
         return;
     const QRect room = screen->availableGeometry();
     const QMargins frame = frameMargins();
-    const int below = room.bottom() - parentWidget()->mapToGlobal(block.bottomLeft()).y();
-    const int above = parentWidget()->mapToGlobal(block.topLeft()).y() - room.top();
+    // With no block, the whole screen is room below.
+    const int below = block.isEmpty()
+                          ? room.height()
+                          : room.bottom() - parentWidget()->mapToGlobal(block.bottomLeft()).y();
+    const int above =
+        block.isEmpty() ? 0 : parentWidget()->mapToGlobal(block.topLeft()).y() - room.top();
 
     // Sets the lines in so many columns and returns the box's height with its
     // frame; 0 when QMessageBox, keeping to a width limit of its own, would
@@ -144,7 +178,7 @@ void GridMessageBox::place()
 {
     const QWidget *window = parentWidget();
     const QScreen *screen = window->screen();
-    if (!screen)
+    if (!screen || block.isEmpty())
         return;
     const QRect room = screen->availableGeometry();
     const QMargins frame = frameMargins();

@@ -1,12 +1,13 @@
 #ifndef GAUSS_GRIDMESSAGEBOX_H
 #define GAUSS_GRIDMESSAGEBOX_H
 
-// The window's message boxes: where they stand beside the grid, and how
-// their lines of detail are set.
+// Every message box of the program: what it says, as plain text, where it
+// stands beside the grid, and how its lines of detail are set.
 
 #include <QMargins>
 #include <QMessageBox>
 #include <QRect>
+#include <QStringList>
 
 class QLabel;
 
@@ -14,23 +15,45 @@ class QLabel;
 // active block, title bar and all, or above them when the screen has no room
 // below, and covers them only when it fits nowhere else. Lines of detail are
 // never wrapped: a long list of them is set in columns, as few as let the box
-// stand below the block.
+// stand below the block. A box with no block to keep in sight (a paste
+// refused, a file not written) stands where any box does.
 class GridMessageBox : public QMessageBox
 {
     Q_OBJECT
 
 public:
-    // block: the rows of the active block, in the window's coordinates.
-    GridMessageBox(QWidget *window, const QRect &block);
+    // The title of every box that says something went wrong.
+    static inline const QString errorTitle = QStringLiteral("ГРЕШКА:");
 
-    // Lines of plain text under the prompt, as the informative text.
-    void setDetails(const QStringList &lines);
+    // What a box says. The prompt and the details are plain text, so that a
+    // file name is never read as markup. spoken goes to assistive technology
+    // alone, as the box's description, which is the details where empty.
+    struct Message {
+        QString title;
+        QString prompt;
+        Icon icon = NoIcon;
+        QStringList details; // lines under the prompt
+        QString spoken;
+    };
+
+    // Shows the message with one OK, modal to the whole program, and returns
+    // once it is answered. block: the rows the box keeps in sight, in the
+    // window's coordinates; where empty, the box stands as any box does.
+    static void tell(QWidget *window, const Message &message, const QRect &block = QRect());
+    // Something went wrong: the prompt under errorTitle, with a warning sign.
+    static void error(QWidget *window, const QString &prompt, const QRect &block = QRect());
+    // True where the user answers Yes.
+    static bool ask(QWidget *window, const QString &title, const QString &question);
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    GridMessageBox(QWidget *window, const QRect &block, const QString &title,
+                   const QString &prompt);
+    // Lines of plain text under the prompt, as the informative text.
+    void setDetails(const QStringList &lines);
     QLabel *detailsLabel() const;
     void setLinesInColumns();
     void place();

@@ -1,13 +1,15 @@
 #include "handout.h"
 
+#include "fonts.h"
+#include "gridmessagebox.h"
+#include "sharedtexts.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -27,9 +29,23 @@ namespace
 {
 
 // The window's title heads the handout.
-const QString heading = QStringLiteral("системи линейни уравнения - метод на ГАУС");
+const QString heading = texts::windowTitle();
 
 const QMarginsF margins(15, 15, 15, 15); // millimetres
+
+// Paddings and rules are in pixels of 1/96 inch, which the text layout scales
+// to the device. A cell's numbers stand clear of the next column's, while rows
+// keep close, as in the window's grid.
+constexpr qreal cellSidePadding = 4;
+constexpr qreal cellEndPadding = 0.5; // above and below
+constexpr qreal rightHandRule = 1;    // before the right-hand side
+constexpr qreal namesRule = 0.5;      // under the unknowns' names
+constexpr qreal solutionPadding = 8;  // after a name, a value and an exact value
+constexpr qreal titleLarger = 3;      // points above the text's
+constexpr int wordsGap = 2;           // between a step's words and its matrix, in widths of M
+// The page number, at the foot of the printable area, below a blank line.
+constexpr qreal footerPoints = 8;
+constexpr int footerLines = 2;
 
 // Larger type first, portrait pages before landscape ones, which take a
 // nine-equation matrix of seven-digit numbers with exponents; 8 pt is the
@@ -46,10 +62,7 @@ const Format formats[] = {{QPageLayout::Portrait, 11},  {QPageLayout::Portrait, 
 QFont handoutFont(qreal points)
 {
     QFont font;
-    // Faces with Cyrillic that the program's package depends on, and on
-    // Windows the face Liberation Sans copies; a PDF embeds the faces it draws with.
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Arial")});
+    font.setFamilies(fonts::handout());
     font.setPointSizeF(points);
     return font;
 }
@@ -106,7 +119,7 @@ QTextTableFormat plainTable()
 
 // The rows of a matrix, numbers to the right, the right-hand column ruled off;
 // names, where given, head the columns in bold above a rule.
-void addMatrix(QTextCursor &cursor, const Clipboard::Block &rows, const QStringList &names = {})
+void addMatrix(QTextCursor &cursor, const Working::Block &rows, const QStringList &names = {})
 {
     int columns = int(names.size());
     for (const QStringList &row : rows)
@@ -122,17 +135,17 @@ void addMatrix(QTextCursor &cursor, const Clipboard::Block &rows, const QStringL
         for (int c = 0; c < columns; ++c) {
             QTextTableCell cell = table->cellAt(r, c);
             QTextTableCellFormat format = cell.format().toTableCellFormat();
-            format.setLeftPadding(4);
-            format.setRightPadding(4);
-            format.setTopPadding(0.5);
-            format.setBottomPadding(0.5);
+            format.setLeftPadding(cellSidePadding);
+            format.setRightPadding(cellSidePadding);
+            format.setTopPadding(cellEndPadding);
+            format.setBottomPadding(cellEndPadding);
             if (c == columns - 1 && columns > 1) {
-                format.setLeftBorder(1);
+                format.setLeftBorder(rightHandRule);
                 format.setLeftBorderStyle(QTextFrameFormat::BorderStyle_Solid);
                 format.setLeftBorderBrush(Qt::black);
             }
             if (r < named) {
-                format.setBottomBorder(0.5);
+                format.setBottomBorder(namesRule);
                 format.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
                 format.setBottomBorderBrush(Qt::black);
             }
@@ -212,7 +225,7 @@ void layUnwrapped(QTextDocument *table, const QFont &font)
 class Pages
 {
 public:
-    Pages(const Clipboard::Record &record, QPaintDevice *device, const QPageSize &size,
+    Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
           int resolution);
 
     QPageLayout layout() const { return page; }
@@ -221,10 +234,16 @@ public:
 private:
     bool fits(const Format &format);
     void lay(const Format &format);
-    QTextDocument *text(const QString &caption, const QStringList &lines);
+    void layHeading(qreal points);
+    void laySteps();
+    void laySolution();
     void place();
+    QTextDocument *text(const QString &caption, const QStringList &lines);
+    QTextDocument *promptOverColumns(const Working::Step &step, int columns);
+    QTextDocument *solutionTable();
+    Part across(QTextDocument *document);
 
-    const Clipboard::Record &record;
+    const Working::Record &record;
     QPaintDevice *device;
     QPageSize size;
     int resolution;
@@ -247,7 +266,7 @@ private:
 // The first format in which every table fits the page's width unwrapped and
 // a page holds three steps on the whole, so that a handout of nine equations
 // takes six pages; where none does, the one that takes the fewest pages.
-Pages::Pages(const Clipboard::Record &record, QPaintDevice *device, const QPageSize &size,
+Pages::Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
              int resolution)
     : record(record), device(device), size(size), resolution(resolution)
 {
@@ -257,7 +276,7 @@ Pages::Pages(const Clipboard::Record &record, QPaintDevice *device, const QPageS
     matrices.push_back(newDocument(device, handoutFont(formats[0].points)));
     QTextCursor system(matrices.back().get());
     addMatrix(system, record.system, names);
-    for (const Clipboard::Step &step : record.steps) {
+    for (const Working::Step &step : record.steps) {
         matrices.push_back(newDocument(device, handoutFont(formats[0].points)));
         QTextCursor cursor(matrices.back().get());
         addMatrix(cursor, step.matrix);
@@ -310,90 +329,116 @@ void Pages::lay(const Format &format)
     const QRect printable = page.paintRectPixels(resolution);
     width = printable.width();
     printableHeight = printable.height();
-    height = printableHeight - 2 * QFontMetricsF(handoutFont(8), device).lineSpacing();
+    height = printableHeight -
+             footerLines * QFontMetricsF(handoutFont(footerPoints), device).lineSpacing();
     for (const Document &matrix : matrices)
         layUnwrapped(matrix.get(), font);
     texts.clear();
     parts.clear();
-    const auto part = [this](QTextDocument *document) {
-        document->setTextWidth(width);
-        parts.push_back(Part{{Piece{document, QPointF()}}});
-        return &parts.back();
-    };
+    layHeading(format.points);
+    laySteps();
+    laySolution();
+    place();
+}
 
+// A part of one piece: the document across the page's width.
+Part Pages::across(QTextDocument *document)
+{
+    document->setTextWidth(width);
+    return Part{{Piece{document, QPointF()}}};
+}
+
+// The title and the date, centred.
+void Pages::layHeading(qreal points)
+{
     QTextDocument *top = text(QString(), {});
     QTextCursor cursor(top);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     cursor.setBlockFormat(centred);
     QTextCharFormat title = weight(QFont::Bold);
-    title.setFontPointSize(format.points + 3);
+    title.setFontPointSize(points + titleLarger);
     cursor.insertText(heading, title);
     cursor.insertBlock(centred, QTextCharFormat());
     cursor.insertText(
         QLocale(QLocale::Bulgarian).toString(QDate::currentDate(), QLocale::LongFormat));
-    part(top);
+    parts.push_back(across(top));
+}
 
-    // Each step's words beside its matrix where every step's fit: the
-    // matrices then stand one under another, as in the window.
-    std::vector<QTextDocument *> words;
+// Each step's words beside its matrix where every step's fit: the
+// matrices then stand one under another, as in the window.
+void Pages::laySteps()
+{
+    std::vector<QTextDocument *> words{text(Working::systemHeading, {})};
+    for (const Working::Step &step : record.steps)
+        words.push_back(text(step.prompt, step.operations));
     qreal wordsWidth = 0;
     qreal matrixWidth = 0;
     for (std::size_t i = 0; i < matrices.size(); ++i) {
-        const Clipboard::Step *step = i > 0 ? &record.steps[int(i) - 1] : nullptr;
-        words.push_back(step ? text(step->prompt, step->operations)
-                             : text(Clipboard::systemHeading, {}));
-        wordsWidth = qMax(wordsWidth, words.back()->idealWidth());
+        wordsWidth = qMax(wordsWidth, words[i]->idealWidth());
         matrixWidth = qMax(matrixWidth, matrices[i]->idealWidth());
     }
-    const qreal between = 2 * QFontMetricsF(font, device).horizontalAdvance(u'M');
+    const qreal between = wordsGap * QFontMetricsF(font, device).horizontalAdvance(u'M');
     const bool beside = wordsWidth + between + matrixWidth <= width;
     const int columns = qMax(1, int(width / (wordsWidth + between)));
-    for (std::size_t i = 0; i < matrices.size(); ++i) {
-        if (i == 0 && record.system.isEmpty())
-            continue;
-        if (!beside && i > 0) {
-            // The prompt above its operations in columns across the page.
-            const Clipboard::Step &step = record.steps[int(i) - 1];
-            words[i] = text(step.prompt, {});
-            QTextCursor cursor(words[i]);
-            cursor.movePosition(QTextCursor::End);
-            addColumns(cursor, step.operations, columns);
-        }
-        Part *step = part(words[i]);
+    for (std::size_t i = record.system.isEmpty() ? 1 : 0; i < matrices.size(); ++i) {
+        if (!beside && i > 0)
+            words[i] = promptOverColumns(record.steps[int(i) - 1], columns);
+        Part step = across(words[i]);
         if (beside)
             words[i]->setTextWidth(wordsWidth);
-        const QPointF at = beside ? QPointF(wordsWidth + between, 0) : QPointF(0, step->height());
+        const QPointF at = beside ? QPointF(wordsWidth + between, 0) : QPointF(0, step.height());
         // Only where no format fits: the numbers wrap within their cells.
         if (matrices[i]->idealWidth() > width - at.x())
             matrices[i]->setTextWidth(width - at.x());
-        step->pieces.push_back(Piece{matrices[i].get(), at});
+        step.pieces.push_back(Piece{matrices[i].get(), at});
+        parts.push_back(std::move(step));
     }
+}
 
+// Where the words do not fit beside the matrices: the prompt above its
+// operations in columns across the page.
+QTextDocument *Pages::promptOverColumns(const Working::Step &step, int columns)
+{
+    QTextDocument *words = text(step.prompt, {});
+    QTextCursor cursor(words);
+    cursor.movePosition(QTextCursor::End);
+    addColumns(cursor, step.operations, columns);
+    return words;
+}
+
+// What ended the solve, the solution, and a message that followed it.
+void Pages::laySolution()
+{
     if (!record.report.isEmpty())
-        part(text(QString(), record.report));
-    if (!record.names.isEmpty()) {
-        QTextDocument *solution = text(Clipboard::solutionHeading, {});
-        QTextCursor cursor(solution);
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-        QTextTable *table = cursor.insertTable(int(record.names.size()), 3, plainTable());
-        for (int r = 0; r < record.names.size(); ++r) {
-            const QStringList cells{record.names[r], record.values.value(r),
-                                    record.exactValues.value(r)};
-            for (int c = 0; c < 3; ++c) {
-                QTextTableCell cell = table->cellAt(r, c);
-                QTextTableCellFormat format = cell.format().toTableCellFormat();
-                format.setRightPadding(8);
-                cell.setFormat(format);
-                cell.firstCursorPosition().insertText(cells[c]);
-            }
-        }
-        part(solution);
-    }
+        parts.push_back(across(text(QString(), record.report)));
+    if (!record.names.isEmpty())
+        parts.push_back(across(solutionTable()));
     if (!record.afterSolution.isEmpty())
-        part(text(QString(), record.afterSolution));
-    place();
+        parts.push_back(across(text(QString(), record.afterSolution)));
+}
+
+// Under its heading, a row for each unknown: its name, its value and, where
+// the value rounds it, its exact value.
+QTextDocument *Pages::solutionTable()
+{
+    QTextDocument *solution = text(Working::solutionHeading, {});
+    QTextCursor cursor(solution);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    QTextTable *table = cursor.insertTable(int(record.names.size()), 3, plainTable());
+    for (int r = 0; r < record.names.size(); ++r) {
+        const QStringList cells{record.names[r], record.values.value(r),
+                                record.exactValues.value(r)};
+        for (int c = 0; c < 3; ++c) {
+            QTextTableCell cell = table->cellAt(r, c);
+            QTextTableCellFormat padded = cell.format().toTableCellFormat();
+            padded.setRightPadding(solutionPadding);
+            cell.setFormat(padded);
+            cell.firstCursorPosition().insertText(cells[c]);
+        }
+    }
+    return solution;
 }
 
 // Parts follow one another down the page; one that does not fit below the
@@ -457,15 +502,30 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter) const
             piece.document->drawContents(&painter, piece.clip);
             painter.restore();
         }
-        painter.setFont(handoutFont(8));
+        painter.setFont(handoutFont(footerPoints));
         painter.drawText(QRectF(0, 0, width, printableHeight), Qt::AlignRight | Qt::AlignBottom,
                          QStringLiteral("стр. %1 от %2").arg(p + 1).arg(pageCount));
     }
 }
 
+QString notWritten(const QString &fileName)
+{
+    return QStringLiteral("Файлът „%1“ не може да бъде записан.")
+        .arg(QDir::toNativeSeparators(fileName));
+}
+
+// A printer that prints to a file fails as a file does.
+QString notPrinted(const QPrinter &printer)
+{
+    if (!printer.outputFileName().isEmpty())
+        return notWritten(printer.outputFileName());
+    return QStringLiteral("Решението не може да бъде отпечатано на принтера „%1“.")
+        .arg(printer.printerName());
+}
+
 } // namespace
 
-bool Handout::savePdf(const Clipboard &working, const QString &fileName)
+bool Handout::savePdf(const Working &working, const QString &fileName)
 {
     QPdfWriter writer(fileName);
     writer.setTitle(heading);
@@ -479,43 +539,46 @@ bool Handout::savePdf(const Clipboard &working, const QString &fileName)
     return painter.end();
 }
 
-void Handout::print(const Clipboard &working, QPrinter &printer)
+bool Handout::print(const Working &working, QPrinter &printer)
 {
     const Pages pages(working.record(), &printer, printer.pageLayout().pageSize(),
                       printer.resolution());
     printer.setPageLayout(pages.layout());
-    QPainter painter(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
     pages.draw(printer, painter);
+    return painter.end();
 }
 
-void Handout::saveWithDialog(QWidget *parent, const Clipboard &working,
-                             const Clipboard::Block &shownSystem)
+void Handout::saveWithDialog(QWidget *parent, const Working &working,
+                             const Working::Block &shownSystem)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString fileName = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Запази като PDF"),
-        QDir(folder).filePath(QStringLiteral("решение.pdf")), QStringLiteral("PDF (*.pdf)"));
-    if (fileName.isEmpty())
+    QFileDialog dialog(parent, QStringLiteral("Запази като PDF"),
+                       QDir(folder).filePath(QStringLiteral("решение.pdf")),
+                       QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Added by the dialog itself, so that its question before replacing a
+    // file asks about the name the file is saved under.
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QStringLiteral(".pdf");
+    const QString fileName = dialog.selectedFiles().constFirst();
     if (!savePdf(working.orShown(shownSystem), fileName))
-        QMessageBox::warning(parent, QStringLiteral("ГРЕШКА:"),
-                             QStringLiteral("Файлът „%1“ не може да бъде записан.")
-                                 .arg(QDir::toNativeSeparators(fileName)));
+        GridMessageBox::error(parent, notWritten(fileName));
 }
 
-void Handout::printWithDialog(QWidget *parent, const Clipboard &working,
-                              const Clipboard::Block &shownSystem)
+void Handout::printWithDialog(QWidget *parent, const Working &working,
+                              const Working::Block &shownSystem)
 {
 #ifdef Q_OS_WIN
     // Windows' print dialog does not open at all where no printer is
     // installed, and says nothing; elsewhere Qt's own dialog offers a PDF file.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        if (QMessageBox::question(parent, QStringLiteral("ПЕЧАТ:"),
-                                  QStringLiteral("Няма инсталиран принтер.\n"
-                                                 "Да се запази ли решението като PDF?")) ==
-            QMessageBox::Yes)
+        if (GridMessageBox::ask(parent, QStringLiteral("ПЕЧАТ:"),
+                                QStringLiteral("Няма инсталиран принтер.\n"
+                                               "Да се запази ли решението като PDF?")))
             saveWithDialog(parent, working, shownSystem);
         return;
     }
@@ -524,6 +587,6 @@ void Handout::printWithDialog(QWidget *parent, const Clipboard &working,
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("решение"));
     QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        print(working.orShown(shownSystem), printer);
+    if (dialog.exec() == QDialog::Accepted && !print(working.orShown(shownSystem), printer))
+        GridMessageBox::error(parent, notPrinted(printer));
 }

@@ -10,7 +10,7 @@
 // 11 or 10 pt on portrait pages where they can, else on landscape pages from
 // 11 down to 8 pt, the largest type with which a page holds three steps.
 
-#include "clipboard.h"
+#include "working.h"
 
 class QPrinter;
 class QWidget;
@@ -19,19 +19,21 @@ class Handout
 {
 public:
     // False where the file cannot be written.
-    static bool savePdf(const Clipboard &working, const QString &fileName);
-    // On a printer the caller has set up; the handout sets its orientation and margins.
-    static void print(const Clipboard &working, QPrinter &printer);
+    static bool savePdf(const Working &working, const QString &fileName);
+    // On a printer the caller has set up; the handout sets its orientation and
+    // margins. False where the printer cannot start or finish.
+    static bool print(const Working &working, QPrinter &printer);
 
     // For the window's menu and keys. Before any solve the working is empty
     // and the handout holds shownSystem, the system as the grid shows it.
-    // A file dialog suggests "решение.pdf" in the user's documents folder; a
-    // message says where the file could not be written.
-    static void saveWithDialog(QWidget *parent, const Clipboard &working,
-                               const Clipboard::Block &shownSystem);
+    // A file dialog suggests "решение.pdf" in the user's documents folder and
+    // asks before it replaces a file; a message says where the file could not
+    // be written, or that the printer could not print.
+    static void saveWithDialog(QWidget *parent, const Working &working,
+                               const Working::Block &shownSystem);
     // The system's print dialog, on A4 paper unless the user picks another.
-    static void printWithDialog(QWidget *parent, const Clipboard &working,
-                                const Clipboard::Block &shownSystem);
+    static void printWithDialog(QWidget *parent, const Working &working,
+                                const Working::Block &shownSystem);
 };
 
 #endif

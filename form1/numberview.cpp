@@ -1,6 +1,7 @@
 #include "numberview.h"
 
 #include "exactwords.h"
+#include "fonts.h"
 #include "numbertext.h"
 
 #include <QFontMetrics>
@@ -21,8 +22,7 @@ constexpr qreal LastResortPoints = 6;
 // The same letters, narrower: a shortened number keeps more of its digits.
 QFont narrowed(QFont font, qreal points)
 {
-    font.setFamilies({QStringLiteral("Liberation Sans Narrow"),
-                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Arial Narrow")});
+    font.setFamilies(fonts::narrow());
     font.setPointSizeF(points);
     return font;
 }

@@ -11,13 +11,11 @@
 namespace
 {
 const QString attention = QStringLiteral("ВНИМАНИЕ!:");
-const QString error = QStringLiteral("ГРЕШКА:");
-
 // The ends of single precision's range, as the reading takes them: the
 // largest number a cell accepts, and the smallest that is not rounded to 0.
 QString largestText()
 {
-    return QStringLiteral("3.4028235E+38").replace(u'.', QLocale().decimalPoint());
+    return gauss::withDecimalSign(QStringLiteral("3.4028235E+38"));
 }
 QString smallestText()
 {
@@ -50,17 +48,17 @@ QString stopCause(const gauss::SolveEnd &end)
 
 } // namespace
 
-SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Clipboard &working)
+SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Working &working)
     : window(window), block(std::move(block)), working(working)
 {
 }
 
-void SolvePresenter::read(const Clipboard::Block &system)
+void SolvePresenter::read(const Working::Block &system)
 {
     working.setSystem(system);
 }
 
-void SolvePresenter::step(const gauss::Step &step, const Clipboard::Block &shown)
+void SolvePresenter::step(const gauss::Step &step, const Working::Block &shown)
 {
     const QString prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
                                          : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
@@ -111,7 +109,7 @@ void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
     }
     working.clear();
     working.addReport(prompt.split(u'\n'));
-    message(prompt, MessageFlags::OkExclamation, error);
+    message(prompt, MessageFlags::OkExclamation, GridMessageBox::errorTitle);
 }
 
 // The grid still shows the last step completed, or the system as read.
@@ -129,7 +127,7 @@ void SolvePresenter::stopped(const gauss::SolveEnd &end, const Answer &answer)
             .arg(shown);
     working.addReport(report.split(u'\n'));
     working.setSolution(answer.names, answer.values, answer.exact);
-    message(report, MessageFlags::OkExclamation, error);
+    message(report, MessageFlags::OkExclamation, GridMessageBox::errorTitle);
 }
 
 void SolvePresenter::solved(const Answer &answer, const QStringList &table,
@@ -154,15 +152,7 @@ void SolvePresenter::solved(const Answer &answer, const QStringList &table,
 void SolvePresenter::message(const QString &prompt, MessageFlags flags, const QString &title,
                              const QStringList &details, const QString &spoken)
 {
-    GridMessageBox box(window, block());
-    box.setAccessibleDescription(spoken.isEmpty() ? details.join(u'\n') : spoken);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowTitle(title);
-    box.setText(prompt);
-    box.setTextFormat(Qt::PlainText);
-    box.setDetails(details);
-    box.setIcon(flags == MessageFlags::OkExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
+    const QMessageBox::Icon icon =
+        flags == MessageFlags::OkExclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
+    GridMessageBox::tell(window, {title, prompt, icon, details, spoken}, block());
 }

@@ -4,9 +4,9 @@
 // The presentation of a solve: every message the user meets on the way, from
 // the step boxes to the refusals, the reports and the exact answer's box.
 
-#include "clipboard.h"
 #include "elimination.h"
 #include "numbertext.h"
+#include "working.h"
 
 #include <QRect>
 #include <QStringList>
@@ -21,18 +21,18 @@ enum class MessageFlags {
 };
 
 // The window hands it the driver's events; it shows each as a message and
-// records it in the working that the clipboard copies.
+// records it in the working that the copy and the handout read.
 class SolvePresenter
 {
 public:
     // window: the messages' parent; block: the rows of the active block in
     // the window's coordinates, which the messages keep in sight.
-    SolvePresenter(QWidget *window, std::function<QRect()> block, Clipboard &working);
+    SolvePresenter(QWidget *window, std::function<QRect()> block, Working &working);
 
     // A solve has read this system.
-    void read(const Clipboard::Block &system);
+    void read(const Working::Block &system);
     // A step is done; the grid shows its matrix.
-    void step(const gauss::Step &step, const Clipboard::Block &shown);
+    void step(const gauss::Step &step, const Working::Block &shown);
     // Singular: details say which case holds.
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.
@@ -60,7 +60,7 @@ private:
 
     QWidget *window;
     std::function<QRect()> block;
-    Clipboard &working;
+    Working &working;
 };
 
 #endif

@@ -4,6 +4,12 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+namespace
+{
+// The grid's line stands 120 twips, 8 logical pixels, in from a frame's edge.
+constexpr int CaptionShift = 120 / 15;
+} // namespace
+
 // A fresh instance of the application's style, since a proxy owns its base.
 WindowStyle::WindowStyle(const QColor &restingBase, QObject *parent)
     : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), restingBase(restingBase)
@@ -48,6 +54,6 @@ QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComp
 {
     QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
     if (control == CC_GroupBox && subControl == SC_GroupBoxLabel)
-        rect.translate(8, 0);
+        rect.translate(CaptionShift, 0);
     return rect;
 }

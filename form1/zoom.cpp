@@ -1,5 +1,6 @@
 #include "zoom.h"
 
+#include <QGroupBox>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -13,7 +14,7 @@ WindowZoom::WindowZoom(QWidget *window, std::function<void(qreal)> redraw)
         if (w->isWindow())
             continue;
         base.insert(w, {w->geometry(), w->font()});
-        if (w->inherits("QGroupBox"))
+        if (qobject_cast<QGroupBox *>(w))
             for (QWidget *inner : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
                 base.insert(inner, {inner->geometry(), inner->font()});
     }

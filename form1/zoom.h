@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QHash>
 #include <QObject>
-#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <functional>

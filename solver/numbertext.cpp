@@ -21,16 +21,6 @@ constexpr int SummaryDigits = 16;
 // exponent of up to E-1000, with room to spare.
 constexpr int ExponentFormExtras = 10;
 
-// Digits, signs and the exponent's E are ASCII everywhere; the decimal
-// separator alone is the locale's.
-QString withDecimalSign(QString text)
-{
-    const QString decimalPoint = QLocale().decimalPoint();
-    if (decimalPoint != QLatin1String("."))
-        text.replace(u'.', decimalPoint);
-    return text;
-}
-
 // The %G form with `precision` significant digits: fixed notation for decimal
 // exponents from -4 to precision - 1, else a mantissa and E±dd; rounded, with
 // trailing zeros dropped, or for a summary's start (`leading`) the first
@@ -245,6 +235,15 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
 }
 
 } // namespace
+
+QString withDecimalSign(QString text)
+{
+    const QString decimalPoint = QLocale().decimalPoint();
+    if (decimalPoint != QLatin1String("."))
+        text.replace(u'.', decimalPoint);
+    return text;
+}
+
 
 bool readNumber(const QString &text, float &value)
 {

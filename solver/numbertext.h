@@ -33,6 +33,9 @@ enum class Unreadable {
 };
 Unreadable whyUnreadable(const QString &text);
 
+// A C-locale number text with the user's decimal separator in place of '.'.
+QString withDecimalSign(QString text);
+
 // General form with at most seven significant digits: fixed notation for
 // decimal exponents -4..6, otherwise 1.234568E+07; no grouping; -0 shows as 0.
 QString numberText(float value);

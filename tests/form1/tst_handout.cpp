@@ -1,17 +1,25 @@
 // The working as a handout, read back from the PDF with poppler's tools: its
 // text, its A4 pages, its embedded faces, and every table whole on one page
-// and within the margins.
+// and within the margins; the save and print dialogs, and what they tell.
 
 #include "handout.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDate>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
-Q_DECLARE_METATYPE(Clipboard)
+Q_DECLARE_METATYPE(Working)
 
 namespace
 {
@@ -23,22 +31,29 @@ struct Page {
     QRectF ink;
 };
 
-QString run(const QString &tool, const QStringList &arguments)
+// A tool's output; where the tool did not end well, failure says why.
+QString run(const QString &tool, const QStringList &arguments, QString *failure)
 {
     QProcess process;
     process.start(tool, arguments);
-    process.waitForFinished();
+    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
+        *failure = tool + QStringLiteral(": ") + process.errorString();
+    else if (process.exitCode() != 0)
+        *failure = QStringLiteral("%1 ended with %2: %3")
+                       .arg(tool)
+                       .arg(process.exitCode())
+                       .arg(QString::fromLocal8Bit(process.readAllStandardError()));
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QList<Page> pagesOf(const QString &pdf)
+// The pages of pdftotext -bbox's output.
+QList<Page> pagesOf(const QString &boxes)
 {
     static const QRegularExpression tag(
         QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|<word xMin=\"([\\d.]+)\" "
                        "yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
     QList<Page> pages;
-    for (const QRegularExpressionMatch &m :
-         tag.globalMatch(run("pdftotext", {"-bbox", pdf, "-"}))) {
+    for (const QRegularExpressionMatch &m : tag.globalMatch(boxes)) {
         if (!m.captured(1).isEmpty()) {
             pages << Page{QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), {}, QRectF()};
             continue;
@@ -53,10 +68,10 @@ QList<Page> pagesOf(const QString &pdf)
 // Nine equations at their widest: every number as long as a number text
 // gets, each cell its own so that the page it stands on can be told, and
 // every exchange a forward step can make.
-Clipboard widestNine()
+Working widestNine()
 {
     const auto matrix = [](int step) {
-        Clipboard::Block rows;
+        Working::Block rows;
         for (int r = 0; r < 9; ++r) {
             QStringList row;
             for (int c = 0; c < 10; ++c)
@@ -66,7 +81,7 @@ Clipboard widestNine()
         }
         return rows;
     };
-    Clipboard working;
+    Working working;
     working.setSystem(matrix(0));
     for (int s = 1; s <= 17; ++s) {
         const int pivot = s <= 9 ? s : 19 - s;
@@ -90,6 +105,44 @@ Clipboard widestNine()
     return working;
 }
 
+// Opens a dialog with open and answers what comes up, every few milliseconds:
+// the save dialog is given file and, shown again after a question, closed; the
+// print dialog prints to file; each box is answered with reply, or its one OK,
+// and kept as its title and text, after a "~" where it reads its text as markup.
+QStringList answered(const std::function<void()> &open, const QString &file, int reply)
+{
+    QStringList boxes;
+    bool named = false;
+    QObject context;
+    std::function<void()> answer = [&] {
+        // First, so that the boxes a dialog opens are answered too.
+        QTimer::singleShot(10, &context, answer);
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            boxes << (box->textFormat() == Qt::PlainText ? "" : "~") + box->windowTitle() + u' ' +
+                         box->text().section(u'\n', 0, 0);
+            const auto button = QMessageBox::StandardButton(reply);
+            (box->button(button) ? box->button(button) : box->button(QMessageBox::Ok))->click();
+        } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
+            // selectFile() leaves the name alone while the user is typing it.
+            if (!named && save->focusWidget())
+                save->focusWidget()->clearFocus();
+            if (!named)
+                save->selectFile(file);
+            // QFileDialog's own accept() is protected.
+            named ? save->reject() : static_cast<QDialog *>(save)->accept();
+            named = true;
+        } else if (auto *print = qobject_cast<QPrintDialog *>(modal)) {
+            // accept() would take the dialog's own file name over this one.
+            print->printer()->setOutputFileName(file);
+            print->done(QDialog::Accepted);
+        }
+    };
+    QTimer::singleShot(10, &context, answer);
+    open();
+    return boxes;
+}
+
 } // namespace
 
 class TestHandout : public QObject
@@ -99,15 +152,17 @@ class TestHandout : public QObject
 private slots:
     void savePdf_data();
     void savePdf();
+    void dialogs_data();
+    void dialogs();
 };
 
 void TestHandout::savePdf_data()
 {
-    QTest::addColumn<Clipboard>("working");
+    QTest::addColumn<Working>("working");
     QTest::addColumn<int>("mostPages");
     QTest::addColumn<QStringList>("says");
 
-    Clipboard two;
+    Working two;
     two.setSystem({{"17", "0", "-1"}, {"0", "3", "7"}});
     two.addStep("(ПРАВ ХОД) стъпка:1", {"ред 1 = ред 1 : (17)"},
                 {{"1", "0", "-0.05882353"}, {"0", "3", "7"}});
@@ -117,7 +172,7 @@ void TestHandout::savePdf_data()
     QTest::newRow("two equations solved")
         << two << 1 << QStringList{"x1 x2", "-0.05882353", "решението е:", "x2= 2.333 точно 7/3"};
 
-    Clipboard refused;
+    Working refused;
     refused.setSystem({{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}});
     refused.addReport({"безброй решения:", "x1 = -15/8 - 15/8·x3",
                        "КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>"});
@@ -131,7 +186,7 @@ void TestHandout::savePdf_data()
 
 void TestHandout::savePdf()
 {
-    QFETCH(Clipboard, working);
+    QFETCH(Working, working);
     QFETCH(int, mostPages);
     QFETCH(QStringList, says);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
@@ -143,7 +198,9 @@ void TestHandout::savePdf()
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!Handout::savePdf(working, folder.filePath("missing/решение.pdf")));
 
-    const QList<Page> pages = pagesOf(pdf);
+    QString failure;
+    const QList<Page> pages = pagesOf(run("pdftotext", {"-bbox", pdf, "-"}, &failure));
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY2(!pages.isEmpty() && pages.size() <= mostPages,
              qPrintable(QString::number(pages.size())));
     QString text;
@@ -163,7 +220,7 @@ void TestHandout::savePdf()
     for (const QString &words : says)
         QVERIFY2(text.contains(words), qPrintable(words));
     // Each step's prompt, operations and matrix on the page of its prompt.
-    for (const Clipboard::Step &step : working.record().steps) {
+    for (const Working::Step &step : working.record().steps) {
         const int page = pageOf.value(step.prompt.section(u' ', -1), -1);
         QStringList all = step.operations.join(u' ').split(u' ');
         for (const QStringList &row : step.matrix)
@@ -172,10 +229,68 @@ void TestHandout::savePdf()
             QVERIFY2(pageOf.values(word).contains(page), qPrintable(step.prompt + ": " + word));
     }
 
-    const QStringList faces = run("pdffonts", {pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    const QString fonts = run("pdffonts", {pdf}, &failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const QStringList faces = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
     QVERIFY(!faces.isEmpty());
     for (const QString &face : faces)
         QCOMPARE(face.split(u' ', Qt::SkipEmptyParts).end()[-5], QStringLiteral("yes")); // emb
+}
+
+void TestHandout::dialogs_data()
+{
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QByteArray>("before"); // in решение.pdf, if anything
+    QTest::addColumn<QString>("typed");     // into the save dialog, or the file printed to
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QStringList>("boxes");  // %1 the folder
+    QTest::addColumn<QByteArray>("written"); // how the file begins, if written
+    const int no = QMessageBox::No;
+    const QStringList asked{"~Запази като PDF решение.pdf already exists."};
+    const QString failed = "ГРЕШКА: Файлът „%1/missing/%2“ не може да бъде записан.";
+    QTest::newRow("save adds .pdf")
+        << false << QByteArray() << "решение" << no << QStringList() << QByteArray("%PDF");
+    QTest::newRow("save asks before it replaces the .pdf")
+        << false << QByteArray("old") << "решение" << no << asked << QByteArray("old");
+    QTest::newRow("save replaces when told")
+        << false << QByteArray("old") << "решение" << int(QMessageBox::Yes) << asked
+        << QByteArray("%PDF");
+    QTest::newRow("save that fails says where, markup and all")
+        << false << QByteArray() << "missing/<i>решение" << no
+        << QStringList{failed.arg("%1", "<i>решение.pdf")} << QByteArray();
+    QTest::newRow("print to a file")
+        << true << QByteArray() << "отпечатано.pdf" << no << QStringList() << QByteArray("%PDF");
+    QTest::newRow("print that cannot start")
+        << true << QByteArray() << "missing/отпечатано.pdf" << no
+        << QStringList{failed.arg("%1", "отпечатано.pdf")} << QByteArray();
+}
+
+void TestHandout::dialogs()
+{
+    QFETCH(bool, print);
+    QFETCH(QByteArray, before);
+    QFETCH(QString, typed);
+    QFETCH(int, reply);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, written);
+    QTemporaryDir folder;
+    QFile file(folder.filePath("решение.pdf"));
+    QVERIFY(before.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(before)));
+    file.close();
+    if (written.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QWidget window;
+    window.show();
+    Working working;
+    working.setSystem({{"1", "2", "3"}, {"4", "5", "6"}});
+    const auto open = [&] {
+        (print ? Handout::printWithDialog : Handout::saveWithDialog)(&window, working, {});
+    };
+    QCOMPARE(answered(open, folder.filePath(typed), reply),
+             boxes.replaceInStrings("%1", folder.path()));
+    file.setFileName(folder.filePath(typed.endsWith(".pdf") ? typed : typed + ".pdf"));
+    QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(written),
+             !written.isEmpty());
 }
 
 QTEST_MAIN(TestHandout)

@@ -3,8 +3,8 @@
 // and Enter through the block alone; the size options by the arrows; pasting
 // a block of numbers into the grid.
 
-#include "clipboard.h"
 #include "form1.h"
+#include "pasteplan.h"
 #include "startup.h"
 #include "windowdriver.h"
 
@@ -40,6 +40,8 @@ private slots:
     void plan();
     void keysMoveTheFocus_data();
     void keysMoveTheFocus();
+    void systemAfterClearing_data();
+    void systemAfterClearing();
 
 private:
     QLineEdit *focusOn(int row, int column);
@@ -245,8 +247,8 @@ void TestKeyboard::plan()
     QFETCH(QList<int>, where);
     QFETCH(QString, plan);
     QLocale::setDefault(QLocale(point ? QLocale::English : QLocale::Bulgarian));
-    const Clipboard::Paste paste =
-        Clipboard::plan(Clipboard::rows(clipboard), where[0], where[1], where[2], where[2]);
+    const PastePlan paste =
+        PastePlan::plan(PastePlan::rows(clipboard), where[0], where[1], where[2], where[2]);
     QStringList rows;
     for (const QStringList &cells : paste.cells)
         rows << cells.join(u' ');
@@ -294,6 +296,49 @@ void TestKeyboard::keysMoveTheFocus()
     QCOMPARE(QApplication::focusWidget()->objectName(), to);
     if (auto *option = qobject_cast<QRadioButton *>(QApplication::focusWidget()))
         QVERIFY(option->isChecked());
+}
+
+// ИЗЧИСТИ hides the block but keeps the system the solve reads: its cells
+// still take the keys and their own menu, and the others open the grid's.
+void TestKeyboard::systemAfterClearing_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");    // 0: the context menu
+    QTest::addColumn<QString>("to"); // the focus afterwards, or which menu opened
+    QTest::newRow("Tab") << "Text13" << int(Qt::Key_Tab) << "Text21";
+    QTest::newRow("Enter from the last cell") << "Text23" << int(Qt::Key_Return) << "Command3";
+    QTest::newRow("Down from the last row") << "Text22" << int(Qt::Key_Down) << "Text22";
+    QTest::newRow("menu of a cell of the system") << "Text11" << 0 << "cell";
+    QTest::newRow("menu of a cell outside") << "Text14" << 0 << "grid";
+}
+
+void TestKeyboard::systemAfterClearing()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, to);
+    click(window, "Command2");
+    auto *cell = window->findChild<QLineEdit *>(from);
+    cell->setFocus(Qt::MouseFocusReason);
+    if (key) {
+        QTest::keyClick(cell, Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget()->objectName(), to);
+        return;
+    }
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        QWidget *menu = QApplication::activePopupWidget();
+        const QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
+        opened = actions.isEmpty()                                    ? "none"
+                 : actions[0]->text().startsWith("Копирай решението") ? "grid"
+                                                                      : "cell";
+        if (menu)
+            menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                cell->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(cell, &menuEvent);
+    QCOMPARE(opened, to);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -5,7 +5,25 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryFile>
+#include <QTest>
 #include <QWindow>
+
+namespace
+{
+
+// A control the window lacks fails the test in every build; a pointer the
+// caller needs cannot be made up, so the run stops there.
+template <class Control> Control *found(Control *control, const QString &name)
+{
+    if (!control) {
+        QTest::qFail(qPrintable(QStringLiteral("the window has no %1").arg(name)), __FILE__,
+                     __LINE__);
+        qFatal("the window has no %s", qPrintable(name));
+    }
+    return control;
+}
+
+} // namespace
 
 // A box places itself as it is shown and again once it is framed, so it is
 // read when it is on the screen, and answered from its own event loop: the
@@ -62,16 +80,14 @@ void useOffscreenScreen(int width, int height)
 
 QLineEdit *cellOf(QWidget *window, int row, int column)
 {
-    auto *cell = window->findChild<QLineEdit *>(QStringLiteral("Text%1").arg(10 * row + column));
-    Q_ASSERT(cell);
-    return cell;
+    const QString name = QStringLiteral("Text%1").arg(10 * row + column);
+    return found(window->findChild<QLineEdit *>(name), name);
 }
 
 QLabel *labelOf(QWidget *window, int number)
 {
-    auto *label = window->findChild<QLabel *>(QStringLiteral("Label%1").arg(number));
-    Q_ASSERT(label);
-    return label;
+    const QString name = QStringLiteral("Label%1").arg(number);
+    return found(window->findChild<QLabel *>(name), name);
 }
 
 QStringList gridTexts(QWidget *window)
@@ -100,16 +116,14 @@ void typeSystem(QWidget *window, const QList<QStringList> &rows)
 
 void click(QWidget *window, const char *button)
 {
-    auto *b = window->findChild<QAbstractButton *>(QLatin1String(button));
-    Q_ASSERT(b);
-    b->click();
+    found(window->findChild<QAbstractButton *>(QLatin1String(button)), QLatin1String(button))
+        ->click();
 }
 
 void arrangeFor(QWidget *window, int n)
 {
-    auto *option = window->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n - 1));
-    Q_ASSERT(option);
-    option->setChecked(true);
+    const QString name = QStringLiteral("Option%1").arg(n - 1);
+    found(window->findChild<QRadioButton *>(name), name)->setChecked(true);
     click(window, "Command1");
 }
 

@@ -1,0 +1,44 @@
+#ifndef GAUSS_PASTEPLAN_H
+#define GAUSS_PASTEPLAN_H
+
+// A block pasted into the grid: the clipboard's text split into rows of
+// entries, and the plan of what the window does with it.
+
+#include "working.h"
+
+// What the window does with a block pasted into the cell at row, column.
+class PastePlan
+{
+public:
+    using Block = Working::Block;
+
+    // The clipboard's text split as a spreadsheet, a text editor or a
+    // worksheet lays a system out. Rows are lines (\n or \r\n; blank lines at
+    // the end dropped). Entries are separated by tabs; in text without a tab,
+    // by semicolons; in text without either, by runs of blanks. A lone "|" is
+    // dropped, so that "2 1 -1 | 8" reads as four entries. Nothing is read as a
+    // number here: the solve reads and reports the cells.
+    static Block pasted();
+    static Block rows(const QString &text);
+
+    // The block is read as people copy one: the system at the head of the
+    // program's own working, a first row or column of captions skipped, decimal
+    // signs that are all the other one ("2.5" under a decimal comma) made the
+    // user's. No entry of a block lands in a cell outside the system. n is the
+    // system's size, arranged the size whose block the grid shows (0 once
+    // cleared).
+    static PastePlan plan(const Block &rows, int row, int column, int arranged, int n);
+
+    enum Action {
+        LineEdit, // no entry: the line edit pastes the text itself
+        Insert,   // one entry, text, inserted into the cell as typed
+        Fill,     // cells, from the cell on, after arranging `arrange` if not 0
+        Refuse,   // text says why nothing is pasted
+    };
+    Action action = LineEdit;
+    QString text;
+    int arrange = 0;
+    Block cells; // an empty row, or a row cut short, leaves its cells as they are
+};
+
+#endif
