@@ -97,6 +97,12 @@ void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
         prompt = QStringLiteral("В клетката на %1 няма число.\nДесетичният знак е „%2“.")
                      .arg(where, QLocale().decimalPoint());
         break;
+    case gauss::Unreadable::TooSmall:
+        prompt = QStringLiteral("Числото в клетката на %1 е твърде малко, за да се запише точно.\n"
+                                "Най-малкото число, което програмата записва точно, е 1E-%2.")
+                     .arg(where)
+                     .arg(gauss::MaxExactDecimals);
+        break;
     case gauss::Unreadable::TooManyDigits:
         prompt = QStringLiteral("Числото в клетката на %1 има твърде много цифри след десетичния "
                                 "знак.\nПрограмата смята точно с до %2 цифри след десетичния знак.")

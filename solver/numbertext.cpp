@@ -33,8 +33,8 @@ QString generalText(const mpq_class &value, int precision, bool leading = false)
     const mpq_class magnitude = abs(value);
     long exponent = decimalExponent(magnitude);
     const mpq_class scaled = magnitude * powerOf10(precision - 1 - exponent);
-    mpz_class digits = leading ? mpz_class(scaled.get_num() / scaled.get_den())
-                               : nearestInteger(scaled);
+    mpz_class digits =
+        leading ? mpz_class(scaled.get_num() / scaled.get_den()) : nearestInteger(scaled);
     if (digits == powerOf10(precision)) {
         digits /= 10;
         ++exponent;
@@ -200,7 +200,7 @@ Decimal decimalOf(const std::string &c)
 // subnormal. So the locale only supplies its symbols here; the text is brought
 // into the C form and converted once, correctly rounded, by std::from_chars,
 // and, where asked for, exactly.
-enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits };
+enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits, TooSmall };
 
 Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
 {
@@ -227,7 +227,10 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
         return Parsed::TooLarge; // the midpoint and beyond round to infinity
     if (exact) {
         if (-decimal.scale > MaxExactDecimals)
-            return Parsed::TooManyDigits;
+            return decimalExponent(mpq_class(abs(decimal.digits))) + decimal.scale <
+                           -MaxExactDecimals
+                       ? Parsed::TooSmall
+                       : Parsed::TooManyDigits;
         *exact = decimal.digits * powerOf10(decimal.scale);
     }
     value = parsed;
@@ -243,7 +246,6 @@ QString withDecimalSign(QString text)
         text.replace(u'.', decimalPoint);
     return text;
 }
-
 
 bool readNumber(const QString &text, float &value)
 {
@@ -264,6 +266,8 @@ Unreadable whyUnreadable(const QString &text)
         return Unreadable::TooLarge;
     case Parsed::TooManyDigits:
         return Unreadable::TooManyDigits;
+    case Parsed::TooSmall:
+        return Unreadable::TooSmall;
     default:
         break;
     }

@@ -30,6 +30,7 @@ enum class Unreadable {
     TooLarge,       // a number, but beyond the float range
     OtherSeparator, // a number if its '.' or ',' were the locale's decimal separator
     TooManyDigits,  // a number, but with more decimals than the exact arithmetic takes
+    TooSmall,       // a number nearer to 0 than the exact arithmetic takes (1E-1001)
 };
 Unreadable whyUnreadable(const QString &text);
 

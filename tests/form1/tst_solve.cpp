@@ -426,8 +426,13 @@ void TestSolve::badCell_data()
     QTest::newRow("point where the comma is the separator")
         << "bg_BG" << Rows{{"1", "2", "3"}, {"4", "2.5", "6"}} << 2 << 2
         << none.arg(2).arg(2) + QStringLiteral("\nДесетичният знак е „,“.");
-    QTest::newRow("too many decimals")
+    QTest::newRow("too small to write exactly")
         << "C" << Rows{{"1", "2", "3"}, {"4", "5", "1E-1001"}} << 2 << 3
+        << QStringLiteral("Числото в клетката на ред 2, колона 3 е твърде малко, за да се "
+                          "запише точно.\nНай-малкото число, което програмата записва точно, е "
+                          "1E-1000.");
+    QTest::newRow("too many decimals")
+        << "C" << Rows{{"1", "2", "3"}, {"4", "5", "0." + QString(1001, u'1')}} << 2 << 3
         << QStringLiteral("Числото в клетката на ред 2, колона 3 има твърде много цифри след "
                           "десетичния знак.\nПрограмата смята точно с до 1000 цифри след "
                           "десетичния знак.");
