@@ -324,6 +324,13 @@ void TestSolve::notSolved_data()
             ranks.arg(1).arg(1) + "безброй решения:\nx2 е произволно число\nx1 = 3 - 2·x2");
     refused("a row the sum of two", "3 -1 5 | -4 / -1 3 0 | -3 / 2 2 5 | -7",
             many + "x1 = -15/8 - 15/8·x3\nx2 = -13/8 - 5/8·x3");
+    // A long coefficient is summarised as a hover summarises it.
+    refused("long coefficient",
+            "3 0.1234567890123456789012345678901234567890123 | 1 / "
+            "6 0.2469135780246913578024691357802469135780246 | 2",
+            ranks.arg(1).arg(1) +
+                "безброй решения:\nx2 е произволно число\nx1 = 1/3 - (число с 42 значещи цифри: "
+                "0.04115226300411522…)·x2");
     refused("no solution", "3 -1 5 | -4 / -1 3 0 | -3 / 2 2 5 | -6",
             ranks.arg(2).arg(3) + "няма решение");
     // Single precision keeps about 8E-09 of its determinant.
