@@ -9,8 +9,8 @@
 #include <QStringList>
 
 // The exact value as a person reads it: "7/3", "0,0625"; a value whose text
-// would be very long is summarised, and says so: "≈ 0,3333333333333333 (дроб
-// с 41-цифрен числител и 42-цифрен знаменател)".
+// would be very long is summarised, and says so, with how it begins: "дроб с
+// 41-цифрен числител и 42-цифрен знаменател: 0,3333333333333333…".
 QString exactWords(const mpq_class &value);
 
 // The ranks, and either "няма решение" or "безброй решения:" with the general

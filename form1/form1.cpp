@@ -497,8 +497,9 @@ void Form1::Command3_Click()
         presenter.refused(singularWords(gauss::analyseSingular(solver.exact.a, solver.n)));
         break;
     case gauss::SolveResult::Overflow:
+    case gauss::SolveResult::Underflow:
     case gauss::SolveResult::TooFewDigits:
-        presenter.stopped(end);
+        presenter.stopped(end, writeAnswer());
         break;
     case gauss::SolveResult::BadCell:
         break; // masiv has said which cell
@@ -509,8 +510,9 @@ bool Form1::masiv(qint16 &n)
 {
     int badRow = 0;
     int badColumn = 0;
-    if (gauss::readBlock(
-            solver, n, [this](int r, int c) { return cell[r][c]->text(); }, &badRow, &badColumn)) {
+    const auto text = [this](int r, int c) { return cell[r][c]->text(); };
+    const auto exact = [this](int r, int c) { return cell[r][c]->exactValue(); };
+    if (gauss::readBlock(solver, n, text, &badRow, &badColumn, exact)) {
         presenter.read(shownBlock(n));
         return true;
     }
@@ -541,23 +543,33 @@ void Form1::stypka(const gauss::Matrix &m)
 // last column of the grid shows and which seven digits a step may spoil.
 void Form1::rechenie()
 {
+    const SolvePresenter::Answer answer = writeAnswer();
     const int n = solver.n;
-    QStringList names;
-    QStringList values;
-    QStringList exact;
     QStringList table;
+    QStringList tableAnswers;
     for (int r = 1; r <= n; ++r) {
+        const float shown = solver.a[r][n + 1]; // a(r, r) is 1 now
+        table << gauss::numberText(shown);
+        tableAnswers << gauss::decimalText(gauss::roundAnswer(mpq_class(double(shown))));
+    }
+    presenter.solved(answer, table, tableAnswers);
+}
+
+// The true solution beside the unknowns, rounded once as every answer is.
+SolvePresenter::Answer Form1::writeAnswer()
+{
+    SolvePresenter::Answer answer;
+    for (int r = 1; r <= solver.n; ++r) {
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
-        names << nameLabel[r]->text();
+        answer.names << nameLabel[r]->text();
     }
-    for (int r = 1; r <= n; ++r) {
+    for (int r = 1; r <= solver.n; ++r) {
         const mpq_class &value = solver.exact.x[r];
-        valueLabel[r]->setValue(gauss::decimalText(gauss::roundTo3(value)), value);
-        values << valueLabel[r]->text();
-        exact << valueLabel[r]->exactDescription();
-        table << gauss::numberText(solver.x[r]);
+        valueLabel[r]->setValue(gauss::decimalText(gauss::roundAnswer(value)), value);
+        answer.values << valueLabel[r]->text();
+        answer.exact << valueLabel[r]->exactDescription();
     }
-    presenter.solved(names, values, exact, table);
+    return answer;
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep
@@ -603,8 +615,10 @@ bool Form1::pasteIntoGrid(int row, int column)
         Command1_Click();
     }
     for (int r = 0; r < paste.cells.size(); ++r)
-        for (int c = 0; c < paste.cells[r].size(); ++c)
+        for (int c = 0; c < paste.cells[r].size(); ++c) {
+            cell[row + r][column + c]->forgetExactValue(); // pasted, it is the user's own
             cell[row + r][column + c]->setText(paste.cells[r][c]);
+        }
     if (paste.arrange)
         Announcer::announce(
             this, QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));

@@ -86,6 +86,7 @@ private:
     bool masiv(qint16 &n);
     void stypka(const gauss::Matrix &m);
     void rechenie();
+    SolvePresenter::Answer writeAnswer();
 
     bool arrowSelectsSize(QObject *watched, int key);
     void drawPictures(qreal zoom);

@@ -46,6 +46,11 @@ public:
     // "точно 7/3" while text is still the one written and is not exactly the
     // value; empty otherwise.
     QString description(const QString &text) const;
+    // The value while text is still the one written; null otherwise.
+    const mpq_class *valueOf(const QString &text) const
+    {
+        return known && text == written ? &value : nullptr;
+    }
 
 private:
     QString written;

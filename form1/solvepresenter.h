@@ -37,13 +37,19 @@ public:
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.
     void badCell(int row, int column, gauss::Unreadable why);
-    // A pass could not go on.
-    void stopped(const gauss::SolveEnd &end);
-    // The value labels show values, the true solution; table holds what the
-    // grid's last column gives for each, exact the exact value where a value
-    // rounds it. A box tells where table differs.
-    void solved(const QStringList &names, const QStringList &values, const QStringList &exact,
-                const QStringList &table);
+    // The solution beside the unknowns: their names, the values shown (the
+    // true solution, rounded), and the exact value where a value rounds it.
+    struct Answer {
+        QStringList names;
+        QStringList values;
+        QStringList exact;
+    };
+    // A pass could not go on; the value labels show the true solution all the same.
+    void stopped(const gauss::SolveEnd &end, const Answer &answer);
+    // Solved. table holds what the grid's last column shows for each unknown
+    // and tableAnswers that rounded as the values are; a box tells where the
+    // two answers differ.
+    void solved(const Answer &answer, const QStringList &table, const QStringList &tableAnswers);
 
 private:
     // details are lines of plain text under the prompt; spoken goes to
