@@ -146,9 +146,6 @@ Form1::Form1(QWidget *parent)
     actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
     actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
-    connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
-        Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
-    });
 }
 
 void Form1::createFrames()

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 #include <functional>
 
@@ -48,6 +49,8 @@ private:
 // Before the application exists: the offscreen platform with one screen of
 // width x height, where the tests need room that its default lacks.
 void useOffscreenScreen(int width, int height);
+// The same with several screens side by side, left to right.
+void useOffscreenScreens(const QList<QSize> &sizes);
 
 QLineEdit *cellOf(QWidget *window, int row, int column);
 QLabel *labelOf(QWidget *window, int number);
