@@ -1,8 +1,11 @@
 #include "gridmessagebox.h"
 
+#include "zoom.h"
+
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QWindow>
 
 namespace
@@ -34,11 +37,38 @@ QMargins marginsOf(const QWidget *w)
                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
 }
 
+// Where a box of outer size stands in place: centred under the window where
+// it can be, as high as the block's top allows.
+QPoint standIn(const QRect &place, const QSize &outer, const QRect &window, int blockTop)
+{
+    const int left = window.left() + (window.width() - outer.width()) / 2;
+    return QPoint(
+        qBound(place.left(), left, qMax(place.left(), place.right() + 1 - outer.width())),
+        qBound(place.top(), blockTop, qMax(place.top(), place.bottom() + 1 - outer.height())));
+}
+
+bool fits(const QSize &outer, const QRect &place)
+{
+    return outer.width() <= place.width() && outer.height() <= place.height();
+}
+
+// How long after showing a box the window manager may still move it on its
+// own; a move later than that is the user's.
+constexpr int settlingMs = 1000;
+
 } // namespace
 
 GridMessageBox::GridMessageBox(QWidget *window, const QRect &block)
-    : QMessageBox(window), block(block)
+    : QMessageBox(window), block(block), zoom(WindowZoom::factorOf(window))
 {
+    if (zoom == 1)
+        return;
+    QFont zoomed = font();
+    if (zoomed.pointSizeF() > 0)
+        zoomed.setPointSizeF(zoomed.pointSizeF() * zoom);
+    else
+        zoomed.setPixelSize(qRound(zoomed.pixelSize() * zoom));
+    setFont(zoomed);
 }
 
 // QMessageBox offers no access to the label of its informative text; it is
@@ -62,29 +92,67 @@ void GridMessageBox::setDetails(const QStringList &lines)
         label->setTextFormat(Qt::PlainText); // set in columns only when it must be
 }
 
+// QMessageBox draws its icon at the style's one size, on the one child label
+// that shows a picture.
+void GridMessageBox::zoomIcon()
+{
+    QStyle::StandardPixmap which;
+    switch (icon()) {
+    case Information:
+        which = QStyle::SP_MessageBoxInformation;
+        break;
+    case Warning:
+        which = QStyle::SP_MessageBoxWarning;
+        break;
+    case Critical:
+        which = QStyle::SP_MessageBoxCritical;
+        break;
+    case Question:
+        which = QStyle::SP_MessageBoxQuestion;
+        break;
+    default:
+        return;
+    }
+    const int side =
+        qRound(style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this) * zoom);
+    const QPixmap picture =
+        style()->standardIcon(which, nullptr, this).pixmap(QSize(side, side), devicePixelRatioF());
+    for (QLabel *label : findChildren<QLabel *>())
+        if (!label->pixmap().isNull())
+            label->setPixmap(picture);
+}
+
 void GridMessageBox::showEvent(QShowEvent *event)
 {
     // QMessageBox wraps its informative text to a width of its own choosing,
     // which breaks a row operation in the middle.
     if (QLabel *label = detailsLabel())
         label->setWordWrap(false);
+    if (zoom != 1)
+        zoomIcon();
     QMessageBox::showEvent(event);
     setLinesInColumns();
     place();
+    settling.start();
     // The window manager frames the box only after it is shown; the title
     // bar's height is known from then on.
     if (QWindow *handle = windowHandle())
         handle->installEventFilter(this);
 }
 
+// Once framed, the box is placed again with its own frame. A window manager
+// may also move it once more after showing it, by a placement of its own.
 bool GridMessageBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle() && !framed &&
+    if (watched == windowHandle() &&
         (event->type() == QEvent::Expose || event->type() == QEvent::Move ||
-         event->type() == QEvent::Resize) &&
-        !marginsOf(this).isNull()) {
-        framed = true;
-        place();
+         event->type() == QEvent::Resize)) {
+        if (!framed && !marginsOf(this).isNull()) {
+            framed = true;
+            place();
+        } else if (pos() != placed && settling.isValid() && settling.elapsed() < settlingMs) {
+            place();
+        }
     }
     return QMessageBox::eventFilter(watched, event);
 }
@@ -96,44 +164,62 @@ QMargins GridMessageBox::frameMargins() const
     return marginsOf(framed ? static_cast<const QWidget *>(this) : parentWidget());
 }
 
+// The places a box may stand in, in the order tried, in screen coordinates:
+// below the block, beside the window, below the block over the desktop's
+// panel, above the block.
+QList<QRect> GridMessageBox::places() const
+{
+    const QWidget *window = parentWidget();
+    const QScreen *screen = window->screen();
+    const QRect room = screen->availableGeometry();
+    const QRect whole = screen->geometry();
+    const QRect frame = window->frameGeometry();
+    const int blockTop = window->mapToGlobal(block.topLeft()).y();
+    const int blockBottom = window->mapToGlobal(block.bottomLeft()).y() + 1;
+    const QRect right(QPoint(frame.right() + 1, room.top()), room.bottomRight());
+    const QRect left(room.topLeft(), QPoint(frame.left() - 1, room.bottom()));
+    return {QRect(QPoint(room.left(), blockBottom), room.bottomRight()),
+            right.width() >= left.width() ? right : left,
+            QRect(QPoint(whole.left(), blockBottom), whole.bottomRight()),
+            QRect(room.topLeft(), QPoint(room.right(), blockTop - 1))};
+}
+
 void GridMessageBox::setLinesInColumns()
 {
     QLabel *label = detailsLabel();
-    const QScreen *screen = parentWidget()->screen();
-    if (!label || label->textFormat() != Qt::PlainText || !screen)
+    if (!label || label->textFormat() != Qt::PlainText || !parentWidget()->screen())
         return;
     const QString plain = label->text();
     const QStringList lines = plain.split(u'\n');
     const int most = int(lines.size()) / 2;
     if (most < 2)
         return;
-    const QRect room = screen->availableGeometry();
     const QMargins frame = frameMargins();
-    const int below = room.bottom() - parentWidget()->mapToGlobal(block.bottomLeft()).y();
-    const int above = parentWidget()->mapToGlobal(block.topLeft()).y() - room.top();
 
-    // Sets the lines in so many columns and returns the box's height with its
-    // frame; 0 when QMessageBox, keeping to a width limit of its own, would
-    // cut a column.
+    // Sets the lines in so many columns and returns the box's size with its
+    // frame; empty when QMessageBox, keeping to a width limit of its own,
+    // would cut a column.
+    int set = 1;
     auto setIn = [&](int columns) {
-        label->setTextFormat(columns == 1 ? Qt::PlainText : Qt::RichText);
-        setInformativeText(columns == 1 ? plain : columnsOf(lines, columns));
+        if (columns != set) {
+            label->setTextFormat(columns == 1 ? Qt::PlainText : Qt::RichText);
+            setInformativeText(columns == 1 ? plain : columnsOf(lines, columns));
+            set = columns;
+        }
         if (label->width() < label->sizeHint().width())
-            return 0;
-        return height() + frame.top() + frame.bottom();
+            return QSize();
+        return size().grownBy(frame);
     };
-    // The fewest columns that let the box stand below the block, else above
-    // it; when neither can be, as many as make it lowest.
+    // The fewest columns that let the box stand in the first place it can;
+    // where it can in none, as many as make it lowest.
     int widest = 1;
-    for (int space : {below, above}) {
+    for (const QRect &place : places()) {
         for (int columns = 1; columns <= most; ++columns) {
-            const int tall = columns == 1 && space == below
-                                 ? height() + frame.top() + frame.bottom()
-                                 : setIn(columns);
-            if (tall == 0)
+            const QSize outer = setIn(columns);
+            if (outer.isEmpty())
                 break;
-            widest = columns;
-            if (tall <= space)
+            widest = qMax(widest, columns);
+            if (fits(outer, place))
                 return;
         }
     }
@@ -146,21 +232,19 @@ void GridMessageBox::place()
     const QScreen *screen = window->screen();
     if (!screen)
         return;
-    const QRect room = screen->availableGeometry();
     const QMargins frame = frameMargins();
     const QSize outer = size().grownBy(frame);
     const int blockTop = window->mapToGlobal(block.topLeft()).y();
-    const int blockBottom = window->mapToGlobal(block.bottomLeft()).y() + 1;
-    const QRect beside = window->frameGeometry();
-
-    int left = beside.left() + (beside.width() - outer.width()) / 2;
-    int top = room.bottom() + 1 - outer.height(); // over the block only when nothing else serves
-    if (room.bottom() + 1 - blockBottom >= outer.height())
-        top = blockBottom;
-    else if (blockTop - room.top() >= outer.height())
-        top = blockTop - outer.height();
-    left = qBound(room.left(), left, qMax(room.left(), room.right() + 1 - outer.width()));
-    top = qMax(top, room.top());
+    const QRect room = screen->availableGeometry();
+    // Over the block only when nothing else serves: at the foot of the screen.
+    QPoint at = standIn(room, outer, window->frameGeometry(), room.bottom());
+    for (const QRect &place : places()) {
+        if (fits(outer, place)) {
+            at = standIn(place, outer, window->frameGeometry(), blockTop);
+            break;
+        }
+    }
     // The client area is what can be placed exactly; the frame goes around it.
-    setGeometry(QRect(QPoint(left + frame.left(), top + frame.top()), size()));
+    placed = at + QPoint(frame.left(), frame.top());
+    setGeometry(QRect(placed, size()));
 }

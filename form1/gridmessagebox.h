@@ -1,20 +1,22 @@
 #ifndef GAUSS_GRIDMESSAGEBOX_H
 #define GAUSS_GRIDMESSAGEBOX_H
 
-// The window's message boxes: where they stand beside the grid, and how
-// their lines of detail are set.
+// The window's message boxes: where they stand beside the grid, how their
+// lines of detail are set, and their zoom, which is the window's.
 
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QMessageBox>
 #include <QRect>
 
 class QLabel;
 
-// A step is there to be studied, so its box opens below the rows of the
-// active block, title bar and all, or above them when the screen has no room
-// below, and covers them only when it fits nowhere else. Lines of detail are
+// A step is there to be studied, so its box never covers a row of the active
+// block: it opens below the block, title bar and all, else beside the window,
+// else below the block over the desktop's panel, else above the block; only
+// where it fits none of these does it cover the block. Lines of detail are
 // never wrapped: a long list of them is set in columns, as few as let the box
-// stand below the block.
+// stand in the first of those places. Fonts and icon grow with the window.
 class GridMessageBox : public QMessageBox
 {
     Q_OBJECT
@@ -32,12 +34,17 @@ protected:
 
 private:
     QLabel *detailsLabel() const;
+    void zoomIcon();
+    QList<QRect> places() const;
     void setLinesInColumns();
     void place();
     QMargins frameMargins() const;
 
     QRect block;
+    qreal zoom = 1;
     bool framed = false;
+    QPoint placed;          // the client area's top left, as place() put it
+    QElapsedTimer settling; // since the box was shown
 };
 
 #endif

@@ -470,6 +470,8 @@ void TestLayout::fullScreen()
     answerer.inspect = [&](const SeenMessage &m) {
         QVERIFY2(!m.frame.intersects(block), qPrintable(m.text));
         QVERIFY(shown->geometry().contains(m.frame));
+        QCOMPARE(QApplication::activeModalWidget()->font().pointSizeF(),
+                 QApplication::font().pointSizeF() * f);
     };
     click(window, "Command3");
     QCOMPARE(answerer.seen.size(), 17);
