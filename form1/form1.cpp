@@ -620,9 +620,14 @@ bool Form1::pasteIntoGrid(int row, int column)
     for (int r = 0; r < paste.cells.size(); ++r)
         for (int c = 0; c < paste.cells[r].size(); ++c)
             cell[row + r][column + c]->setText(paste.cells[r][c]);
-    if (paste.arrange)
-        Announcer::announce(
-            this, QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));
+    // Spoken whether or not it arranged the grid: a paste shows nowhere near the focus.
+    int numbers = 0;
+    for (const QStringList &cells : paste.cells)
+        numbers += int(cells.size());
+    const bool system = numbers == solver.n * (solver.n + 1);
+    Announcer::announce(this,
+                        system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
+                               : QStringLiteral("Поставени са %1 числа.").arg(numbers));
     return true;
 }
 
