@@ -29,10 +29,14 @@ QString columnsOf(const QStringList &lines, int columns)
     return table + QStringLiteral("</table>");
 }
 
+// None until the window manager has framed w. Just after it shows a window,
+// Qt may report a frame of 0 x 1 pixels, which is none either.
 QMargins marginsOf(const QWidget *w)
 {
     const QRect inner = w->geometry();
     const QRect outer = w->frameGeometry();
+    if (!outer.contains(inner))
+        return QMargins();
     return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
 }
@@ -51,10 +55,6 @@ bool fits(const QSize &outer, const QRect &place)
 {
     return outer.width() <= place.width() && outer.height() <= place.height();
 }
-
-// How long after showing a box the window manager may still move it on its
-// own; a move later than that is the user's.
-constexpr int settlingMs = 1000;
 
 } // namespace
 
@@ -133,26 +133,20 @@ void GridMessageBox::showEvent(QShowEvent *event)
     QMessageBox::showEvent(event);
     setLinesInColumns();
     place();
-    settling.start();
     // The window manager frames the box only after it is shown; the title
     // bar's height is known from then on.
     if (QWindow *handle = windowHandle())
         handle->installEventFilter(this);
 }
 
-// Once framed, the box is placed again with its own frame. A window manager
-// may also move it once more after showing it, by a placement of its own.
 bool GridMessageBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle() &&
+    if (watched == windowHandle() && !framed &&
         (event->type() == QEvent::Expose || event->type() == QEvent::Move ||
-         event->type() == QEvent::Resize)) {
-        if (!framed && !marginsOf(this).isNull()) {
-            framed = true;
-            place();
-        } else if (pos() != placed && settling.isValid() && settling.elapsed() < settlingMs) {
-            place();
-        }
+         event->type() == QEvent::Resize) &&
+        !marginsOf(this).isNull()) {
+        framed = true;
+        place();
     }
     return QMessageBox::eventFilter(watched, event);
 }
@@ -245,6 +239,5 @@ void GridMessageBox::place()
         }
     }
     // The client area is what can be placed exactly; the frame goes around it.
-    placed = at + QPoint(frame.left(), frame.top());
-    setGeometry(QRect(placed, size()));
+    setGeometry(QRect(at + QPoint(frame.left(), frame.top()), size()));
 }

@@ -4,7 +4,6 @@
 // The window's message boxes: where they stand beside the grid, how their
 // lines of detail are set, and their zoom, which is the window's.
 
-#include <QElapsedTimer>
 #include <QMargins>
 #include <QMessageBox>
 #include <QRect>
@@ -43,8 +42,6 @@ private:
     QRect block;
     qreal zoom = 1;
     bool framed = false;
-    QPoint placed;          // the client area's top left, as place() put it
-    QElapsedTimer settling; // since the box was shown
 };
 
 #endif
