@@ -47,11 +47,6 @@ void MessageAnswerer::answer(QMessageBox *box)
         box->reject();
 }
 
-void useOffscreenScreen(int width, int height)
-{
-    useOffscreenScreens({QSize(width, height)});
-}
-
 void useOffscreenScreens(const QList<QSize> &sizes)
 {
     static QTemporaryFile screens;

@@ -46,10 +46,8 @@ private:
     QPointer<QMessageBox> showing; // shown, not yet exposed
 };
 
-// Before the application exists: the offscreen platform with one screen of
-// width x height, where the tests need room that its default lacks.
-void useOffscreenScreen(int width, int height);
-// The same with several screens side by side, left to right.
+// Before the application exists: the offscreen platform with screens of these
+// sizes side by side, where the tests need room that its default lacks.
 void useOffscreenScreens(const QList<QSize> &sizes);
 
 QLineEdit *cellOf(QWidget *window, int row, int column);
