@@ -131,9 +131,6 @@ Form1::Form1(QWidget *parent)
     actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
     actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
-    connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
-        Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
-    });
 }
 
 void Form1::createFrames()
@@ -619,9 +616,14 @@ bool Form1::pasteIntoGrid(int row, int column)
             cell[row + r][column + c]->forgetExactValue(); // pasted, it is the user's own
             cell[row + r][column + c]->setText(paste.cells[r][c]);
         }
-    if (paste.arrange)
-        Announcer::announce(
-            this, QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));
+    // Spoken whether or not it arranged the grid: a paste shows nowhere near the focus.
+    int numbers = 0;
+    for (const QStringList &cells : paste.cells)
+        numbers += int(cells.size());
+    const bool system = numbers == solver.n * (solver.n + 1);
+    Announcer::announce(this,
+                        system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
+                               : QStringLiteral("Поставени са %1 числа.").arg(numbers));
     return true;
 }
 

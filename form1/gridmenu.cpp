@@ -13,6 +13,7 @@ namespace
 const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
+const QKeySequence fullScreenKeys(Qt::Key_F11);
 } // namespace
 
 GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions)
@@ -22,6 +23,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
         auto *key = new QShortcut(keys, this->window);
         key->setContext(Qt::WindowShortcut);
         connect(key, &QShortcut::activated, this, action);
+        return key;
     };
     shortcut(copyKeys, actions.copy);
     shortcut(QKeySequence::Print, actions.print);
@@ -30,6 +32,12 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [zoom] { zoom->zoomIn(); });
     shortcut(zoomOutKeys, [zoom] { zoom->zoomOut(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [zoom] { zoom->reset(); });
+    shortcut(fullScreenKeys, [zoom] { zoom->setFullScreen(!zoom->isFullScreen()); });
+    // Esc leaves full screen, and is left to the controls otherwise.
+    QShortcut *escape =
+        shortcut(QKeySequence(Qt::Key_Escape), [zoom] { zoom->setFullScreen(false); });
+    escape->setEnabled(false);
+    connect(zoom, &WindowZoom::fullScreenChanged, escape, &QShortcut::setEnabled);
 
     // Right-clicks on the grid's green and on its captions land here; the
     // window sends those on resting cells too.
@@ -41,12 +49,19 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
 void GridMenu::show(const QPoint &at)
 {
     QMenu menu(window);
+    // A step that cannot be taken says why.
+    menu.setToolTipsVisible(true);
     auto item = [&menu](const QString &text, const std::function<void()> &action,
                         const QKeySequence &keys = {}) {
         QAction *added = menu.addAction(
             text + (keys.isEmpty() ? QString() : u'\t' + keys.toString(QKeySequence::NativeText)));
         connect(added, &QAction::triggered, added, action);
         return added;
+    };
+    auto unless = [](QAction *action, bool enabled, const QString &why) {
+        action->setEnabled(enabled);
+        if (!why.isEmpty())
+            action->setToolTip(why);
     };
     item(QStringLiteral("Копирай решението"), actions.copy, copyKeys);
     item(QStringLiteral("Постави система"), actions.paste)
@@ -55,11 +70,16 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Запази като PDF…"), actions.save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu.addSeparator();
-    item(
-        QStringLiteral("Увеличи"), [this] { zoom->zoomIn(); }, zoomInKeys)
-        ->setEnabled(zoom->canZoomIn());
-    item(
-        QStringLiteral("Намали"), [this] { zoom->zoomOut(); }, zoomOutKeys)
-        ->setEnabled(zoom->percent() > WindowZoom::Steps[0]);
+    unless(item(
+               QStringLiteral("Увеличи"), [this] { zoom->zoomIn(); }, zoomInKeys),
+           zoom->canZoomIn(), zoom->largest());
+    unless(item(
+               QStringLiteral("Намали"), [this] { zoom->zoomOut(); }, zoomOutKeys),
+           zoom->canZoomOut(), zoom->isFullScreen() ? WindowZoom::followsTheScreen() : QString());
+    QAction *full = item(
+        QStringLiteral("На цял екран"), [this] { zoom->setFullScreen(!zoom->isFullScreen()); },
+        fullScreenKeys);
+    full->setCheckable(true);
+    full->setChecked(zoom->isFullScreen());
     menu.exec(at);
 }

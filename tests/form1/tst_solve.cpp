@@ -164,7 +164,7 @@ void TestSolve::initMain()
 {
     if (qgetenv("QT_QPA_PLATFORM") != "offscreen")
         return;
-    useOffscreenScreen(1920, 1080);
+    useOffscreenScreens({QSize(1920, 1080)});
     qputenv("QT_SCALE_FACTOR", "1.5");
 }
 
@@ -548,17 +548,24 @@ void TestSolve::copyTheWorking()
 void TestSolve::stepBoxes_data()
 {
     QTest::addColumn<Rows>("rows");
-    QTest::newRow("3 equations") << Rows{
-        {"0,3", "1,3", "-0,7", "1"}, {"1,1", "3,7", "0,9", "2"}, {"-0,3", "0,8", "4,1", "3"}};
-    QTest::newRow("9 equations") << systemWithSolution(9);
+    QTest::addColumn<QPoint>("windowAt"); // null where it opened, else past the screen's foot
+    QTest::newRow("3 equations") << Rows{{"0,3", "1,3", "-0,7", "1"},
+                                         {"1,1", "3,7", "0,9", "2"},
+                                         {"-0,3", "0,8", "4,1", "3"}}
+                                 << QPoint();
+    QTest::newRow("9 equations") << systemWithSolution(9) << QPoint();
+    QTest::newRow("no room below") << systemWithSolution(9) << QPoint(0, 480);
 }
 
-// Each box, with its title bar, stands below the block's last row, and each
+// Each box, with its title bar, stands below the block's last row, or beside
+// the window where the screen has no room below; never over the block. Each
 // row operation on a line of its own, unwrapped and uncut.
 void TestSolve::stepBoxes()
 {
     QFETCH(Rows, rows);
+    QFETCH(QPoint, windowAt);
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    window->move(windowAt.isNull() ? window->pos() : windowAt);
     const int n = int(rows.size());
     arrangeFor(window, n);
     typeSystem(window, rows);
@@ -573,7 +580,10 @@ void TestSolve::stepBoxes()
         QVERIFY(label && !label->wordWrap());
         QVERIFY(label->width() >= label->sizeHint().width());
         QVERIFY(window->screen()->availableGeometry().contains(m.frame));
-        QCOMPARE(m.frame.top(), lastRow);
+        if (windowAt.isNull())
+            QCOMPARE(m.frame.top(), lastRow);
+        else
+            QVERIFY(m.frame.left() > window->frameGeometry().right());
     };
     click(window, "Command3");
     QCOMPARE(answerer.seen.size(), 2 * n - 1);

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 #include <functional>
 
@@ -45,9 +46,9 @@ private:
     QPointer<QMessageBox> showing; // shown, not yet exposed
 };
 
-// Before the application exists: the offscreen platform with one screen of
-// width x height, where the tests need room that its default lacks.
-void useOffscreenScreen(int width, int height);
+// Before the application exists: the offscreen platform with screens of these
+// sizes side by side, where the tests need room that its default lacks.
+void useOffscreenScreens(const QList<QSize> &sizes);
 
 QLineEdit *cellOf(QWidget *window, int row, int column);
 QLabel *labelOf(QWidget *window, int number);
