@@ -155,9 +155,11 @@ void GridMessageBox::zoomIcon()
 void GridMessageBox::showEvent(QShowEvent *event)
 {
     // QMessageBox wraps its informative text to a width of its own choosing,
-    // which breaks a row operation in the middle.
+    // which breaks a row operation in the middle. A line wider than most of
+    // the screen (a general solution of nine unknowns) wraps all the same,
+    // or the box would run off the screen.
     if (QLabel *label = detailsLabel())
-        label->setWordWrap(false);
+        label->setWordWrap(!linesFitScreen(label));
     if (zoom != 1)
         zoomIcon();
     QMessageBox::showEvent(event);
@@ -210,10 +212,23 @@ QList<QRect> GridMessageBox::places() const
             QRect(room.topLeft(), QPoint(room.right(), blockTop - 1))};
 }
 
+bool GridMessageBox::linesFitScreen(const QLabel *label) const
+{
+    const QScreen *screen = parentWidget()->screen();
+    if (!screen)
+        return true;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : label->text().split(u'\n'))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    return widest <= screen->availableGeometry().width() * 2 / 3;
+}
+
 void GridMessageBox::setLinesInColumns()
 {
     QLabel *label = detailsLabel();
-    if (!label || label->textFormat() != Qt::PlainText || !parentWidget()->screen())
+    if (!label || label->textFormat() != Qt::PlainText || label->wordWrap() ||
+        !parentWidget()->screen())
         return;
     const QString plain = label->text();
     const QStringList lines = plain.split(u'\n');

@@ -15,9 +15,9 @@ class QLabel;
 // block: it opens below the block, title bar and all, else beside the window,
 // else below the block over the desktop's panel, else above the block; only
 // where it fits none of these does it cover the block. Lines of detail are
-// never wrapped: a long list of them is set in columns, as few as let the box
-// stand in the first of those places. A box with no block to keep in sight (a
-// paste refused, a file not written) stands where any box does. Fonts and icon
+// not wrapped unless one is wider than most of the screen: a long list of them
+// is set in columns, as few as let the box stand in the first of those places. A box with no block
+// to keep in sight (a paste refused, a file not written) stands where any box does. Fonts and icon
 // grow with the window.
 class GridMessageBox : public QMessageBox
 {
@@ -59,6 +59,7 @@ private:
     QLabel *detailsLabel() const;
     void zoomIcon();
     QList<QRect> places() const;
+    bool linesFitScreen(const QLabel *label) const;
     void setLinesInColumns();
     void place();
     QMargins frameMargins() const;

@@ -56,6 +56,13 @@ void MessageAnswerer::answer(QMessageBox *box)
     m.grid = gridTexts(window);
     m.values = valueTexts(window);
     m.frame = box->frameGeometry();
+    // The details are cut where their label has less room than its text needs.
+    for (const QLabel *label : box->findChildren<QLabel *>()) {
+        if (label->text() != m.informative || m.informative.isEmpty() || !label->isVisible())
+            continue;
+        m.detailsCut = label->wordWrap() ? label->height() < label->heightForWidth(label->width())
+                                         : label->width() < label->sizeHint().width();
+    }
     if (inspect)
         inspect(m);
     seen << m;

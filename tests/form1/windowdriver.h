@@ -24,9 +24,10 @@ struct SeenMessage {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QAbstractButton *>::size_type buttons = 0;
     bool applicationModal = false;
-    QStringList grid;   // the texts of Text11 .. Text100, row by row
-    QStringList values; // the captions of Label10 .. Label90
-    QRect frame;        // where the box stood, in screen coordinates
+    QStringList grid;        // the texts of Text11 .. Text100, row by row
+    QStringList values;      // the captions of Label10 .. Label90
+    QRect frame;             // where the box stood, in screen coordinates
+    bool detailsCut = false; // its lines of detail had less room than they need
 };
 
 class MessageAnswerer : public QObject
