@@ -11,6 +11,7 @@
 #include "handout.h"
 #include "numbertext.h"
 #include "pasteplan.h"
+#include "practicepanel.h"
 #include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
@@ -130,6 +131,7 @@ Form1::Form1(QWidget *parent)
     };
     actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
     actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
+    actions.practise = [this] { practise(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
         Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
@@ -380,6 +382,7 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
+    endPractice();
     for (int k = 1; k <= Options; ++k) {
         if (!option[k]->isChecked())
             continue;
@@ -418,6 +421,7 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
+    endPractice();
     iz4istitext();
     iz4isticwet();
 }
@@ -482,6 +486,7 @@ void Form1::arrange(int size)
 // shows the matrix (stypka) for the presenter to hold on screen.
 void Form1::Command3_Click()
 {
+    endPractice();
     const gauss::SolveEnd end = gauss::solve(
         solver, [this] { return masiv(solver.n); },
         [this](const gauss::Step &step) {
@@ -541,23 +546,71 @@ void Form1::stypka(const gauss::Matrix &m)
 // last column of the grid shows and which seven digits a step may spoil.
 void Form1::rechenie()
 {
-    const int n = solver.n;
-    QStringList names;
-    QStringList values;
-    QStringList exact;
     QStringList table;
-    for (int r = 1; r <= n; ++r) {
-        nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
-        names << nameLabel[r]->text();
-    }
-    for (int r = 1; r <= n; ++r) {
-        const mpq_class &value = solver.exact.x[r];
-        valueLabel[r]->setValue(gauss::decimalText(gauss::roundTo3(value)), value);
-        values << valueLabel[r]->text();
-        exact << valueLabel[r]->exactDescription();
+    for (int r = 1; r <= solver.n; ++r)
         table << gauss::numberText(solver.x[r]);
+    const SolutionTexts shown = writeSolution(solver.exact.x, solver.n);
+    presenter.solved(shown.names, shown.values, shown.exact, table);
+}
+
+Form1::SolutionTexts Form1::writeSolution(const mpq_class *x, int n)
+{
+    SolutionTexts shown;
+    for (int r = 1; r <= GridRows; ++r) {
+        nameLabel[r]->setText(r <= n ? QStringLiteral("x%1=").arg(r) : QString());
+        if (r > n) {
+            valueLabel[r]->setText(QString());
+            valueLabel[r]->forgetExactValue();
+            continue;
+        }
+        shown.names << nameLabel[r]->text();
+        const mpq_class &value = x[r];
+        valueLabel[r]->setValue(gauss::decimalText(gauss::roundTo3(value)), value);
+        shown.values << valueLabel[r]->text();
+        shown.exact << valueLabel[r]->exactDescription();
     }
-    presenter.solved(names, values, exact, table);
+    return shown;
+}
+
+// --- The student's own elimination ----------------------------------------------
+
+void Form1::practise()
+{
+    if (practice) {
+        practice->activateWindow();
+        return;
+    }
+    if (!masiv(solver.n))
+        return;
+    const int n = solver.n;
+    gauss::ExactSystem system;
+    system.n = n;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            system.a[r][c] = solver.exact.a[r][c];
+    PracticePanel::Grid grid;
+    grid.cellAt = [this](int r, int c) { return cell[r][c]; };
+    grid.block = [this] { return activeBlock(); };
+    grid.solutionArea = [this] { return solutionArea(); };
+    grid.showSolution = [this](const std::vector<mpq_class> &x) {
+        const int size = x.empty() ? 0 : int(x.size()) - 1;
+        const SolutionTexts shown = writeSolution(x.data(), size);
+        if (size > 0)
+            working.setSolution(shown.names, shown.values, shown.exact);
+    };
+    practice = new PracticePanel(this, grid, system, shownBlock(n), working);
+}
+
+void Form1::endPractice()
+{
+    if (practice)
+        practice->close();
+}
+
+QRect Form1::solutionArea() const
+{
+    const QRect area = nameLabel[1]->geometry() | valueLabel[GridRows]->geometry();
+    return area.translated(Frame3->mapTo(this, QPoint(0, 0)));
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep
@@ -584,8 +637,8 @@ void Form1::copyWorking()
 // as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
-                                            systemShown ? solver.n : 0, solver.n);
+    const PastePlan paste =
+        PastePlan::plan(PastePlan::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
     switch (paste.action) {
     case PastePlan::LineEdit:
         return false;
@@ -598,6 +651,7 @@ bool Form1::pasteIntoGrid(int row, int column)
     case PastePlan::Fill:
         break;
     }
+    endPractice();
     if (paste.arrange) {
         option[paste.arrange - 1]->setChecked(true);
         Command1_Click();

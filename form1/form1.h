@@ -16,9 +16,11 @@
 #include "solverstate.h"
 #include "working.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class GridCell;
+class PracticePanel;
 class GridMenu;
 class WindowZoom;
 class QButtonGroup;
@@ -86,6 +88,21 @@ private:
     bool masiv(qint16 &n);
     void stypka(const gauss::Matrix &m);
     void rechenie();
+    // The names and values of x[1..n] in the solution area, as the working
+    // records them; none clears the area.
+    struct SolutionTexts {
+        QStringList names;
+        QStringList values;
+        QStringList exact;
+    };
+    SolutionTexts writeSolution(const mpq_class *x, int n);
+
+    // "Реши сам": the student's own elimination of the system read as a solve
+    // reads it, in a panel beside the grid; anything else that changes the
+    // grid ends it first.
+    void practise();
+    void endPractice();
+    QRect solutionArea() const;
 
     bool arrowSelectsSize(QObject *watched, int key);
     void drawPictures(qreal zoom);
@@ -106,6 +123,7 @@ private:
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
     GridMenu *gridMenu = nullptr;
+    QPointer<PracticePanel> practice;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).

@@ -11,6 +11,7 @@
 namespace
 {
 const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 } // namespace
@@ -24,6 +25,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
         connect(key, &QShortcut::activated, this, action);
     };
     shortcut(copyKeys, actions.copy);
+    shortcut(practiseKeys, actions.practise);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
     shortcut(zoomInKeys, [zoom] { zoom->zoomIn(); });
@@ -48,6 +50,8 @@ void GridMenu::show(const QPoint &at)
         connect(added, &QAction::triggered, added, action);
         return added;
     };
+    item(QStringLiteral("Реши сам"), actions.practise, practiseKeys);
+    menu.addSeparator();
     item(QStringLiteral("Копирай решението"), actions.copy, copyKeys);
     item(QStringLiteral("Постави система"), actions.paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());

@@ -8,14 +8,6 @@ namespace gauss
 namespace
 {
 
-bool zeroCoefficients(const ExactSystem &s, int row)
-{
-    for (int c = 1; c <= s.n; ++c)
-        if (s.a[row][c] != 0)
-            return false;
-    return true;
-}
-
 // The first column of a row's coefficients that is not zero; n + 1 when none is.
 int leading(const ExactSystem &s, int row)
 {
@@ -95,11 +87,18 @@ void apply(ExactSystem &s, const RowOperation &op)
     }
 }
 
-End endOf(const ExactSystem &s)
+int contradiction(const ExactSystem &s)
 {
     for (int r = 1; r <= s.n; ++r)
-        if (zeroCoefficients(s, r) && s.a[r][s.n + 1] != 0)
-            return End::NoSolution;
+        if (leading(s, r) > s.n && s.a[r][s.n + 1] != 0)
+            return r;
+    return 0;
+}
+
+End endOf(const ExactSystem &s)
+{
+    if (contradiction(s) != 0)
+        return End::NoSolution;
     if (identity(s))
         return End::Solved;
     return reduced(s) ? End::ManySolutions : End::Going;

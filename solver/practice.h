@@ -56,6 +56,8 @@ enum class End {
     ManySolutions, // reduced row echelon form with free unknowns
 };
 End endOf(const ExactSystem &s);
+// The first row that reads 0 = c with c != 0; 0 when none does.
+int contradiction(const ExactSystem &s);
 
 // The next operation of the program's own method from s, which is not at its
 // end: column by column exchange when the pivot is zero, normalise the pivot
