@@ -58,7 +58,8 @@ QString readingWords(const RowNotation::Reading &reading)
         wanted = QStringLiteral("знак: „=“, „↔“, „:“, „·“, „+“ или „−“");
         break;
     case Problem::NoNumber:
-        wanted = QStringLiteral("число, например 3, -1%15 или 3/2").arg(QLocale().decimalPoint());
+        wanted = QStringLiteral("число, например 3, -1%1 или 3/2")
+                     .arg(QLocale().decimalPoint() + QStringLiteral("5"));
         break;
     case Problem::NotSameRow:
         return QStringLiteral("След „=“ стои %1, а трябва редът, който се променя: „ред %2“.")
