@@ -576,7 +576,7 @@ Form1::SolutionTexts Form1::writeSolution(const mpq_class *x, int n)
 
 void Form1::practise()
 {
-    if (practice) {
+    if (practice && practice->isVisible()) {
         practice->activateWindow();
         return;
     }
@@ -643,7 +643,8 @@ bool Form1::pasteIntoGrid(int row, int column)
     case PastePlan::LineEdit:
         return false;
     case PastePlan::Insert:
-        cell[row][column]->insert(paste.text);
+        if (!cell[row][column]->isReadOnly()) // else a cell of a working in practice
+            cell[row][column]->insert(paste.text);
         return true;
     case PastePlan::Refuse:
         GridMessageBox::error(this, paste.text);

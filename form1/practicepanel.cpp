@@ -147,12 +147,32 @@ void PracticePanel::build()
     status->setObjectName(QStringLiteral("PracticeStatus"));
     status->setWordWrap(true);
     status->setTextFormat(Qt::PlainText);
-    status->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status->setMinimumHeight(4 * fontMetrics().lineSpacing()); // an operation, its row, an end
     list = new QListWidget(this);
     list->setObjectName(QStringLiteral("Operations"));
     list->setAccessibleName(QStringLiteral("приложени операции"));
     list->setMinimumHeight(6 * fontMetrics().lineSpacing());
 
+    auto *top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addWidget(operation, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(status);
+    layout->addWidget(list, 1);
+    layout->addLayout(buildButtons());
+
+    auto *hintKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(hintKey, &QShortcut::activated, this, &PracticePanel::hint);
+    auto *endKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(endKey, &QShortcut::activated, this, &QWidget::close);
+    setMinimumWidth(36 * fontMetrics().averageCharWidth());
+}
+
+// Each with its keys as its tooltip and its description.
+QLayout *PracticePanel::buildButtons()
+{
     auto button = [this](const char *name, const QString &text, const QString &keys,
                          const std::function<void()> &action) {
         auto *b = new QPushButton(text, this);
@@ -165,42 +185,30 @@ void PracticePanel::build()
         connect(b, &QPushButton::clicked, this, action);
         return b;
     };
-    QPushButton *backButton =
-        button("Back", QStringLiteral("Назад"), QStringLiteral("Ctrl+Z при празна операция"),
-               [this] { back(); });
-    QPushButton *hintButton =
-        button("Hint", QStringLiteral("Подсказка"), QStringLiteral("F1"), [this] { hint(); });
-    own = new QCheckBox(QStringLiteral("Сам смятам"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(button("Back", QStringLiteral("Назад"),
+                              QStringLiteral("Ctrl+Z при празна операция"), [this] { back(); }));
+    buttons->addWidget(
+        button("Hint", QStringLiteral("Подсказка"), QStringLiteral("F1"), [this] { hint(); }));
+    own = new QCheckBox(QStringLiteral("&Сам смятам"), this);
     own->setObjectName(QStringLiteral("OwnArithmetic"));
-    checkButton = button("Check", QStringLiteral("Провери"), QStringLiteral("Enter в реда"),
+    connect(own, &QCheckBox::toggled, this, [this] {
+        if (!open)
+            operation->setFocus(Qt::OtherFocusReason); // the next operation is typed there
+    });
+    buttons->addWidget(own);
+    checkButton = button("Check", QStringLiteral("Про&вери"), QStringLiteral("Enter в реда"),
                          [this] { checkRow(); });
-    showButton = button("Show", QStringLiteral("Покажи"), QString(), [this] { showRight(); });
-    QPushButton *endButton =
-        button("End", QStringLiteral("Край"), QStringLiteral("Esc"), [this] { close(); });
+    showButton = button("Show", QStringLiteral("Пока&жи"), QStringLiteral("F1 в реда"),
+                        [this] { showRight(); });
     checkButton->setEnabled(false);
     showButton->setEnabled(false);
-
-    auto *top = new QHBoxLayout;
-    top->addWidget(caption);
-    top->addWidget(operation, 1);
-    auto *buttons = new QHBoxLayout;
-    for (QWidget *w : {static_cast<QWidget *>(backButton), static_cast<QWidget *>(hintButton),
-                       static_cast<QWidget *>(own), static_cast<QWidget *>(checkButton),
-                       static_cast<QWidget *>(showButton)})
-        buttons->addWidget(w);
+    buttons->addWidget(checkButton);
+    buttons->addWidget(showButton);
     buttons->addStretch();
-    buttons->addWidget(endButton);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(status);
-    layout->addWidget(list, 1);
-    layout->addLayout(buttons);
-
-    auto *hintKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(hintKey, &QShortcut::activated, this, &PracticePanel::hint);
-    auto *endKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(endKey, &QShortcut::activated, this, &QWidget::close);
-    setMinimumWidth(36 * fontMetrics().averageCharWidth());
+    buttons->addWidget(
+        button("End", QStringLiteral("Край"), QStringLiteral("Esc"), [this] { close(); }));
+    return buttons;
 }
 
 // Below the system's rows as a step's box stands, or above them where the
@@ -237,10 +245,15 @@ bool PracticePanel::eventFilter(QObject *watched, QEvent *event)
         back();
         return true;
     }
+    // In the student's row, which is in the window and not in the panel, Enter
+    // checks and F1, the hint's key, shows the right values.
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (auto *cell = qobject_cast<GridCell *>(watched); cell && enter && open) {
-        cellEntered(cell);
-        return true;
+    if (auto *cell = qobject_cast<GridCell *>(watched); cell && open) {
+        if (enter)
+            cellEntered(cell);
+        else if (key->key() == Qt::Key_F1)
+            showRight();
+        return enter || key->key() == Qt::Key_F1;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -278,9 +291,8 @@ bool PracticePanel::busy()
                 .arg(open->row));
         return true;
     }
-    if (gauss::endOf(practice.current()) != gauss::End::Going) {
-        say(QStringLiteral("Работата е свършена: „Назад“ връща последната операция, „Край“ "
-                           "затваря."));
+    if (const QString end = endWords(nullptr); !end.isEmpty()) {
+        say(end + QStringLiteral("\n„Назад“ връща последната операция, „Край“ затваря."));
         return true;
     }
     return false;
@@ -454,8 +466,8 @@ void PracticePanel::openRow(const gauss::RowOperation &op)
     }
     checkButton->setEnabled(true);
     showButton->setEnabled(true);
-    say(QStringLiteral("%1\nСметнете новия ред %2 в таблицата и натиснете Enter. Сивите числа "
-                       "са старият ред.")
+    say(QStringLiteral("%1\nСметнете новия ред %2 в таблицата (сивите числа са старият) и "
+                       "натиснете Enter; F1 показва верните стойности.")
             .arg(RowNotation::text(op))
             .arg(op.row));
     window->activateWindow();
@@ -511,7 +523,7 @@ void PracticePanel::checkRow()
         accept(op);
         return;
     }
-    say(QStringLiteral("Грешно: %1.\nПоправете и натиснете Enter, или „Покажи“ дава верните "
+    say(QStringLiteral("Грешно: %1.\nПоправете и натиснете Enter; „Покажи“ (F1) дава верните "
                        "стойности.")
             .arg(wrong.join(QStringLiteral("; "))));
     window->activateWindow();

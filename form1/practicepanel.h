@@ -15,6 +15,7 @@
 class GridCell;
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -52,6 +53,7 @@ protected:
 
 private:
     void build();
+    QLayout *buildButtons();
     void place();
 
     void submit();
