@@ -21,7 +21,8 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
 {
     auto shortcut = [this](const QKeySequence &keys, const std::function<void()> &action) {
         auto *key = new QShortcut(keys, this->window);
-        key->setContext(Qt::WindowShortcut);
+        // Also from the practice panel, a window of its own beside this one.
+        key->setContext(Qt::ApplicationShortcut);
         connect(key, &QShortcut::activated, this, action);
     };
     shortcut(copyKeys, actions.copy);

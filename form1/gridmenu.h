@@ -24,7 +24,8 @@ public:
         std::function<void()> practise; // "Реши сам"
     };
 
-    // A right-click on grid opens the menu; the keys work anywhere in window.
+    // A right-click on grid opens the menu; the keys work anywhere in window
+    // and in the windows it owns, unless a modal box stands in the way.
     GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions);
 
     // at: in global coordinates.
