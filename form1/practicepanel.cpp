@@ -133,7 +133,7 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
 void PracticePanel::build()
 {
     operation = new QLineEdit(this);
-    operation->setObjectName(QLatin1String(OperationName));
+    operation->setObjectName(QStringLiteral("Operation"));
     operation->setAccessibleName(QStringLiteral("Операция"));
     operation->setPlaceholderText(QStringLiteral("например р2 = р2 - 3/2 р1"));
     operation->setToolTip(QStringLiteral("ред 2 = ред 2 − (3/2) · ред 1\nред 1 = ред 1 : (2)\n"

@@ -44,9 +44,6 @@ public:
     PracticePanel(QWidget *window, const Grid &grid, const gauss::ExactSystem &system,
                   const Working::Block &typed, Working &working);
 
-    // The objectNames that the keyboard and the tests reach.
-    static constexpr const char *OperationName = "Operation";
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
