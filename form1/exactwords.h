@@ -1,8 +1,8 @@
 #ifndef GAUSS_EXACTWORDS_H
 #define GAUSS_EXACTWORDS_H
 
-// What the exact arithmetic finds, in words: an exact value too long to show
-// whole, and why a singular system has no single solution.
+// What the exact arithmetic finds, in words: an exact value as a cell shows it
+// or too long to show whole, and why a singular system has no single solution.
 
 #include "singular.h"
 
@@ -12,6 +12,10 @@
 // would be very long is summarised, and says so, with how it begins: "дроб с
 // 41-цифрен числител и 42-цифрен знаменател: 0,3333333333333333…".
 QString exactWords(const mpq_class &value);
+
+// What a cell of the grid shows of an exact value: its seven-digit decimal
+// text, or with fractions, the fraction in lowest terms ("-8/17", "4").
+QString exactCellText(const mpq_class &value, bool fractions = false);
 
 // The ranks, and either "няма решение" or "безброй решения:" with the general
 // solution, one line each: "x2 е произволно число", "x1 = 3 - 2·x2".

@@ -11,6 +11,7 @@
 #include "handout.h"
 #include "numbertext.h"
 #include "pasteplan.h"
+#include "practicepanel.h"
 #include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
@@ -130,6 +131,7 @@ Form1::Form1(QWidget *parent)
     };
     actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
     actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
+    actions.practise = [this] { practise(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
 }
 
@@ -377,6 +379,7 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
+    endPractice();
     for (int k = 1; k <= Options; ++k) {
         if (!option[k]->isChecked())
             continue;
@@ -415,6 +418,7 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
+    endPractice();
     iz4istitext();
     iz4isticwet();
 }
@@ -479,6 +483,7 @@ void Form1::arrange(int size)
 // shows the matrix (stypka) for the presenter to hold on screen.
 void Form1::Command3_Click()
 {
+    endPractice();
     const gauss::SolveEnd end = gauss::solve(
         solver, [this] { return masiv(solver.n); },
         [this](const gauss::Step &step) {
@@ -496,7 +501,7 @@ void Form1::Command3_Click()
     case gauss::SolveResult::Overflow:
     case gauss::SolveResult::Underflow:
     case gauss::SolveResult::TooFewDigits:
-        presenter.stopped(end, writeAnswer());
+        presenter.stopped(end, writeSolution(solver.exact.x, solver.n));
         break;
     case gauss::SolveResult::BadCell:
         break; // masiv has said which cell
@@ -540,7 +545,7 @@ void Form1::stypka(const gauss::Matrix &m)
 // last column of the grid shows and which seven digits a step may spoil.
 void Form1::rechenie()
 {
-    const SolvePresenter::Answer answer = writeAnswer();
+    const SolvePresenter::Answer answer = writeSolution(solver.exact.x, solver.n);
     const int n = solver.n;
     QStringList table;
     QStringList tableAnswers;
@@ -552,21 +557,71 @@ void Form1::rechenie()
     presenter.solved(answer, table, tableAnswers);
 }
 
-// The true solution beside the unknowns, rounded once as every answer is.
-SolvePresenter::Answer Form1::writeAnswer()
+// The true solution x[1..n] beside the unknowns, rounded once as every answer
+// is; the labels of rows above n stay as they are. With n = 0 the area is
+// emptied (a student's working that ended without a single solution).
+SolvePresenter::Answer Form1::writeSolution(const mpq_class *x, int n)
 {
-    SolvePresenter::Answer answer;
-    for (int r = 1; r <= solver.n; ++r) {
+    SolvePresenter::Answer shown;
+    if (n == 0) {
+        for (int r = 1; r <= GridRows; ++r) {
+            nameLabel[r]->setText(QString());
+            valueLabel[r]->setText(QString());
+            valueLabel[r]->forgetExactValue();
+        }
+        return shown;
+    }
+    for (int r = 1; r <= n; ++r) {
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
-        answer.names << nameLabel[r]->text();
+        shown.names << nameLabel[r]->text();
     }
-    for (int r = 1; r <= solver.n; ++r) {
-        const mpq_class &value = solver.exact.x[r];
-        valueLabel[r]->setValue(gauss::decimalText(gauss::roundAnswer(value)), value);
-        answer.values << valueLabel[r]->text();
-        answer.exact << valueLabel[r]->exactDescription();
+    for (int r = 1; r <= n; ++r) {
+        valueLabel[r]->setValue(gauss::decimalText(gauss::roundAnswer(x[r])), x[r]);
+        shown.values << valueLabel[r]->text();
+        shown.exact << valueLabel[r]->exactDescription();
     }
-    return answer;
+    return shown;
+}
+
+// --- The student's own elimination ----------------------------------------------
+
+void Form1::practise()
+{
+    if (practice && practice->isVisible()) {
+        practice->activateWindow();
+        return;
+    }
+    if (!masiv(solver.n))
+        return;
+    const int n = solver.n;
+    gauss::ExactSystem system;
+    system.n = n;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            system.a[r][c] = solver.exact.a[r][c];
+    PracticePanel::Grid grid;
+    grid.cellAt = [this](int r, int c) { return cell[r][c]; };
+    grid.block = [this] { return activeBlock(); };
+    grid.solutionArea = [this] { return solutionArea(); };
+    grid.showSolution = [this](const std::vector<mpq_class> &x) {
+        const int size = x.empty() ? 0 : int(x.size()) - 1;
+        const SolvePresenter::Answer shown = writeSolution(x.data(), size);
+        if (size > 0)
+            working.setSolution(shown.names, shown.values, shown.exact);
+    };
+    practice = new PracticePanel(this, grid, system, shownBlock(n), working);
+}
+
+void Form1::endPractice()
+{
+    if (practice)
+        practice->close();
+}
+
+QRect Form1::solutionArea() const
+{
+    const QRect area = nameLabel[1]->geometry() | valueLabel[GridRows]->geometry();
+    return area.translated(Frame3->mapTo(this, QPoint(0, 0)));
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep
@@ -593,13 +648,14 @@ void Form1::copyWorking()
 // as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
-                                            systemShown ? solver.n : 0, solver.n);
+    const PastePlan paste =
+        PastePlan::plan(PastePlan::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
     switch (paste.action) {
     case PastePlan::LineEdit:
         return false;
     case PastePlan::Insert:
-        cell[row][column]->insert(paste.text);
+        if (!cell[row][column]->isReadOnly()) // else a cell of a working in practice
+            cell[row][column]->insert(paste.text);
         return true;
     case PastePlan::Refuse:
         GridMessageBox::error(this, paste.text);
@@ -607,6 +663,7 @@ bool Form1::pasteIntoGrid(int row, int column)
     case PastePlan::Fill:
         break;
     }
+    endPractice();
     if (paste.arrange) {
         option[paste.arrange - 1]->setChecked(true);
         Command1_Click();

@@ -11,6 +11,7 @@
 namespace
 {
 const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence fullScreenKeys(Qt::Key_F11);
@@ -21,11 +22,13 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
 {
     auto shortcut = [this](const QKeySequence &keys, const std::function<void()> &action) {
         auto *key = new QShortcut(keys, this->window);
-        key->setContext(Qt::WindowShortcut);
+        // Also from the practice panel, a window of its own beside this one.
+        key->setContext(Qt::ApplicationShortcut);
         connect(key, &QShortcut::activated, this, action);
         return key;
     };
     shortcut(copyKeys, actions.copy);
+    shortcut(practiseKeys, actions.practise);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
     shortcut(zoomInKeys, [zoom] { zoom->zoomIn(); });
@@ -58,6 +61,8 @@ void GridMenu::show(const QPoint &at)
         connect(added, &QAction::triggered, added, action);
         return added;
     };
+    item(QStringLiteral("Реши сам"), actions.practise, practiseKeys);
+    menu.addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);
         if (!why.isEmpty())

@@ -334,9 +334,9 @@ void TestKeyboard::systemAfterClearing()
     QTimer::singleShot(0, [&opened] {
         QWidget *menu = QApplication::activePopupWidget();
         const QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
-        opened = actions.isEmpty()                                    ? "none"
-                 : actions[0]->text().startsWith("Копирай решението") ? "grid"
-                                                                      : "cell";
+        opened = actions.isEmpty()                           ? "none"
+                 : actions[0]->text().startsWith("Реши сам") ? "grid"
+                                                             : "cell";
         if (menu)
             menu->close();
     });
