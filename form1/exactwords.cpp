@@ -5,13 +5,26 @@
 namespace
 {
 
+// Past this many characters a number of the general solution is summarised
+// as a hover summarises it, so that a line of it fits a screen.
+constexpr int LongestTerm = 40;
+
+// A number of the general solution: a fraction, or its summary in brackets.
+QString termText(const mpq_class &value)
+{
+    const QString text = gauss::fractionText(value);
+    if (text.size() <= LongestTerm)
+        return text;
+    return u'(' + exactWords(value) + u')';
+}
+
 // "3 - 2·x2", "-x3", "0": the constant, then each term with its sign.
 QString valueOf(const gauss::BoundUnknown &unknown)
 {
-    QString text = unknown.constant == 0 ? QString() : gauss::fractionText(unknown.constant);
+    QString text = unknown.constant == 0 ? QString() : termText(unknown.constant);
     for (const gauss::Term &term : unknown.terms) {
         const mpq_class size = abs(term.coefficient);
-        const QString product = (size == 1 ? QString() : gauss::fractionText(size) + u'·') +
+        const QString product = (size == 1 ? QString() : termText(size) + u'·') +
                                 QStringLiteral("x%1").arg(term.unknown);
         const bool negative = term.coefficient < 0;
         if (text.isEmpty())
@@ -31,14 +44,14 @@ QString exactWords(const mpq_class &value)
     case gauss::ExactText::Whole:
         break;
     case gauss::ExactText::LongDecimal:
-        return QStringLiteral("≈ %1 (точната стойност има %2 значещи цифри)")
-            .arg(exact.text)
-            .arg(exact.significantDigits);
+        return QStringLiteral("число с %1 значещи цифри: %2…")
+            .arg(exact.significantDigits)
+            .arg(exact.text);
     case gauss::ExactText::LongFraction:
-        return QStringLiteral("≈ %1 (дроб с %2-цифрен числител и %3-цифрен знаменател)")
-            .arg(exact.text)
+        return QStringLiteral("дроб с %1-цифрен числител и %2-цифрен знаменател: %3…")
             .arg(exact.numeratorDigits)
-            .arg(exact.denominatorDigits);
+            .arg(exact.denominatorDigits)
+            .arg(exact.text);
     }
     return exact.text;
 }

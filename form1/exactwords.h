@@ -1,16 +1,16 @@
 #ifndef GAUSS_EXACTWORDS_H
 #define GAUSS_EXACTWORDS_H
 
-// What the exact arithmetic finds, in words: an exact value too long to show
-// whole, and why a singular system has no single solution.
+// What the exact arithmetic finds, in words: an exact value as a cell shows it
+// or too long to show whole, and why a singular system has no single solution.
 
 #include "singular.h"
 
 #include <QStringList>
 
 // The exact value as a person reads it: "7/3", "0,0625"; a value whose text
-// would be very long is summarised, and says so: "≈ 0,3333333333333333 (дроб
-// с 41-цифрен числител и 42-цифрен знаменател)".
+// would be very long is summarised, and says so, with how it begins: "дроб с
+// 41-цифрен числител и 42-цифрен знаменател: 0,3333333333333333…".
 QString exactWords(const mpq_class &value);
 
 // The ranks, and either "няма решение" or "безброй решения:" with the general

@@ -11,6 +11,7 @@
 #include "handout.h"
 #include "numbertext.h"
 #include "pasteplan.h"
+#include "practicepanel.h"
 #include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
@@ -138,11 +139,9 @@ Form1::Form1(QWidget *parent)
         Announcer::announce(this, format.name());
     };
     actions.fractions = [this] { return format.view() == NumberFormat::Fractions; };
+    actions.practise = [this] { practise(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
-    connect(zoom, &WindowZoom::zoomed, this, [this](int percent) {
-        Announcer::announce(this, QStringLiteral("Мащаб %1 %").arg(percent));
-    });
 }
 
 void Form1::createFrames()
@@ -389,6 +388,7 @@ void Form1::Form_Load()
 
 void Form1::Command1_Click()
 {
+    endPractice();
     for (int k = 1; k <= Options; ++k) {
         if (!option[k]->isChecked())
             continue;
@@ -427,6 +427,7 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
+    endPractice();
     iz4istitext();
     iz4isticwet();
 }
@@ -491,6 +492,7 @@ void Form1::arrange(int size)
 // shows the matrix (stypka) for the presenter to hold on screen.
 void Form1::Command3_Click()
 {
+    endPractice();
     const gauss::SolveEnd end = gauss::solve(
         solver, [this] { return masiv(solver.n); },
         [this](const gauss::Step &step) {
@@ -508,8 +510,9 @@ void Form1::Command3_Click()
         presenter.refused(singularWords(gauss::analyseSingular(solver.exact.a, solver.n)));
         break;
     case gauss::SolveResult::Overflow:
+    case gauss::SolveResult::Underflow:
     case gauss::SolveResult::TooFewDigits:
-        presenter.stopped(end);
+        presenter.stopped(end, writeSolution(solver.exact.x, solver.n));
         break;
     case gauss::SolveResult::BadCell:
         break; // masiv has said which cell
@@ -520,8 +523,9 @@ bool Form1::masiv(qint16 &n)
 {
     int badRow = 0;
     int badColumn = 0;
-    if (gauss::readBlock(
-            solver, n, [this](int r, int c) { return cell[r][c]->text(); }, &badRow, &badColumn)) {
+    const auto text = [this](int r, int c) { return cell[r][c]->text(); };
+    const auto exact = [this](int r, int c) { return cell[r][c]->exactValue(); };
+    if (gauss::readBlock(solver, n, text, &badRow, &badColumn, exact)) {
         presenter.read(shownBlock(n));
         return true;
     }
@@ -563,20 +567,88 @@ SolvePresenter::Numbers Form1::workingNumbers() const
 // exact values, and x none.
 void Form1::rechenie()
 {
+    const SolvePresenter::Answer answer = writeSolution(solver.exact.x, solver.n);
     const int n = solver.n;
-    QStringList names;
-    QList<NumberFormat::Number> values;
     QStringList table;
+    QStringList tableAnswers;
+    for (int r = 1; r <= n; ++r) {
+        const float shown = solver.a[r][n + 1]; // a(r, r) is 1 now
+        if (std::isnan(shown)) { // worked exactly to the end: the column is the answer
+            table << answer.values[r - 1].decimal;
+            tableAnswers << answer.values[r - 1].decimal;
+            continue;
+        }
+        table << gauss::numberText(shown);
+        tableAnswers << gauss::decimalText(gauss::roundAnswer(mpq_class(double(shown))));
+    }
+    presenter.solved(answer, table, tableAnswers);
+}
+
+// The true solution x[1..n] beside the unknowns, rounded once as every answer
+// is; the labels of rows above n stay as they are. With n = 0 the area is
+// emptied (a student's working that ended without a single solution).
+SolvePresenter::Answer Form1::writeSolution(const mpq_class *x, int n)
+{
+    SolvePresenter::Answer shown;
+    if (n == 0) {
+        for (int r = 1; r <= GridRows; ++r) {
+            nameLabel[r]->setText(QString());
+            valueLabel[r]->setText(QString());
+            valueLabel[r]->forgetExactValue();
+        }
+        return shown;
+    }
     for (int r = 1; r <= n; ++r) {
         nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
-        names << nameLabel[r]->text();
+        shown.names << nameLabel[r]->text();
     }
     for (int r = 1; r <= n; ++r) {
-        values << NumberFormat::ofAnswer(solver.exact.x[r]);
-        valueLabel[r]->setValue(format, values.last());
-        table << (std::isnan(solver.x[r]) ? values.last().decimal : gauss::numberText(solver.x[r]));
+        shown.values << NumberFormat::ofAnswer(x[r]);
+        valueLabel[r]->setValue(format, shown.values.last());
     }
-    presenter.solved(names, values, table);
+    return shown;
+}
+
+// --- The student's own elimination ----------------------------------------------
+
+void Form1::practise()
+{
+    if (practice && practice->isVisible()) {
+        practice->activateWindow();
+        return;
+    }
+    if (!masiv(solver.n))
+        return;
+    const int n = solver.n;
+    gauss::ExactSystem system;
+    system.n = n;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            system.a[r][c] = solver.exact.a[r][c];
+    PracticePanel::Grid grid;
+    grid.cellAt = [this](int r, int c) { return cell[r][c]; };
+    grid.block = [this] { return activeBlock(); };
+    grid.solutionArea = [this] { return solutionArea(); };
+    grid.format = [this] { return format; };
+    grid.showSolution = [this](const std::vector<mpq_class> &x) {
+        const int size = x.empty() ? 0 : int(x.size()) - 1;
+        const SolvePresenter::Answer shown = writeSolution(x.data(), size);
+        if (size > 0)
+            SolvePresenter::record(working, shown);
+    };
+    practice = new PracticePanel(this, grid, system, shownBlock(n), working);
+}
+
+void Form1::endPractice()
+{
+    if (practice)
+        practice->close();
+}
+
+QRect Form1::solutionArea() const
+{
+    const QRect area = nameLabel[1]->geometry() | valueLabel[GridRows]->geometry();
+    return area.translated(Frame3->mapTo(this, QPoint(0, 0)));
 }
 
 // Everything on screen that the solve wrote is shown again in the view, at
@@ -623,7 +695,8 @@ bool Form1::pasteIntoGrid(int row, int column)
     case PastePlan::LineEdit:
         return false;
     case PastePlan::Insert:
-        cell[row][column]->insert(paste.text);
+        if (!cell[row][column]->isReadOnly()) // else a cell of a working in practice
+            cell[row][column]->insert(paste.text);
         return true;
     case PastePlan::Refuse:
         GridMessageBox::error(this, paste.text);
@@ -631,16 +704,24 @@ bool Form1::pasteIntoGrid(int row, int column)
     case PastePlan::Fill:
         break;
     }
+    endPractice();
     if (paste.arrange) {
         option[paste.arrange - 1]->setChecked(true);
         Command1_Click();
     }
     for (int r = 0; r < paste.cells.size(); ++r)
-        for (int c = 0; c < paste.cells[r].size(); ++c)
+        for (int c = 0; c < paste.cells[r].size(); ++c) {
+            cell[row + r][column + c]->forgetExactValue(); // pasted, it is the user's own
             cell[row + r][column + c]->setText(paste.cells[r][c]);
-    if (paste.arrange)
-        Announcer::announce(
-            this, QStringLiteral("Поставена е система с %1 уравнения.").arg(paste.arrange));
+        }
+    // Spoken whether or not it arranged the grid: a paste shows nowhere near the focus.
+    int numbers = 0;
+    for (const QStringList &cells : paste.cells)
+        numbers += int(cells.size());
+    const bool system = numbers == solver.n * (solver.n + 1);
+    Announcer::announce(this,
+                        system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
+                               : QStringLiteral("Поставени са %1 числа.").arg(numbers));
     return true;
 }
 

@@ -17,9 +17,11 @@
 #include "solverstate.h"
 #include "working.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class GridCell;
+class PracticePanel;
 class GridMenu;
 class WindowZoom;
 class QButtonGroup;
@@ -87,6 +89,14 @@ private:
     bool masiv(qint16 &n);
     void stypka(const gauss::Matrix &m);
     void rechenie();
+    SolvePresenter::Answer writeSolution(const mpq_class *x, int n);
+
+    // "Реши сам": the student's own elimination of the system read as a solve
+    // reads it, in a panel beside the grid; anything else that changes the
+    // grid ends it first.
+    void practise();
+    void endPractice();
+    QRect solutionArea() const;
 
     bool arrowSelectsSize(QObject *watched, int key);
     void drawPictures(qreal zoom);
@@ -112,6 +122,7 @@ private:
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
     GridMenu *gridMenu = nullptr;
+    QPointer<PracticePanel> practice;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).

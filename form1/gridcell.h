@@ -53,6 +53,8 @@ public:
     void setView(const NumberFormat &format);
     void forgetExactValue() { exact.forget(); }
     QString exactDescription() const { return exact.description(text()); }
+    // What the cell holds: the exact value the solve wrote, until typed over.
+    const mpq_class *exactValue() const { return exact.valueOf(text()); }
 
 protected:
     bool event(QEvent *event) override;

@@ -12,9 +12,11 @@
 namespace
 {
 const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
+const QKeySequence fullScreenKeys(Qt::Key_F11);
 } // namespace
 
 GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions)
@@ -22,10 +24,13 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
 {
     auto shortcut = [this](const QKeySequence &keys, const std::function<void()> &action) {
         auto *key = new QShortcut(keys, this->window);
-        key->setContext(Qt::WindowShortcut);
+        // Also from the practice panel, a window of its own beside this one.
+        key->setContext(Qt::ApplicationShortcut);
         connect(key, &QShortcut::activated, this, action);
+        return key;
     };
     shortcut(copyKeys, actions.copy);
+    shortcut(practiseKeys, actions.practise);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
     shortcut(zoomInKeys, [zoom] { zoom->zoomIn(); });
@@ -36,6 +41,12 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     // A step's box is modal, and no shortcut of the window reaches past it;
     // the view is switched while a step is shown, so its key is caught there.
     qApp->installEventFilter(this);
+    shortcut(fullScreenKeys, [zoom] { zoom->setFullScreen(!zoom->isFullScreen()); });
+    // Esc leaves full screen, and is left to the controls otherwise.
+    QShortcut *escape =
+        shortcut(QKeySequence(Qt::Key_Escape), [zoom] { zoom->setFullScreen(false); });
+    escape->setEnabled(false);
+    connect(zoom, &WindowZoom::fullScreenChanged, escape, &QShortcut::setEnabled);
 
     // Right-clicks on the grid's green and on its captions land here; the
     // window sends those on resting cells too.
@@ -47,12 +58,21 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
 void GridMenu::show(const QPoint &at)
 {
     QMenu menu(window);
+    // A step that cannot be taken says why.
+    menu.setToolTipsVisible(true);
     auto item = [&menu](const QString &text, const std::function<void()> &action,
                         const QKeySequence &keys = {}) {
         QAction *added = menu.addAction(
             text + (keys.isEmpty() ? QString() : u'\t' + keys.toString(QKeySequence::NativeText)));
         connect(added, &QAction::triggered, added, action);
         return added;
+    };
+    item(QStringLiteral("Реши сам"), actions.practise, practiseKeys);
+    menu.addSeparator();
+    auto unless = [](QAction *action, bool enabled, const QString &why) {
+        action->setEnabled(enabled);
+        if (!why.isEmpty())
+            action->setToolTip(why);
     };
     item(QStringLiteral("Копирай решението"), actions.copy, copyKeys);
     item(QStringLiteral("Постави система"), actions.paste)
@@ -64,12 +84,17 @@ void GridMenu::show(const QPoint &at)
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
     fractions->setCheckable(true);
     fractions->setChecked(actions.fractions());
-    item(
-        QStringLiteral("Увеличи"), [this] { zoom->zoomIn(); }, zoomInKeys)
-        ->setEnabled(zoom->canZoomIn());
-    item(
-        QStringLiteral("Намали"), [this] { zoom->zoomOut(); }, zoomOutKeys)
-        ->setEnabled(zoom->percent() > WindowZoom::Steps[0]);
+    unless(item(
+               QStringLiteral("Увеличи"), [this] { zoom->zoomIn(); }, zoomInKeys),
+           zoom->canZoomIn(), zoom->largest());
+    unless(item(
+               QStringLiteral("Намали"), [this] { zoom->zoomOut(); }, zoomOutKeys),
+           zoom->canZoomOut(), zoom->isFullScreen() ? WindowZoom::followsTheScreen() : QString());
+    QAction *full = item(
+        QStringLiteral("На цял екран"), [this] { zoom->setFullScreen(!zoom->isFullScreen()); },
+        fullScreenKeys);
+    full->setCheckable(true);
+    full->setChecked(zoom->isFullScreen());
     menu.exec(at);
 }
 

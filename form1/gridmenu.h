@@ -2,7 +2,7 @@
 #define GAUSS_GRIDMENU_H
 
 // The grid's menu and the window's keys for what is done with the working and
-// the view: copy, paste, the handout as PDF or on paper, zooming in and out,
+// the view: own working, copy, paste, the handout, zooming in and out,
 // fractions or decimals.
 
 #include <QObject>
@@ -24,9 +24,11 @@ public:
         std::function<void()> print;
         std::function<void()> switchView; // between fractions and decimals
         std::function<bool()> fractions;  // whether the fraction view is chosen
+        std::function<void()> practise;   // "Реши сам"
     };
 
-    // A right-click on grid opens the menu; the keys work anywhere in window.
+    // A right-click on grid opens the menu; the keys work anywhere in window
+    // and in the windows it owns, unless a modal box stands in the way.
     GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions);
 
     // at: in global coordinates.

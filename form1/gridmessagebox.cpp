@@ -1,9 +1,12 @@
 #include "gridmessagebox.h"
 
+#include "zoom.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QWindow>
 
 namespace
@@ -27,24 +30,51 @@ QString columnsOf(const QStringList &lines, int columns)
     return table + QStringLiteral("</table>");
 }
 
+// None until the window manager has framed w. Just after it shows a window,
+// Qt may report a frame of 0 x 1 pixels, which is none either.
 QMargins marginsOf(const QWidget *w)
 {
     const QRect inner = w->geometry();
     const QRect outer = w->frameGeometry();
+    if (!outer.contains(inner))
+        return QMargins();
     return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+// Where a box of outer size stands in place: centred under the window where
+// it can be, as high as the block's top allows.
+QPoint standIn(const QRect &place, const QSize &outer, const QRect &window, int blockTop)
+{
+    const int left = window.left() + (window.width() - outer.width()) / 2;
+    return QPoint(
+        qBound(place.left(), left, qMax(place.left(), place.right() + 1 - outer.width())),
+        qBound(place.top(), blockTop, qMax(place.top(), place.bottom() + 1 - outer.height())));
+}
+
+bool fits(const QSize &outer, const QRect &place)
+{
+    return outer.width() <= place.width() && outer.height() <= place.height();
 }
 
 } // namespace
 
 GridMessageBox::GridMessageBox(QWidget *window, const QRect &block, const QString &title,
                                const QString &prompt)
-    : QMessageBox(window), block(block)
+    : QMessageBox(window), block(block), zoom(WindowZoom::factorOf(window))
 {
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(title);
     setText(prompt);
     setTextFormat(Qt::PlainText);
+    if (zoom == 1)
+        return;
+    QFont zoomed = font();
+    if (zoomed.pointSizeF() > 0)
+        zoomed.setPointSizeF(zoomed.pointSizeF() * zoom);
+    else
+        zoomed.setPixelSize(qRound(zoomed.pixelSize() * zoom));
+    setFont(zoomed);
 }
 
 void GridMessageBox::tell(QWidget *window, const Message &message, const QRect &block)
@@ -109,12 +139,46 @@ void GridMessageBox::setDetails(const QStringList &lines)
         label->setTextFormat(Qt::PlainText); // set in columns only when it must be
 }
 
+// QMessageBox draws its icon at the style's one size, on the one child label
+// that shows a picture.
+void GridMessageBox::zoomIcon()
+{
+    QStyle::StandardPixmap which;
+    switch (icon()) {
+    case Information:
+        which = QStyle::SP_MessageBoxInformation;
+        break;
+    case Warning:
+        which = QStyle::SP_MessageBoxWarning;
+        break;
+    case Critical:
+        which = QStyle::SP_MessageBoxCritical;
+        break;
+    case Question:
+        which = QStyle::SP_MessageBoxQuestion;
+        break;
+    default:
+        return;
+    }
+    const int side =
+        qRound(style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this) * zoom);
+    const QPixmap picture =
+        style()->standardIcon(which, nullptr, this).pixmap(QSize(side, side), devicePixelRatioF());
+    for (QLabel *label : findChildren<QLabel *>())
+        if (!label->pixmap().isNull())
+            label->setPixmap(picture);
+}
+
 void GridMessageBox::showEvent(QShowEvent *event)
 {
     // QMessageBox wraps its informative text to a width of its own choosing,
-    // which breaks a row operation in the middle.
+    // which breaks a row operation in the middle. A line wider than most of
+    // the screen (a general solution of nine unknowns) wraps all the same,
+    // or the box would run off the screen.
     if (QLabel *label = detailsLabel())
-        label->setWordWrap(false);
+        label->setWordWrap(!linesFitScreen(label));
+    if (zoom != 1)
+        zoomIcon();
     QMessageBox::showEvent(event);
     setLinesInColumns();
     place();
@@ -143,48 +207,77 @@ QMargins GridMessageBox::frameMargins() const
     return marginsOf(framed ? static_cast<const QWidget *>(this) : parentWidget());
 }
 
+// The places a box may stand in, in the order tried, in screen coordinates:
+// below the block, beside the window, below the block over the desktop's
+// panel, above the block.
+QList<QRect> GridMessageBox::places() const
+{
+    const QWidget *window = parentWidget();
+    const QScreen *screen = window->screen();
+    const QRect room = screen->availableGeometry();
+    if (block.isEmpty())
+        return {room}; // nothing to keep in sight
+    const QRect whole = screen->geometry();
+    const QRect frame = window->frameGeometry();
+    const int blockTop = window->mapToGlobal(block.topLeft()).y();
+    const int blockBottom = window->mapToGlobal(block.bottomLeft()).y() + 1;
+    const QRect right(QPoint(frame.right() + 1, room.top()), room.bottomRight());
+    const QRect left(room.topLeft(), QPoint(frame.left() - 1, room.bottom()));
+    return {QRect(QPoint(room.left(), blockBottom), room.bottomRight()),
+            right.width() >= left.width() ? right : left,
+            QRect(QPoint(whole.left(), blockBottom), whole.bottomRight()),
+            QRect(room.topLeft(), QPoint(room.right(), blockTop - 1))};
+}
+
+bool GridMessageBox::linesFitScreen(const QLabel *label) const
+{
+    const QScreen *screen = parentWidget()->screen();
+    if (!screen)
+        return true;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : label->text().split(u'\n'))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    return widest <= screen->availableGeometry().width() * 2 / 3;
+}
+
 void GridMessageBox::setLinesInColumns()
 {
     QLabel *label = detailsLabel();
-    const QScreen *screen = parentWidget()->screen();
-    if (!label || label->textFormat() != Qt::PlainText || !screen)
+    if (!label || label->textFormat() != Qt::PlainText || label->wordWrap() ||
+        !parentWidget()->screen())
         return;
     const QString plain = label->text();
     const QStringList lines = plain.split(u'\n');
     const int most = int(lines.size()) / 2;
     if (most < 2)
         return;
-    const QRect room = screen->availableGeometry();
     const QMargins frame = frameMargins();
-    // With no block, the whole screen is room below.
-    const int below = block.isEmpty()
-                          ? room.height()
-                          : room.bottom() - parentWidget()->mapToGlobal(block.bottomLeft()).y();
-    const int above =
-        block.isEmpty() ? 0 : parentWidget()->mapToGlobal(block.topLeft()).y() - room.top();
 
-    // Sets the lines in so many columns and returns the box's height with its
-    // frame; 0 when QMessageBox, keeping to a width limit of its own, would
-    // cut a column.
+    // Sets the lines in so many columns and returns the box's size with its
+    // frame; empty when QMessageBox, keeping to a width limit of its own,
+    // would cut a column.
+    int set = 1;
     auto setIn = [&](int columns) {
-        label->setTextFormat(columns == 1 ? Qt::PlainText : Qt::RichText);
-        setInformativeText(columns == 1 ? plain : columnsOf(lines, columns));
+        if (columns != set) {
+            label->setTextFormat(columns == 1 ? Qt::PlainText : Qt::RichText);
+            setInformativeText(columns == 1 ? plain : columnsOf(lines, columns));
+            set = columns;
+        }
         if (label->width() < label->sizeHint().width())
-            return 0;
-        return height() + frame.top() + frame.bottom();
+            return QSize();
+        return size().grownBy(frame);
     };
-    // The fewest columns that let the box stand below the block, else above
-    // it; when neither can be, as many as make it lowest.
+    // The fewest columns that let the box stand in the first place it can;
+    // where it can in none, as many as make it lowest.
     int widest = 1;
-    for (int space : {below, above}) {
+    for (const QRect &place : places()) {
         for (int columns = 1; columns <= most; ++columns) {
-            const int tall = columns == 1 && space == below
-                                 ? height() + frame.top() + frame.bottom()
-                                 : setIn(columns);
-            if (tall == 0)
+            const QSize outer = setIn(columns);
+            if (outer.isEmpty())
                 break;
-            widest = columns;
-            if (tall <= space)
+            widest = qMax(widest, columns);
+            if (fits(outer, place))
                 return;
         }
     }
@@ -197,21 +290,18 @@ void GridMessageBox::place()
     const QScreen *screen = window->screen();
     if (!screen || block.isEmpty())
         return;
-    const QRect room = screen->availableGeometry();
     const QMargins frame = frameMargins();
     const QSize outer = size().grownBy(frame);
     const int blockTop = window->mapToGlobal(block.topLeft()).y();
-    const int blockBottom = window->mapToGlobal(block.bottomLeft()).y() + 1;
-    const QRect beside = window->frameGeometry();
-
-    int left = beside.left() + (beside.width() - outer.width()) / 2;
-    int top = room.bottom() + 1 - outer.height(); // over the block only when nothing else serves
-    if (room.bottom() + 1 - blockBottom >= outer.height())
-        top = blockBottom;
-    else if (blockTop - room.top() >= outer.height())
-        top = blockTop - outer.height();
-    left = qBound(room.left(), left, qMax(room.left(), room.right() + 1 - outer.width()));
-    top = qMax(top, room.top());
+    const QRect room = screen->availableGeometry();
+    // Over the block only when nothing else serves: at the foot of the screen.
+    QPoint at = standIn(room, outer, window->frameGeometry(), room.bottom());
+    for (const QRect &place : places()) {
+        if (fits(outer, place)) {
+            at = standIn(place, outer, window->frameGeometry(), blockTop);
+            break;
+        }
+    }
     // The client area is what can be placed exactly; the frame goes around it.
-    setGeometry(QRect(QPoint(left + frame.left(), top + frame.top()), size()));
+    setGeometry(QRect(at + QPoint(frame.left(), frame.top()), size()));
 }

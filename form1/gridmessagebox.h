@@ -2,7 +2,7 @@
 #define GAUSS_GRIDMESSAGEBOX_H
 
 // Every message box of the program: what it says, as plain text, where it
-// stands beside the grid, and how its lines of detail are set.
+// stands beside the grid, how its lines of detail are set, and its zoom.
 
 #include <QMargins>
 #include <QMessageBox>
@@ -11,12 +11,14 @@
 
 class QLabel;
 
-// A step is there to be studied, so its box opens below the rows of the
-// active block, title bar and all, or above them when the screen has no room
-// below, and covers them only when it fits nowhere else. Lines of detail are
-// never wrapped: a long list of them is set in columns, as few as let the box
-// stand below the block. A box with no block to keep in sight (a paste
-// refused, a file not written) stands where any box does.
+// A step is there to be studied, so its box never covers a row of the active
+// block: it opens below the block, title bar and all, else beside the window,
+// else below the block over the desktop's panel, else above the block; only
+// where it fits none of these does it cover the block. Lines of detail are
+// not wrapped unless one is wider than most of the screen: a long list of them
+// is set in columns, as few as let the box stand in the first of those places. A box with no block
+// to keep in sight (a paste refused, a file not written) stands where any box does. Fonts and icon
+// grow with the window.
 class GridMessageBox : public QMessageBox
 {
     Q_OBJECT
@@ -58,11 +60,15 @@ private:
     // Lines of plain text under the prompt, as the informative text.
     void setDetails(const QStringList &lines);
     QLabel *detailsLabel() const;
+    void zoomIcon();
+    QList<QRect> places() const;
+    bool linesFitScreen(const QLabel *label) const;
     void setLinesInColumns();
     void place();
     QMargins frameMargins() const;
 
     QRect block;
+    qreal zoom = 1;
     bool framed = false;
 };
 

@@ -584,7 +584,9 @@ void Handout::printWithDialog(QWidget *parent, const Working &working,
     }
 #endif
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    // The printer's own paper, A4 or Letter: Qt starts from A4 whatever it holds.
+    const QPageSize paper = QPrinterInfo(printer).defaultPageSize();
+    printer.setPageSize(paper.isValid() ? paper : QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("решение"));
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted && !print(working.orShown(shownSystem), printer))

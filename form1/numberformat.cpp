@@ -24,7 +24,7 @@ NumberFormat::Number NumberFormat::ofWorking(float single, const mpq_class &exac
 
 NumberFormat::Number NumberFormat::ofAnswer(const mpq_class &exact)
 {
-    return {gauss::decimalText(gauss::roundTo3(exact)), exact};
+    return {gauss::decimalText(gauss::roundAnswer(exact)), exact};
 }
 
 QString NumberFormat::text(const Number &number) const

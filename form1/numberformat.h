@@ -23,7 +23,7 @@ public:
     // NaN where that working had stopped, and then the decimal is the exact
     // value's seven digits.
     static Number ofWorking(float single, const mpq_class &exact);
-    // An unknown's value: the decimal rounds it to three decimals.
+    // An unknown's value: the decimal is it rounded once, as every answer is.
     static Number ofAnswer(const mpq_class &exact);
 
     explicit NumberFormat(View view = Decimals) : shown(view) {}

@@ -52,6 +52,11 @@ public:
     // "точно 7/3" or "десетично 0.3333333" while text is still the one
     // written and says less than that; empty otherwise.
     QString description(const QString &text) const;
+    // The value while text is still the one written; null otherwise.
+    const mpq_class *valueOf(const QString &text) const
+    {
+        return shows(text) ? &value.exact : nullptr;
+    }
 
 private:
     QString written;

@@ -1,5 +1,9 @@
 #include "rownotation.h"
 
+#include "numbertext.h"
+
+#include <QLocale>
+#include <climits>
 #include <cmath>
 #include <initializer_list>
 
@@ -37,6 +41,185 @@ bool changesNothing(const gauss::RowOp &op, const NumberFormat &format)
     return op.factor == 0;
 }
 
+QString factor(const mpq_class &value)
+{
+    return u'(' + gauss::fractionText(value) + u')';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Walks a typed operation from left to right, blanks anywhere between its parts.
+class Scanner
+{
+public:
+    explicit Scanner(const QString &text) : text(text) {}
+
+    bool atEnd()
+    {
+        blanks();
+        return at >= text.size();
+    }
+
+    // Takes the first of symbols that the text goes on with.
+    template <class Symbols> bool take(const Symbols &symbols)
+    {
+        blanks();
+        for (const QStringView symbol : symbols) {
+            if (QStringView(text).mid(at).startsWith(symbol, Qt::CaseInsensitive)) {
+                at += symbol.size();
+                return true;
+            }
+        }
+        return false;
+    }
+    bool take(std::initializer_list<QStringView> symbols) { return take<>(symbols); }
+
+    // "ред 2", "р2", "R2"; a number beyond any system's rows is still a row.
+    bool row(int &number)
+    {
+        const qsizetype start = here();
+        if (!take({Row}) && !take(ShortRows))
+            return false;
+        blanks();
+        const QString digits = run(isDigit);
+        if (digits.isEmpty()) {
+            at = start;
+            return false;
+        }
+        bool small = false;
+        number = digits.toInt(&small);
+        if (!small)
+            number = INT_MAX;
+        return true;
+    }
+
+    // The characters from here on that belong to a decimal number.
+    QString decimal()
+    {
+        blanks();
+        const QString point = QLocale().decimalPoint();
+        return run(
+            [&point](QChar c) { return isDigit(c) || c == u'.' || c == u',' || point == c; });
+    }
+
+    // The word from here to the next blank.
+    QString word()
+    {
+        blanks();
+        qsizetype end = at;
+        while (end < text.size() && !text[end].isSpace())
+            ++end;
+        return text.mid(at, end - at);
+    }
+
+    qsizetype here()
+    {
+        blanks();
+        return at;
+    }
+    QString from(qsizetype start) const { return text.mid(start, at - start).trimmed(); }
+
+private:
+    void blanks()
+    {
+        while (at < text.size() && text[at].isSpace())
+            ++at;
+    }
+    template <class Belongs> QString run(const Belongs &belongs)
+    {
+        const qsizetype start = at;
+        while (at < text.size() && belongs(text[at]))
+            ++at;
+        return text.mid(start, at - start);
+    }
+
+    const QString &text;
+    qsizetype at = 0;
+};
+
+using Problem = Reading::Problem;
+
+bool negativeSign(Scanner &s)
+{
+    if (s.take({Minus, TypedMinus}))
+        return true;
+    s.take({Plus});
+    return false;
+}
+
+// A decimal in the user's sign, or the reason it is none.
+Problem decimalValue(const QString &digits, mpq_class &value)
+{
+    float single = 0;
+    if (gauss::readNumber(digits, single, value))
+        return Problem::None;
+    return !digits.isEmpty() && gauss::whyUnreadable(digits) == gauss::Unreadable::OtherSeparator
+               ? Problem::OtherSeparator
+               : Problem::NoNumber;
+}
+
+// "(-3/2)", "1,5", "-2": a sign, a bracket, a sign, a decimal, a fraction's
+// bar and a decimal, a bracket, each but the first decimal optional. absent:
+// not a single character of a number stands here.
+Problem number(Scanner &s, mpq_class &value, bool &absent)
+{
+    const qsizetype start = s.here();
+    const bool negativeOutside = negativeSign(s);
+    const bool bracket = s.take({Open});
+    const bool negative = negativeSign(s) != negativeOutside;
+    const QString numerator = s.decimal();
+    absent = s.here() == start;
+    if (absent)
+        return Problem::NoNumber;
+    if (const Problem problem = decimalValue(numerator, value); problem != Problem::None)
+        return problem;
+    if (s.take({Over})) {
+        mpq_class denominator;
+        if (const Problem problem = decimalValue(s.decimal(), denominator);
+            problem != Problem::None)
+            return problem;
+        if (denominator == 0)
+            return Problem::ZeroDenominator;
+        value /= denominator;
+    }
+    if (bracket && !s.take({Close}))
+        return Problem::NoNumber;
+    if (negative)
+        value = -value;
+    return Problem::None;
+}
+
+// What follows "ред 2 =" or the short "р2": ": 2", "· 2", "− 3/2 · ред 1".
+Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
+{
+    using gauss::RowOperation;
+    const bool divide = s.take({Divided});
+    const bool eliminate = !divide && !s.take({Times, TypedTimes});
+    const bool adding = eliminate && s.take({Plus});
+    if (eliminate && !adding && !s.take({Minus, TypedMinus})) {
+        part = s.word();
+        return Problem::NoSign;
+    }
+    op.kind = divide ? RowOperation::Divide
+                     : (eliminate ? RowOperation::Eliminate : RowOperation::Multiply);
+    part = s.word();
+    bool absent = false;
+    op.factor = 1; // "р2 = р2 - р1"
+    const Problem problem = number(s, op.factor, absent);
+    if (problem != Problem::None && !(absent && eliminate))
+        return problem;
+    if (!eliminate)
+        return Problem::None;
+    if (adding)
+        op.factor = -op.factor;
+    s.take({Times, TypedTimes});
+    part = s.word();
+    return s.row(op.other) ? Problem::None : Problem::NoRow;
+}
+
 } // namespace
 
 QStringList lines(const gauss::RowOps &ops, const NumberFormat &format)
@@ -61,6 +244,69 @@ QStringList lines(const gauss::RowOps &ops, const NumberFormat &format)
     if (lines.isEmpty())
         lines << Unchanged.toString();
     return lines;
+}
+
+QString text(const gauss::RowOperation &op)
+{
+    switch (op.kind) {
+    case gauss::RowOperation::Exchange:
+        return line({row(op.row), Exchange, row(op.other)});
+    case gauss::RowOperation::Divide:
+        return line({row(op.row), Becomes, row(op.row), Divided, factor(op.factor)});
+    case gauss::RowOperation::Multiply:
+        return line({row(op.row), Becomes, row(op.row), Times, factor(op.factor)});
+    case gauss::RowOperation::Eliminate:
+        break;
+    }
+    return line(
+        {row(op.row), Becomes, row(op.row), Minus, factor(op.factor), Times, row(op.other)});
+}
+
+// "ред 2 = ред 2 − (3/2) · ред 1" and its short forms; a form that names the
+// changed row once ("р1 : 2", "р2 - 3р1") means the same as the form with "=".
+Reading read(const QString &typed)
+{
+    Scanner s(typed);
+    Reading reading;
+    gauss::RowOperation &op = reading.operation;
+    auto stop = [&reading](Problem problem, const QString &part) {
+        reading.problem = problem;
+        reading.part = part;
+        return reading;
+    };
+    if (s.atEnd())
+        return stop(Problem::Empty, QString());
+    if (!s.row(op.row))
+        return stop(Problem::NoRow, s.word());
+    QString part;
+    if (s.take({Exchange, TypedExchange})) {
+        op.kind = gauss::RowOperation::Exchange;
+        part = s.word();
+        if (!s.row(op.other))
+            return stop(Problem::NoRow, part);
+    } else {
+        if (s.take({Becomes})) {
+            const qsizetype start = s.here();
+            int same = 0;
+            part = s.word();
+            if (!s.row(same))
+                return stop(Problem::NoRow, part);
+            if (same != op.row)
+                return stop(Problem::NotSameRow, s.from(start));
+        }
+        if (const Problem problem = rightHandSide(s, op, part); problem != Problem::None)
+            return stop(problem, part);
+    }
+    if (!s.atEnd())
+        return stop(Problem::Extra, s.word());
+    return reading;
+}
+
+bool readNumber(const QString &typed, mpq_class &value)
+{
+    Scanner s(typed);
+    bool absent = false;
+    return number(s, value, absent) == Problem::None && s.atEnd();
 }
 
 } // namespace RowNotation

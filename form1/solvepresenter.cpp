@@ -1,6 +1,7 @@
 #include "solvepresenter.h"
 
 #include "exacttwin.h"
+#include "exactwords.h"
 #include "gridmessagebox.h"
 #include "rownotation.h"
 
@@ -10,6 +11,41 @@
 namespace
 {
 const QString attention = QStringLiteral("ВНИМАНИЕ!:");
+// The ends of single precision's range, as the reading takes them: the
+// largest number a cell accepts, and the smallest that is not rounded to 0.
+QString largestText()
+{
+    return gauss::withDecimalSign(QStringLiteral("3.4028235E+38"));
+}
+QString smallestText()
+{
+    return gauss::numberText(std::numeric_limits<float>::denorm_min());
+}
+
+// Why the seven-digit working stopped, naming the element and its value.
+QString stopCause(const gauss::SolveEnd &end)
+{
+    const gauss::Where &at = end.where;
+    switch (end.result) {
+    case gauss::SolveResult::Overflow:
+        return QStringLiteral("Числото в ред %1, колона %2 стана %3, а най-голямото число, което "
+                              "стъпките пазят, е %4")
+            .arg(at.row)
+            .arg(at.column)
+            .arg(gauss::decimalText(at.value), largestText());
+    case gauss::SolveResult::Underflow:
+        return QStringLiteral("Водещият елемент в колона %1 е %2: той е по-близо до нула от "
+                              "най-малкото число, което стъпките пазят (%3), и се закръгля до 0")
+            .arg(at.column)
+            .arg(exactWords(at.value), smallestText());
+    default:
+        return QStringLiteral("Водещият елемент в колона %1 е %2, но със седем значещи цифри на "
+                              "стъпка той стана 0")
+            .arg(at.column)
+            .arg(exactWords(at.value));
+    }
+}
+
 } // namespace
 
 SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Working &working)
@@ -82,11 +118,17 @@ void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
     case gauss::Unreadable::TooLarge:
         prompt = QStringLiteral("Числото в клетката на %1 е твърде голямо.\n"
                                 "Най-голямото число, с което програмата смята, е %2.")
-                     .arg(where, gauss::numberText(std::numeric_limits<float>::max()));
+                     .arg(where, largestText());
         break;
     case gauss::Unreadable::OtherSeparator:
         prompt = QStringLiteral("В клетката на %1 няма число.\nДесетичният знак е „%2“.")
                      .arg(where, QLocale().decimalPoint());
+        break;
+    case gauss::Unreadable::TooSmall:
+        prompt = QStringLiteral("Числото в клетката на %1 е твърде малко, за да се запише точно.\n"
+                                "Най-малкото число, което програмата записва точно, е 1E-%2.")
+                     .arg(where)
+                     .arg(gauss::MaxExactDecimals);
         break;
     case gauss::Unreadable::TooManyDigits:
         prompt = QStringLiteral("Числото в клетката на %1 има твърде много цифри след десетичния "
@@ -107,51 +149,52 @@ void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
 }
 
 // The grid still shows the last step completed, or the system as read.
-void SolvePresenter::stopped(const gauss::SolveEnd &end)
+void SolvePresenter::stopped(const gauss::SolveEnd &end, const Answer &answer)
 {
     const QString shown =
         end.step <= 1
             ? QStringLiteral("Таблицата показва системата, както е въведена.")
             : QStringLiteral("Таблицата показва матрицата след стъпка %1.").arg(end.step - 1);
-    const bool overflow = end.result == gauss::SolveResult::Overflow;
     const QString report =
-        QStringLiteral("%1 и решаването спря на стъпка %2.\n%3\n%4")
-            .arg(overflow ? QStringLiteral("Числата станаха твърде големи")
-                          : QStringLiteral("Числата изискват повече от седем значещи цифри"))
+        QStringLiteral("%1, затова решаването спря на стъпка %2.\n%3\nСистемата има единствено "
+                       "решение: до неизвестните стои точното решение, закръглено до три знака.")
+            .arg(stopCause(end))
             .arg(end.step)
-            .arg(shown,
-                 overflow ? QStringLiteral("Опитайте с по-малки числа, например като разделите "
-                                           "уравнение с много големи коефициенти на общ множител.")
-                          : QStringLiteral("Системата има единствено решение, но със седем "
-                                           "значещи цифри на стъпка то не може да се покаже."));
+            .arg(shown);
     working.addReport(report.split(u'\n'));
+    record(working, answer);
     message(report, MessageFlags::OkExclamation, GridMessageBox::errorTitle);
 }
 
-void SolvePresenter::solved(const QStringList &names, const QList<NumberFormat::Number> &values,
-                            const QStringList &table)
+void SolvePresenter::record(Working &working, const Answer &answer)
 {
     InBothViews<QStringList> shown;
     InBothViews<QStringList> exact;
     const NumberFormat decimals(NumberFormat::Decimals);
-    for (const NumberFormat::Number &value : values) {
+    for (const NumberFormat::Number &value : answer.values) {
         shown[NumberFormat::Decimals] << decimals.text(value);
         exact[NumberFormat::Decimals] << decimals.note(value);
         shown[NumberFormat::Fractions] << NumberFormat(NumberFormat::Fractions).text(value);
         exact[NumberFormat::Fractions] << QString(); // nothing is rounded
     }
-    working.setSolution(names, shown, exact);
+    working.setSolution(answer.names, shown, exact);
+}
+
+void SolvePresenter::solved(const Answer &answer, const QStringList &table,
+                            const QStringList &tableAnswers)
+{
+    record(working, answer);
     QStringList differing;
-    for (int r = 0; r < values.size(); ++r)
-        if (table.value(r) != shown[NumberFormat::Decimals][r])
+    for (int r = 0; r < answer.values.size(); ++r)
+        if (tableAnswers.value(r) != answer.values[r].decimal)
             differing << QStringLiteral("x%1 = %2 (в таблицата: %3)")
                              .arg(r + 1)
-                             .arg(shown[NumberFormat::Decimals][r], table.value(r));
+                             .arg(answer.values[r].decimal, table.value(r));
     if (differing.isEmpty())
         return;
-    const QString why =
-        QStringLiteral("Показаното решение е точното; последната колона на таблицата се "
-                       "различава от него, защото всяка стъпка пази само седем значещи цифри.");
+    const QString why = QStringLiteral(
+        "Показаното решение е точното, закръглено до три знака; последната колона на таблицата "
+        "се различава от него, защото всяка стъпка пази само седем значещи цифри.");
     working.addReport(NumberFormat::Decimals, QStringList{why} << differing);
     if (format.view() == NumberFormat::Decimals)
         message(why, MessageFlags::OkExclamation, attention, differing);

@@ -46,13 +46,21 @@ public:
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.
     void badCell(int row, int column, gauss::Unreadable why);
-    // A pass could not go on.
-    void stopped(const gauss::SolveEnd &end);
-    // The value labels show values, the true solution; table holds what the
-    // grid's last column gives for each in the decimal view. There a box tells
-    // where table differs; in the fraction view nothing differs.
-    void solved(const QStringList &names, const QList<NumberFormat::Number> &values,
-                const QStringList &table);
+    // The solution beside the unknowns: their names and values (the true
+    // solution; each view words a value as it shows it).
+    struct Answer {
+        QStringList names;
+        QList<NumberFormat::Number> values;
+    };
+    // A pass could not go on; the value labels show the true solution all the same.
+    void stopped(const gauss::SolveEnd &end, const Answer &answer);
+    // Solved. table holds what the grid's last column shows for each unknown
+    // in the decimal view, and tableAnswers that rounded as the values are.
+    // There a box tells where the two answers differ; in the fraction view
+    // nothing differs.
+    void solved(const Answer &answer, const QStringList &table, const QStringList &tableAnswers);
+    // The answer into the working, in both views.
+    static void record(Working &working, const Answer &answer);
 
 private:
     // details are lines of plain text under the prompt; spoken goes to

@@ -2,7 +2,7 @@
 #define GAUSS_ZOOM_H
 
 // The zoom of the window, for a projector or a small screen: one factor over
-// every place, size and font of the window, which grows with them.
+// every place, size and font of the window, which grows with them or fills the screen.
 
 #include <QFont>
 #include <QHash>
@@ -26,23 +26,43 @@ public:
     // scale by itself (pictures).
     WindowZoom(QWidget *window, std::function<void(qreal)> redraw);
 
-    int percent() const { return steps; }
-    qreal factor() const { return steps / 100.0; }
+    // The factor of window's zoom, 1 where it has none: what it opens, as its
+    // message boxes, grows with it.
+    static qreal factorOf(const QWidget *window);
+
+    int percent() const { return qRound(zoom * 100); }
+    qreal factor() const { return zoom; }
 
     // Whether a larger step would still fit the screen.
     bool canZoomIn() const;
+    // Why the window cannot grow, as a sentence, where it cannot.
+    QString largest() const;
+    bool canZoomOut() const;
+    // Why the steps do nothing in full screen.
+    static QString followsTheScreen();
+    // Each step is spoken, and so is one that cannot be taken.
     void zoomIn();
     void zoomOut();
     void reset();
 
+    // Full screen scales the window by the largest factor the screen has
+    // room for, whatever the steps; leaving it restores the window as it was.
+    bool isFullScreen() const { return full; }
+    void setFullScreen(bool on);
+
 signals:
-    // After a zoom, with the percent it came to.
-    void zoomed(int percent);
+    void fullScreenChanged(bool on);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The largest step up to wanted whose window fits the screen's available area.
     int fitting(int wanted) const;
-    void apply(int percent);
+    void step(int percent);
+    void fill(const QSize &screen);
+    void apply(qreal factor, const QPoint &offset);
+    void say(const QString &sentence) const;
 
     struct Base {
         QRect geometry;
@@ -52,7 +72,11 @@ private:
     std::function<void(qreal)> redraw;
     QSize baseSize;
     QHash<QWidget *, Base> base;
-    int steps = 100;
+    qreal zoom = 1;
+    bool full = false;
+    // The window as it was before full screen.
+    QRect windowed;
+    qreal windowedZoom = 1;
 };
 
 #endif

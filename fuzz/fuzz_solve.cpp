@@ -104,9 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const gauss::SolveResult result = end.result;
     const bool inPass =
         end.stage == gauss::Stage::ForwardPass || end.stage == gauss::Stage::BackwardPass;
-    if ((result == gauss::SolveResult::Overflow || result == gauss::SolveResult::TooFewDigits) !=
-            inPass ||
-        (toTheEnd && inPass) || (inPass && (end.step < 1 || end.step > 2 * n - 1)))
+    const bool stopped = result == gauss::SolveResult::Overflow ||
+                         result == gauss::SolveResult::Underflow ||
+                         result == gauss::SolveResult::TooFewDigits;
+    if (stopped != inPass || (toTheEnd && inPass) ||
+        (inPass && (end.step < 1 || end.step > 2 * n - 1)))
         std::abort();
     // The system as typed, exactly, read again by the same reader.
     Typed typed;
@@ -117,14 +119,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 if (!gauss::readNumber(cell(r, col), single, typed[r][col]))
                     std::abort();
             }
+    // Solved or stopped, a regular system's true solution is there.
+    if (result == gauss::SolveResult::Solved || stopped)
+        for (int r = 1; r <= n; ++r) {
+            mpq_class sum;
+            for (int col = 1; col <= n; ++col)
+                sum += typed[r][col] * s.exact.x[col];
+            if (sum != typed[r][n + 1] || s.exact.det == 0)
+                std::abort();
+        }
     switch (result) {
     case gauss::SolveResult::Solved:
-        if (steps != 2 * n - 1 || s.exact.det == 0)
+        if (steps != 2 * n - 1)
             std::abort();
         for (int r = 1; r <= n; ++r) {
             if (end.exactFrom == 0)
                 requireShown(s.x[r]);
-            if (gauss::decimalText(gauss::roundTo3(s.exact.x[r])).isEmpty() ||
+            if (gauss::decimalText(gauss::roundAnswer(s.exact.x[r])).isEmpty() ||
                 gauss::exactText(s.exact.x[r]).text.isEmpty())
                 std::abort();
         }
@@ -136,11 +147,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         break;
     case gauss::SolveResult::TooFewDigits:
-        if (s.exact.det == 0 || end.stage != gauss::Stage::ForwardPass)
+    case gauss::SolveResult::Underflow:
+        if (end.stage != gauss::Stage::ForwardPass || end.where.column < 1 ||
+            end.where.value == 0 ||
+            (gauss::toFloat(end.where.value) == 0) != (result == gauss::SolveResult::Underflow))
+            std::abort();
+        break;
+    case gauss::SolveResult::Overflow:
+        if (std::isfinite(gauss::toFloat(end.where.value)) || end.where.row < 1)
             std::abort();
         break;
     case gauss::SolveResult::BadCell:
-    case gauss::SolveResult::Overflow:
         break;
     default:
         std::abort();

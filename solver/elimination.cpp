@@ -23,6 +23,32 @@ bool store(float &element, double value)
     return true;
 }
 
+// store(), telling where it failed: a(row, column) would have been value.
+bool store(float &element, double value, int row, int column, Where *where)
+{
+    if (store(element, value))
+        return true;
+    if (where)
+        *where = Where{row, column, mpq_class(value)};
+    return false;
+}
+
+// Why no pivot was left in column k: the first row from k on whose element is
+// non-zero exactly. Single precision holds it as zero, either because the
+// exact value is below its range or because digits were lost on the way.
+Outcome noPivot(const SolverState &s, qint16 k, Where *where)
+{
+    for (int r = k; r <= s.n; ++r) {
+        const mpq_class &value = s.exact.a[r][k];
+        if (value == 0)
+            continue;
+        if (where)
+            *where = Where{0, k, value};
+        return toFloat(value) == 0 ? Outcome::Underflow : Outcome::NoPivot;
+    }
+    return Outcome::NoPivot; // not reached: a regular system has a pivot
+}
+
 void record(RowOps *ops, RowOp::Kind kind, qint16 row, qint16 other, float factor,
             const mpq_class &exact = 0)
 {
@@ -51,12 +77,17 @@ bool validSize(qint16 n)
 } // namespace
 
 bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int, int)> &cellText,
-               int *badRow, int *badColumn)
+               int *badRow, int *badColumn, const CellExact &cellExact)
 {
     if (!validSize(n))
         return true;
     for (s.i = 1; s.i <= n; ++s.i) {
         for (s.j = 1; s.j <= n + 1; ++s.j) {
+            const mpq_class *known = cellExact ? cellExact(s.i, s.j) : nullptr;
+            if (known && readNumber(cellText(s.i, s.j), s.a[s.i][s.j])) {
+                s.exact.a[s.i][s.j] = *known;
+                continue;
+            }
             if (!readNumber(cellText(s.i, s.j), s.a[s.i][s.j], s.exact.a[s.i][s.j])) {
                 if (badRow)
                     *badRow = s.i;
@@ -122,7 +153,7 @@ void determinanta(SolverState &s, Matrix &m)
     rounded();
 }
 
-Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
+Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops, Where *where)
 {
     const qint16 n = s.n;
     Matrix &a = s.a;
@@ -135,7 +166,7 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
     while (s.vodesht == 0 || e[k][k] == 0) {
         // No row beyond n is ever read or exchanged.
         if (s.p + 1 > n)
-            return Outcome::NoPivot;
+            return noPivot(s, k, where);
         for (s.j = k; s.j <= n + 1; ++s.j) {
             std::swap(a[k][s.j], a[s.p + 1][s.j]);
             swap(e[k][s.j], e[s.p + 1][s.j]);
@@ -146,7 +177,7 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
             ++s.p;
     }
     for (s.j = k; s.j <= n + 1; ++s.j)
-        if (!store(a[k][s.j], double(a[k][s.j]) / double(s.vodesht)))
+        if (!store(a[k][s.j], double(a[k][s.j]) / double(s.vodesht), k, s.j, where))
             return Outcome::Overflow;
     const mpq_class pivot = e[k][k];
     for (int j = k; j <= n + 1; ++j)
@@ -155,7 +186,8 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
     for (s.i = k + 1; s.i <= n; ++s.i) {
         s.mnojitel = a[s.i][k];
         for (s.j = k; s.j <= n + 1; ++s.j)
-            if (!store(a[s.i][s.j], -double(s.mnojitel) * double(a[k][s.j]) + double(a[s.i][s.j])))
+            if (!store(a[s.i][s.j], -double(s.mnojitel) * double(a[k][s.j]) + double(a[s.i][s.j]),
+                       s.i, s.j, where))
                 return Outcome::Overflow;
         record(ops, RowOp::Eliminate, s.i, k, s.mnojitel, e[s.i][k]);
         eliminate(e, s.i, k, k, n);
@@ -163,7 +195,7 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops)
     return Outcome::Ok;
 }
 
-Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops)
+Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops, Where *where)
 {
     const qint16 n = s.n;
     Matrix &a = s.a;
@@ -171,7 +203,8 @@ Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops)
     for (s.i = k - 1; s.i >= 1; --s.i) {
         s.vodesht = a[s.i][k];
         for (s.j = n + 1; s.j >= k; --s.j)
-            if (!store(a[s.i][s.j], -double(s.vodesht) * double(a[k][s.j]) + double(a[s.i][s.j])))
+            if (!store(a[s.i][s.j], -double(s.vodesht) * double(a[k][s.j]) + double(a[s.i][s.j]),
+                       s.i, s.j, where))
                 return Outcome::Overflow;
         record(ops, RowOp::Eliminate, s.i, k, s.vodesht, s.exact.a[s.i][k]);
         eliminate(s.exact.a, s.i, k, k, n);
@@ -219,15 +252,41 @@ void solution(SolverState &s)
     }
 }
 
+void exactSolution(SolverState &s)
+{
+    const int n = s.n;
+    ExactMatrix e;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            e[r][c] = s.exact.a[r][c];
+    for (int k = 1; k <= n; ++k) {
+        int p = k;
+        while (p <= n && e[p][k] == 0)
+            ++p;
+        if (p > n)
+            return; // singular: the determinant test refuses it before any pass
+        for (int c = 1; c <= n + 1; ++c)
+            swap(e[k][c], e[p][c]);
+        for (int c = n + 1; c >= k; --c)
+            e[k][c] /= e[k][k];
+        for (int r = 1; r <= n; ++r)
+            if (r != k)
+                eliminate(e, r, k, k, n);
+    }
+    for (int r = 1; r <= n; ++r)
+        s.exact.x[r] = e[r][n + 1];
+}
+
 SolveEnd solve(SolverState &s, const std::function<bool()> &read,
                const std::function<void(const Step &)> &afterStep, SolveMode mode)
 {
     if (!read())
-        return {SolveResult::BadCell, Stage::Reading, 0};
+        return {SolveResult::BadCell, Stage::Reading, 0, {}, 0};
     determinanta(s, s.adet);
     if (s.exact.det == 0)
-        return {SolveResult::Refused, Stage::DeterminantTest, 0};
+        return {SolveResult::Refused, Stage::DeterminantTest, 0, {}, 0};
     Step step;
+    Where where;
     int exactFrom = 0;
     // The twin as the step found it, for the twin to make that step again
     // alone where single precision stops in its middle.
@@ -240,8 +299,8 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
                 for (int r = 1; r <= s.n; ++r)
                     for (int c = 1; c <= s.n + 1; ++c)
                         before[r][c] = s.exact.a[r][c];
-            const Outcome outcome =
-                step.forward ? forwardStep(s, k, &step.ops) : backwardStep(s, k, &step.ops);
+            const Outcome outcome = step.forward ? forwardStep(s, k, &step.ops, &where)
+                                                 : backwardStep(s, k, &step.ops, &where);
             if (outcome == Outcome::Ok || !goOn)
                 return outcome;
             step.ops.clear();
@@ -257,8 +316,12 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
                             : exactBackwardStep(s, k, &step.ops);
     };
     auto stopped = [&](Outcome outcome) -> SolveEnd {
-        return {outcome == Outcome::NoPivot ? SolveResult::TooFewDigits : SolveResult::Overflow,
-                step.forward ? Stage::ForwardPass : Stage::BackwardPass, step.nomer + 1, exactFrom};
+        exactSolution(s);
+        const SolveResult result = outcome == Outcome::NoPivot     ? SolveResult::TooFewDigits
+                                   : outcome == Outcome::Underflow ? SolveResult::Underflow
+                                                                   : SolveResult::Overflow;
+        return {result, step.forward ? Stage::ForwardPass : Stage::BackwardPass, step.nomer + 1,
+                where, exactFrom};
     };
     auto done = [&]() {
         ++step.nomer;
@@ -277,7 +340,7 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
         done();
     }
     solution(s);
-    return {SolveResult::Solved, Stage::Solution, 0, exactFrom};
+    return {SolveResult::Solved, Stage::Solution, 0, {}, exactFrom};
 }
 
 } // namespace gauss

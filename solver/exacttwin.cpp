@@ -69,10 +69,17 @@ float toFloat(const mpq_class &value)
     return float(value < 0 ? -rounded : rounded);
 }
 
-mpq_class roundTo3(const mpq_class &value)
+// One rounding, at whichever place comes first: rounding to three decimals
+// and then to seven digits could carry twice (56684.9948 to 56684.995, then
+// to 56685).
+mpq_class roundAnswer(const mpq_class &value)
 {
-    mpq_class rounded(nearestInteger(value * 1000), mpz_class(1000));
-    rounded.canonicalize();
+    if (value == 0)
+        return value;
+    const long decimals = std::min(3L, ShownDigits - 1 - decimalExponent(abs(value)));
+    const mpq_class scale = powerOf10(decimals);
+    mpq_class rounded(nearestInteger(value * scale));
+    rounded /= scale;
     return rounded;
 }
 

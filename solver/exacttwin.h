@@ -37,8 +37,14 @@ mpq_class powerOf10(long exponent);
 // the float range, as any rounding to single precision gives.
 float toFloat(const mpq_class &value);
 
-// Rounded to three decimals, an exact half to the even digit.
-mpq_class roundTo3(const mpq_class &value);
+// The significant digits a number shows at most: every number text, and the
+// answer.
+constexpr int ShownDigits = 7;
+
+// The answer as shown: rounded once, straight from the exact value, to three
+// decimals and at most ShownDigits significant digits, an exact half to the
+// even digit.
+mpq_class roundAnswer(const mpq_class &value);
 
 // The integer nearest to value, an exact half to the even one.
 mpz_class nearestInteger(const mpq_class &value);

@@ -15,8 +15,6 @@ namespace gauss
 namespace
 {
 
-// The significant digits a number text shows.
-constexpr int ShownDigits = 7;
 // Past this many characters an exact value is summarised, in this many digits.
 constexpr int LongestExactText = 40;
 constexpr int SummaryDigits = 16;
@@ -24,36 +22,28 @@ constexpr int SummaryDigits = 16;
 // exponent of up to E-1000, with room to spare.
 constexpr int ExponentFormExtras = 10;
 
-// Digits, signs and the exponent's E are ASCII everywhere; the decimal
-// separator alone is the locale's.
-QString withDecimalSign(QString text)
-{
-    const QString decimalPoint = QLocale().decimalPoint();
-    if (decimalPoint != QLatin1String("."))
-        text.replace(u'.', decimalPoint);
-    return text;
-}
-
 // The %G form with `precision` significant digits: fixed notation for decimal
-// exponents from -4 to precision - 1, else a mantissa and E±dd; trailing
-// zeros dropped unless a summary must show how far its digits go. Written out
-// here because GMP has no decimal output of a fraction, and the double
-// conversions would round it first.
-QString generalText(const mpq_class &value, int precision, bool keepZeros = false)
+// exponents from -4 to precision - 1, else a mantissa and E±dd; rounded, with
+// trailing zeros dropped, or for a summary's start (`leading`) the first
+// digits as they are, zeros kept. Written out here because GMP has no decimal
+// output of a fraction, and the double conversions would round it first.
+QString generalText(const mpq_class &value, int precision, bool leading = false)
 {
     if (value == 0)
         return QStringLiteral("0");
     const mpq_class magnitude = abs(value);
     long exponent = decimalExponent(magnitude);
-    mpz_class digits = nearestInteger(magnitude * powerOf10(precision - 1 - exponent));
+    const mpq_class scaled = magnitude * powerOf10(precision - 1 - exponent);
+    mpz_class digits =
+        leading ? mpz_class(scaled.get_num() / scaled.get_den()) : nearestInteger(scaled);
     if (digits == powerOf10(precision)) {
         digits /= 10;
         ++exponent;
     }
     const std::string d = digits.get_str();
     std::string text = value < 0 ? "-" : "";
-    auto trimmed = [keepZeros](std::string whole, std::string fraction) {
-        while (!keepZeros && !fraction.empty() && fraction.back() == '0')
+    auto trimmed = [leading](std::string whole, std::string fraction) {
+        while (!leading && !fraction.empty() && fraction.back() == '0')
             fraction.pop_back();
         return fraction.empty() ? whole : whole + "." + fraction;
     };
@@ -211,7 +201,7 @@ Decimal decimalOf(const std::string &c)
 // subnormal. So the locale only supplies its symbols here; the text is brought
 // into the C form and converted once, correctly rounded, by std::from_chars,
 // and, where asked for, exactly.
-enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits, ZeroDenominator };
+enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits, TooSmall, ZeroDenominator };
 
 Parsed parseDecimal(const QString &text, float &value, mpq_class *exact)
 {
@@ -238,7 +228,10 @@ Parsed parseDecimal(const QString &text, float &value, mpq_class *exact)
         return Parsed::TooLarge; // the midpoint and beyond round to infinity
     if (exact) {
         if (-decimal.scale > MaxExactDecimals)
-            return Parsed::TooManyDigits;
+            return decimalExponent(mpq_class(abs(decimal.digits))) + decimal.scale <
+                           -MaxExactDecimals
+                       ? Parsed::TooSmall
+                       : Parsed::TooManyDigits;
         *exact = decimal.digits * powerOf10(decimal.scale);
     }
     value = parsed;
@@ -307,6 +300,14 @@ QString elideFraction(const QString &text, qsizetype slash, int room,
 
 } // namespace
 
+QString withDecimalSign(QString text)
+{
+    const QString decimalPoint = QLocale().decimalPoint();
+    if (decimalPoint != QLatin1String("."))
+        text.replace(u'.', decimalPoint);
+    return text;
+}
+
 bool readNumber(const QString &text, float &value)
 {
     return parse(text, value) == Parsed::Number;
@@ -328,6 +329,8 @@ Unreadable whyUnreadable(const QString &text)
         return Unreadable::TooManyDigits;
     case Parsed::ZeroDenominator:
         return Unreadable::ZeroDenominator;
+    case Parsed::TooSmall:
+        return Unreadable::TooSmall;
     default:
         break;
     }

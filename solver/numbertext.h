@@ -34,8 +34,12 @@ enum class Unreadable {
     OtherSeparator,  // a number if its '.' or ',' were the locale's decimal separator
     TooManyDigits,   // a number, but with more decimals than the exact arithmetic takes
     ZeroDenominator, // a fraction over zero
+    TooSmall,        // a number nearer to 0 than the exact arithmetic takes (1E-1001)
 };
 Unreadable whyUnreadable(const QString &text);
+
+// A C-locale number text with the user's decimal separator in place of '.'.
+QString withDecimalSign(QString text);
 
 // General form with at most seven significant digits: fixed notation for
 // decimal exponents -4..6, otherwise 1.234568E+07; no grouping; -0 shows as 0.
@@ -61,7 +65,7 @@ struct ExactText {
         LongFraction, // the value is a fraction of numeratorDigits over denominatorDigits
     };
     Kind kind = Whole;
-    QString text; // the value, or its first sixteen significant digits, zeros kept
+    QString text; // the value, or its first sixteen significant digits as they are, zeros kept
     int significantDigits = 0;
     int numeratorDigits = 0; // without the sign
     int denominatorDigits = 0;

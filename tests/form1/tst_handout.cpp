@@ -1,6 +1,7 @@
 // The working as a handout, read back from the PDF with poppler's tools: its
-// text, its A4 pages, its embedded faces, and every table whole on one page
-// and within the margins; the save and print dialogs, and what they tell.
+// text, its A4 or Letter pages, its embedded faces, and every table whole on
+// one page and within the margins; the save and print dialogs, and what they
+// tell.
 
 #include "handout.h"
 
@@ -161,6 +162,7 @@ void TestHandout::savePdf_data()
     QTest::addColumn<Working>("working");
     QTest::addColumn<int>("mostPages");
     QTest::addColumn<QStringList>("says");
+    QTest::addColumn<QPageSize::PageSizeId>("paper"); // printed where not A4, else saved
 
     Working two;
     two.setSystem({{"17", "0", "-1"}, {"0", "3", "7"}});
@@ -170,7 +172,8 @@ void TestHandout::savePdf_data()
                 {{"1", "0", "-0.05882353"}, {"0", "1", "2.333333"}});
     two.setSolution({"x1=", "x2="}, {"-0.059", "2.333"}, {"точно -1/17", "точно 7/3"});
     QTest::newRow("two equations solved")
-        << two << 1 << QStringList{"x1 x2", "-0.05882353", "решението е:", "x2= 2.333 точно 7/3"};
+        << two << 1 << QStringList{"x1 x2", "-0.05882353", "решението е:", "x2= 2.333 точно 7/3"}
+        << QPageSize::A4;
 
     Working refused;
     refused.setSystem({{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}});
@@ -178,10 +181,12 @@ void TestHandout::savePdf_data()
                        "КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>"});
     QTest::newRow("three equations refused")
         << refused << 1
-        << QStringList{"първоначален вид на системата:", "x1 = -15/8 - 15/8·x3", "<ИЗЧИСТИ>"};
+        << QStringList{"първоначален вид на системата:", "x1 = -15/8 - 15/8·x3", "<ИЗЧИСТИ>"}
+        << QPageSize::A4;
 
-    QTest::newRow("nine equations at their widest")
-        << widestNine() << 8 << QStringList{"стъпка:17", "x9= -12345678.123"};
+    const QStringList nine{"стъпка:17", "x9= -12345678.123"};
+    QTest::newRow("nine equations at their widest") << widestNine() << 8 << nine << QPageSize::A4;
+    QTest::newRow("printed on Letter") << widestNine() << 8 << nine << QPageSize::Letter;
 }
 
 void TestHandout::savePdf()
@@ -189,12 +194,19 @@ void TestHandout::savePdf()
     QFETCH(Working, working);
     QFETCH(int, mostPages);
     QFETCH(QStringList, says);
+    QFETCH(QPageSize::PageSizeId, paper);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
         QStandardPaths::findExecutable("pdffonts").isEmpty())
         QSKIP("poppler-utils is not installed");
     QTemporaryDir folder;
     const QString pdf = folder.filePath("решение.pdf");
-    QVERIFY(Handout::savePdf(working, pdf));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(paper));
+    if (paper != QPageSize::A4)
+        Handout::print(working, printer);
+    else
+        QVERIFY(Handout::savePdf(working, pdf));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!Handout::savePdf(working, folder.filePath("missing/решение.pdf")));
 
@@ -207,8 +219,9 @@ void TestHandout::savePdf()
     QMultiHash<QString, int> pageOf;
     for (int p = 0; p < pages.size(); ++p) {
         const Page &page = pages[p];
-        QCOMPARE(qRound(qMin(page.size.width(), page.size.height())), 595); // A4
-        QCOMPARE(qRound(qMax(page.size.width(), page.size.height())), 842);
+        const QSize points = QPageSize(paper).sizePoints();
+        QCOMPARE(qRound(qMin(page.size.width(), page.size.height())), points.width());
+        QCOMPARE(qRound(qMax(page.size.width(), page.size.height())), points.height());
         // Within margins of 15 mm.
         QVERIFY(QRectF(QPointF(), page.size).adjusted(42, 42, -42, -42).contains(page.ink));
         for (const QString &word : page.words)

@@ -3,6 +3,7 @@
 // and Enter through the block alone; the size options by the arrows; pasting
 // a block of numbers into the grid.
 
+#include "announcer.h"
 #include "form1.h"
 #include "pasteplan.h"
 #include "startup.h"
@@ -217,6 +218,10 @@ void TestKeyboard::paste()
             QCOMPARE(cellOf(window, row + r, column + c)->text(), filled[r][c]);
     if (column + filled[0].size() <= 10)
         QCOMPARE(cellOf(window, row, column + int(filled[0].size()))->text(), next);
+    // Whatever it fills is spoken, arranged anew or not.
+    auto *told = window->findChild<Announcer *>();
+    QCOMPARE(told && told->sentence().startsWith("Поставен"),
+             refusal.isEmpty() && filled.size() * filled[0].size() > 1);
 }
 
 // A paste's plan as a line: "arrange n, " where it arranges, then the cells'
@@ -331,9 +336,9 @@ void TestKeyboard::systemAfterClearing()
     QTimer::singleShot(0, [&opened] {
         QWidget *menu = QApplication::activePopupWidget();
         const QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
-        opened = actions.isEmpty()                                    ? "none"
-                 : actions[0]->text().startsWith("Копирай решението") ? "grid"
-                                                                      : "cell";
+        opened = actions.isEmpty()                           ? "none"
+                 : actions[0]->text().startsWith("Реши сам") ? "grid"
+                                                             : "cell";
         if (menu)
             menu->close();
     });

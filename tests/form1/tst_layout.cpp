@@ -1,17 +1,21 @@
 // The window against its drawing: every control's name, kind, place, text,
 // font and colour, the explanation's lines, and the focus order.
 
+#include "announcer.h"
 #include "form1.h"
 #include "startup.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 namespace
 {
@@ -30,6 +34,32 @@ QList<QColor> pixels(QWidget *window, const QImage &image, const char *name, QRe
         for (int x = part.left(); x <= part.right(); ++x)
             found << image.pixelColor(w->mapTo(window, QPoint(x, y)) * image.devicePixelRatio());
     return found;
+}
+
+// The grid's menu as a right-click opens it: each entry by its words, as
+// "disabled: " and its tooltip, or nothing.
+QHash<QString, QString> gridMenu(QWidget *window)
+{
+    QHash<QString, QString> entries;
+    QTimer::singleShot(0, [&entries] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *action : menu->actions())
+            entries.insert(action->text().section(u'\t', 0, 0),
+                           action->isEnabled() ? QString() : "disabled: " + action->toolTip());
+        menu->close();
+    });
+    auto *grid = window->findChild<QWidget *>("Frame1");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            grid->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(grid, &click);
+    window->activateWindow(); // as the menu found it
+    return QTest::qWaitForWindowActive(window) ? entries : QHash<QString, QString>();
+}
+
+QString said(QWidget *window)
+{
+    return window->findChild<Announcer *>()->sentence();
 }
 } // namespace
 
@@ -57,6 +87,8 @@ private slots:
     void focusOrder();
     void zoom_data();
     void zoom();
+    void fullScreen_data();
+    void fullScreen();
 
 private:
     Form1 *window = nullptr;
@@ -303,10 +335,11 @@ void TestLayout::focusOrder()
     QCOMPARE(visited, expected);
 }
 
-// A 1920 x 1080 screen: room for the window up to 175 %.
+// A 1920 x 1080 screen, room for the window up to 175 %, and beside it a
+// 1024 x 768 projector, where it has none.
 void TestLayout::initMain()
 {
-    useOffscreenScreen(1920, 1080);
+    useOffscreenScreens({QSize(1920, 1080), QSize(1024, 768)});
 }
 
 void TestLayout::zoom_data()
@@ -345,7 +378,71 @@ void TestLayout::zoom()
     QAccessibleInterface *told =
         QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("announcer"));
     QCOMPARE(told->role(), QAccessible::Notification);
-    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("Мащаб %1 %").arg(percent));
+    QVERIFY(told->text(QAccessible::Name).startsWith(QStringLiteral("Мащаб %1 %").arg(percent)));
+}
+
+void TestLayout::fullScreen_data()
+{
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<int>("leaveBy"); // key
+    QTest::addColumn<int>("percent");
+    QTest::newRow("projector, left by Esc") << 1 << int(Qt::Key_Escape) << 125;
+    QTest::newRow("wide screen, left by F11") << 0 << int(Qt::Key_F11) << 184;
+}
+
+// Full screen scales the window by the largest factor the screen allows,
+// where the steps cannot, its message boxes with it, and leaves every row of
+// the block in sight; leaving it restores the window as it was. What cannot
+// be done is disabled in the menu, and spoken when asked for, with its reason.
+void TestLayout::fullScreen()
+{
+    QFETCH(int, screen);
+    QFETCH(int, leaveBy);
+    QFETCH(int, percent);
+    QScreen *shown = QGuiApplication::screens().at(screen);
+    window->move(shown->geometry().topLeft() + QPoint(30, 20));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
+    const QRect before = window->geometry();
+    const int windowed = screen == 1 ? 100 : 125; // the projector has no room for more
+    const QString largest = "Мащаб 100 % е най-големият, който се побира на екрана; F11 показва "
+                            "прозореца на цял екран.";
+    QCOMPARE(said(window), screen == 1 ? largest : "Мащаб 125 %");
+    QCOMPARE(gridMenu(window).value("Увеличи"), screen == 1 ? "disabled: " + largest : "");
+
+    QTest::keyClick(window, Qt::Key_F11);
+    QTRY_COMPARE(window->geometry(), shown->geometry());
+    QCOMPARE(said(window), QStringLiteral("На цял екран, мащаб %1 %").arg(percent));
+    QCOMPARE(gridMenu(window).value("Намали"),
+             "disabled: На цял екран мащабът следва екрана; F11 или Esc връща прозореца.");
+    const qreal f = qMin(shown->size().width() / 819.0, shown->size().height() / 587.0);
+    QCOMPARE(window->findChild<QWidget *>("Text11")->font().pointSizeF(), 12 * f);
+    QCOMPARE(window->findChild<QLabel *>("Image1")->pixmap().size(), QSize(260, 166));
+
+    arrangeFor(window, 9);
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 10; ++c)
+            cellOf(window, r, c)->setText(r == c ? "10" : "1");
+    QWidget *last = cellOf(window, 9, 10);
+    const QRect block(cellOf(window, 1, 1)->mapToGlobal(QPoint(0, 0)),
+                      last->mapToGlobal(last->rect().bottomRight()));
+    MessageAnswerer answerer(window);
+    answerer.inspect = [&](const SeenMessage &m) {
+        QVERIFY2(!m.frame.intersects(block) && shown->geometry().contains(m.frame),
+                 qPrintable(m.text));
+        QCOMPARE(QApplication::activeModalWidget()->font().pointSizeF(),
+                 QApplication::font().pointSizeF() * f);
+    };
+    click(window, "Command3");
+    QCOMPARE(answerer.seen.size(), 17);
+
+    window->activateWindow(); // the last box may have kept the activation
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key(leaveBy));
+    QTRY_COMPARE(window->geometry(), before);
+    QCOMPARE(said(window), QStringLiteral("Прозорец, мащаб %1 %").arg(windowed));
+    QCOMPARE(window->findChild<QWidget *>("Text11")->font().pointSizeF(), 12 * windowed / 100.0);
 }
 
 QTEST_MAIN(TestLayout)

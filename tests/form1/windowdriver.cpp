@@ -56,6 +56,13 @@ void MessageAnswerer::answer(QMessageBox *box)
     m.grid = gridTexts(window);
     m.values = valueTexts(window);
     m.frame = box->frameGeometry();
+    // The details are cut where their label has less room than its text needs.
+    for (const QLabel *label : box->findChildren<QLabel *>()) {
+        if (label->text() != m.informative || m.informative.isEmpty() || !label->isVisible())
+            continue;
+        m.detailsCut = label->wordWrap() ? label->height() < label->heightForWidth(label->width())
+                                         : label->width() < label->sizeHint().width();
+    }
     if (inspect)
         inspect(m);
     seen << m;
@@ -65,15 +72,22 @@ void MessageAnswerer::answer(QMessageBox *box)
         box->reject();
 }
 
-void useOffscreenScreen(int width, int height)
+void useOffscreenScreens(const QList<QSize> &sizes)
 {
     static QTemporaryFile screens;
     if (qgetenv("QT_QPA_PLATFORM") != "offscreen" || !screens.open())
         return;
-    screens.write(QStringLiteral(R"({"screens": [{"name": "wide", "width": %1, "height": %2}]})")
-                      .arg(width)
-                      .arg(height)
-                      .toUtf8());
+    QStringList entries;
+    int x = 0;
+    for (const QSize &size : sizes) {
+        entries << QStringLiteral(R"({"name": "s%1", "x": %2, "y": 0, "width": %3, "height": %4})")
+                       .arg(entries.size())
+                       .arg(x)
+                       .arg(size.width())
+                       .arg(size.height());
+        x += size.width();
+    }
+    screens.write(QStringLiteral(R"({"screens": [%1]})").arg(entries.join(", ")).toUtf8());
     screens.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 #include <functional>
 
@@ -23,9 +24,10 @@ struct SeenMessage {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QAbstractButton *>::size_type buttons = 0;
     bool applicationModal = false;
-    QStringList grid;   // the texts of Text11 .. Text100, row by row
-    QStringList values; // the captions of Label10 .. Label90
-    QRect frame;        // where the box stood, in screen coordinates
+    QStringList grid;        // the texts of Text11 .. Text100, row by row
+    QStringList values;      // the captions of Label10 .. Label90
+    QRect frame;             // where the box stood, in screen coordinates
+    bool detailsCut = false; // its lines of detail had less room than they need
 };
 
 class MessageAnswerer : public QObject
@@ -45,9 +47,9 @@ private:
     QPointer<QMessageBox> showing; // shown, not yet exposed
 };
 
-// Before the application exists: the offscreen platform with one screen of
-// width x height, where the tests need room that its default lacks.
-void useOffscreenScreen(int width, int height);
+// Before the application exists: the offscreen platform with screens of these
+// sizes side by side, where the tests need room that its default lacks.
+void useOffscreenScreens(const QList<QSize> &sizes);
 
 QLineEdit *cellOf(QWidget *window, int row, int column);
 QLabel *labelOf(QWidget *window, int number);

@@ -6,6 +6,7 @@
 // equation exactly.
 
 #include "elimination.h"
+#include "exacttwin.h"
 #include "numbertext.h"
 #include "singular.h"
 
@@ -24,7 +25,7 @@ namespace
 
 using Block = std::vector<std::vector<float>>; // n rows of n + 1 columns
 
-enum class End { Solved, Refused, Overflow, TooFewDigits };
+enum class End { Solved, Refused, Overflow, Underflow, TooFewDigits };
 using Exact = std::vector<std::vector<mpq_class>>;
 
 struct Run {
@@ -82,6 +83,51 @@ int rank(Exact m, int n, mpq_class &det)
     return r;
 }
 
+// Whether the first exactly non-zero element of column k from row k on lies
+// at or below half the smallest subnormal float, 2^-150, where rounding to
+// single precision gives 0.
+bool belowRange(const Exact &e, int k, int n)
+{
+    const mpq_class half(mpz_class(1), mpz_class(1) << 150);
+    for (int r = k; r < n; ++r)
+        if (e[r][k] != 0)
+            return abs(e[r][k]) <= half;
+    return false;
+}
+
+// The answer as shown, from the exact value by its decimal digits: the
+// integer part and 40 decimals, rounded at the place where three decimals or
+// seven significant digits end, whichever comes first, ties to the even
+// digit. Below 10^-40 an answer is 0 in both.
+mpq_class modelAnswer(const mpq_class &x)
+{
+    const mpq_class magnitude = abs(x);
+    mpz_class ten40;
+    mpz_ui_pow_ui(ten40.get_mpz_t(), 10, 40);
+    const mpz_class digits = magnitude.get_num() * ten40 / magnitude.get_den(); // floor
+    if (digits == 0)
+        return 0;
+    mpq_class truncated(digits, ten40);
+    truncated.canonicalize();
+    const bool beyond = truncated != magnitude; // non-zero past 40 decimals
+    std::string d = digits.get_str();
+    const long exponent = long(d.size()) - 41; // of the leading digit
+    const long decimals = std::min(3L, 6 - exponent);
+    // Zeros in front, so that the kept place is inside the string.
+    d.insert(0, std::string(std::size_t(std::max(0L, 44 - long(d.size()))), '0'));
+    const std::size_t keep = std::size_t(long(d.size()) - 40 + decimals);
+    mpz_class kept(d.substr(0, keep), 10);
+    const char next = d[keep];
+    const bool rest = beyond || d.find_first_not_of('0', keep + 1) != std::string::npos;
+    if (next > '5' || (next == '5' && (rest || mpz_odd_p(kept.get_mpz_t()))))
+        ++kept;
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(decimals)));
+    mpq_class rounded = decimals >= 0 ? mpq_class(kept, scale) : mpq_class(kept * scale);
+    rounded.canonicalize();
+    return x < 0 ? mpq_class(-rounded) : rounded;
+}
+
 // An element formed in double and stored as a float; false when the float
 // would be an infinity.
 bool put(float &element, double value)
@@ -105,7 +151,7 @@ Run modelSolve(const Block &typed, const Exact &exact, int n)
         // Zero is zero exactly, or a float that cannot be divided by.
         while (m[k][k] == 0 || e[k][k] == 0) {
             if (p + 1 >= n) {
-                run.end = End::TooFewDigits;
+                run.end = belowRange(e, k, n) ? End::Underflow : End::TooFewDigits;
                 return run;
             }
             std::swap(m[k], m[p + 1]);
@@ -162,7 +208,7 @@ bool sameBits(float a, float b)
 }
 
 // Systems of one kind, as the user would type them.
-enum Kind { Integers, Decimals, Zeros, NearSingular, Extremes, Kinds };
+enum Kind { Integers, Decimals, Zeros, NearSingular, Extremes, Scaled, Kinds };
 
 std::vector<QStringList> randomSystem(std::mt19937 &rng, Kind kind, int n)
 {
@@ -173,6 +219,7 @@ std::vector<QStringList> randomSystem(std::mt19937 &rng, Kind kind, int n)
         for (double &e : row) {
             switch (kind) {
             case Integers:
+            case Scaled:
                 e = digit(rng);
                 break;
             case Decimals:
@@ -190,6 +237,19 @@ std::vector<QStringList> randomSystem(std::mt19937 &rng, Kind kind, int n)
                 break;
             }
         }
+    if (kind == Scaled) {
+        // A chosen solution of 10^-3 to 10^9, seven digits each, and the
+        // right-hand sides it gives, so that the answers span that range.
+        std::vector<double> x(n);
+        for (double &e : x)
+            e = std::uniform_int_distribution<int>(-9999999, 9999999)(rng) *
+                std::pow(10.0, std::uniform_int_distribution<int>(-9, 3)(rng));
+        for (auto &row : v) {
+            row[n] = 0;
+            for (int c = 0; c < n; ++c)
+                row[n] += row[c] * x[c];
+        }
+    }
     if (kind == NearSingular) {
         // The last row a decimal combination of two others: singular as
         // typed, but not always once rounded to float.
@@ -208,6 +268,19 @@ std::vector<QStringList> randomSystem(std::mt19937 &rng, Kind kind, int n)
     return texts;
 }
 
+// The smallest and largest non-zero magnitude of the answers checked.
+struct Magnitudes {
+    mpq_class smallest;
+    mpq_class largest;
+    void record(const mpq_class &m)
+    {
+        if (m != 0 && (smallest == 0 || m < smallest))
+            smallest = m;
+        if (m > largest)
+            largest = m;
+    }
+};
+
 } // namespace
 
 class TestReference : public QObject
@@ -223,7 +296,7 @@ private slots:
 void TestReference::randomSystems_data()
 {
     QTest::addColumn<int>("kind");
-    const char *names[] = {"integers", "decimals", "zeros", "near-singular", "extremes"};
+    const char *names[] = {"integers", "decimals", "zeros", "near-singular", "extremes", "scaled"};
     for (int kind = 0; kind < Kinds; ++kind)
         QTest::newRow(names[kind]) << kind;
 }
@@ -235,7 +308,8 @@ void TestReference::randomSystems()
     std::mt19937 rng(20261207u + unsigned(kind));
     std::uniform_int_distribution<int> size(2, 9);
     gauss::SolverState reused; // also holds whatever larger systems left behind
-    int counts[4] = {};
+    int counts[int(gauss::SolveResult::TooFewDigits) + 1] = {};
+    Magnitudes answers;
     for (int sample = 0; sample < 8 * perSize; ++sample) {
         const int n = size(rng);
         const std::vector<QStringList> texts = randomSystem(rng, Kind(kind), n);
@@ -275,6 +349,7 @@ void TestReference::randomSystems()
             model.end == End::Solved         ? gauss::SolveResult::Solved
             : model.end == End::Refused      ? gauss::SolveResult::Refused
             : model.end == End::TooFewDigits ? gauss::SolveResult::TooFewDigits
+            : model.end == End::Underflow    ? gauss::SolveResult::Underflow
                                              : gauss::SolveResult::Overflow;
         QVERIFY2(result == expected,
                  (where + " got " + QByteArray::number(int(result)) + " model " +
@@ -289,28 +364,35 @@ void TestReference::randomSystems()
                 for (int c = 0; c <= n; ++c)
                     QVERIFY2(sameBits(steps[s][r][c], model.steps[s][r][c]), where.constData());
 
-        if (result == gauss::SolveResult::Solved) {
-            ++counts[0];
-            QVERIFY2(int(steps.size()) == 2 * n - 1, where.constData());
-            // The exact solution satisfies every equation exactly.
+        if (result != gauss::SolveResult::Refused) {
+            // Solved or stopped: the exact solution satisfies every equation
+            // exactly, and each answer is it rounded once.
             for (int r = 0; r < n; ++r) {
                 mpq_class sum;
                 for (int c = 0; c < n; ++c)
                     sum += exact[r][c] * fresh.exact.x[c + 1];
                 QVERIFY2(sum == exact[r][n], where.constData());
+                const mpq_class &x = fresh.exact.x[r + 1];
+                const QString shown = gauss::decimalText(gauss::roundAnswer(x));
+                QVERIFY2(exactValue(shown) == modelAnswer(x),
+                         (where + " x = " + shown.toUtf8() + ", exactly " +
+                          QByteArray::fromStdString(x.get_str()) + ", model " +
+                          QByteArray::fromStdString(modelAnswer(x).get_str()))
+                             .constData());
+                answers.record(abs(x));
             }
+        }
+        ++counts[int(result)];
+        if (result == gauss::SolveResult::Solved) {
+            QVERIFY2(int(steps.size()) == 2 * n - 1, where.constData());
             for (int r = 1; r <= n; ++r) {
                 QVERIFY2(sameBits(fresh.x[r], model.x[r - 1]), where.constData());
                 for (int c = 1; c <= n; ++c)
                     QVERIFY2(fresh.a[r][c] == (r == c ? 1.0f : 0.0f), where.constData());
             }
-        } else {
-            QVERIFY2(result != gauss::SolveResult::Refused ||
-                         gauss::analyseSingular(fresh.exact.a, n).coefficientRank == model.rank,
-                     where.constData());
-            ++counts[result == gauss::SolveResult::Refused        ? 1
-                     : result == gauss::SolveResult::TooFewDigits ? 3
-                                                                  : 2];
+        QVERIFY2(result != gauss::SolveResult::Refused ||
+                     gauss::analyseSingular(fresh.exact.a, n).coefficientRank == model.rank,
+                 where.constData());
         }
 
         // The same system on a state that has seen every earlier one.
@@ -324,8 +406,13 @@ void TestReference::randomSystems()
                 QVERIFY2(sameBits(reused.a[r][c], fresh.a[r][c]), where.constData());
         }
     }
-    qInfo("%d systems checked: %d solved, %d refused, %d overflowed, %d needed more digits",
-          8 * perSize, counts[0], counts[1], counts[2], counts[3]);
+    using R = gauss::SolveResult;
+    qInfo("%d systems checked: %d solved, %d refused, stopped: %d above the range, %d below it, "
+          "%d for lack of digits; answers from %s to %s",
+          8 * perSize, counts[int(R::Solved)], counts[int(R::Refused)], counts[int(R::Overflow)],
+          counts[int(R::Underflow)], counts[int(R::TooFewDigits)],
+          gauss::decimalText(answers.smallest).toUtf8().constData(),
+          gauss::decimalText(answers.largest).toUtf8().constData());
 }
 
 QTEST_GUILESS_MAIN(TestReference)

@@ -19,15 +19,16 @@ using gauss::roundTo3;
 namespace
 {
 
-// An exact text as the rows give it: whole, or "≈ start (digits)" where the
-// digits are those of a long decimal, or the numerator's/the denominator's.
+// An exact text as the rows give it: whole, or "start… (digits)" where the
+// start is cut, never rounded, and the digits are those of a long decimal, or
+// the numerator's/the denominator's.
 QString summary(const gauss::ExactText &exact)
 {
     switch (exact.kind) {
     case gauss::ExactText::LongDecimal:
-        return QStringLiteral("≈ %1 (%2)").arg(exact.text).arg(exact.significantDigits);
+        return QStringLiteral("%1… (%2)").arg(exact.text).arg(exact.significantDigits);
     case gauss::ExactText::LongFraction:
-        return QStringLiteral("≈ %1 (%2/%3)")
+        return QStringLiteral("%1… (%2/%3)")
             .arg(exact.text)
             .arg(exact.numeratorDigits)
             .arg(exact.denominatorDigits);
@@ -64,6 +65,8 @@ private slots:
     void elision();
     void exact_data();
     void exact();
+    void answer_data();
+    void answer();
 };
 
 void TestNumberText::writing_data()
@@ -184,7 +187,7 @@ void TestNumberText::unreadable_data()
     row("C", "1/-2", gauss::Unreadable::NoNumber);
     row("C", "1E39", gauss::Unreadable::TooLarge);
     row("C", "1E+38/1E-38", gauss::Unreadable::TooLarge);
-    row("C", "1E-1001/2", gauss::Unreadable::TooManyDigits);
+    row("C", "1E-1001/2", gauss::Unreadable::TooSmall);
     row("C", "1/0", gauss::Unreadable::ZeroDenominator);
     row("C", "-0/0.000", gauss::Unreadable::ZeroDenominator);
     row("bg_BG", "1.5/4", gauss::Unreadable::OtherSeparator);
@@ -379,13 +382,13 @@ void TestNumberText::exact_data()
         << "1E+60" << std::numeric_limits<float>::infinity();
     QTest::newRow("long fraction")
         << "1000000000000000000000000000000/999999999999999999999999999999"
-        << "≈ 1.000000000000000 (31/30)"
+        << "1.000000000000000… (31/30)"
         << "1" << 1.0f;
     QTest::newRow("as many decimals as taken") << "1E-1000"
                                                << "1E-1000"
                                                << "0" << 0.0f;
     QTest::newRow("many digits") << "0.123456789012345678901234567890123456789"
-                                 << "≈ 0.1234567890123457 (39)"
+                                 << "0.1234567890123456… (39)"
                                  << "0.123" << 0.12345679f;
 }
 
@@ -407,12 +410,57 @@ void TestNumberText::exact()
         value.canonicalize();
     }
     QCOMPARE(summary(gauss::exactText(value)), readable);
-    QCOMPARE(gauss::decimalText(gauss::roundTo3(value)), answer);
+    QCOMPARE(gauss::decimalText(gauss::roundAnswer(value)), answer);
     QCOMPARE_EXACT(gauss::toFloat(value), single);
     QCOMPARE(gauss::showsExactly(readable, value),
-             std::isfinite(single) && !readable.startsWith(u'≈'));
+             std::isfinite(single) && !readable.contains(u'…'));
     QCOMPARE(gauss::showsExactly(numberText(single), value),
              readable == numberText(single)); // "0.1" is a tenth; "0.3333333" is no third
+}
+
+// An answer is rounded once: to three decimals, and to seven significant
+// digits where those come first, an exact half to the even digit.
+void TestNumberText::answer_data()
+{
+    QTest::addColumn<QString>("exact"); // a fraction, or a decimal read exactly
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no carry through three decimals") << "10826834/191"
+                                                     << "56684.99";
+    QTest::newRow("just below a half") << "12345.6749996"
+                                       << "12345.67";
+    QTest::newRow("seven digits first") << "123456.7495"
+                                        << "123456.7";
+    QTest::newRow("half, to even below") << "123456.25"
+                                         << "123456.2";
+    QTest::newRow("half, to even above") << "123456.75"
+                                         << "123456.8";
+    QTest::newRow("half at three decimals") << "0.0625"
+                                            << "0.062";
+    QTest::newRow("negative half") << "-2.0005"
+                                   << "-2";
+    QTest::newRow("carry to a new digit") << "99999.995"
+                                          << "100000";
+    QTest::newRow("beyond seven digits") << "12345678.5"
+                                         << "1.234568E+07";
+    QTest::newRow("below three decimals") << "1/3000"
+                                          << "0";
+    QTest::newRow("third") << "-1/3"
+                           << "-0.333";
+}
+
+void TestNumberText::answer()
+{
+    QFETCH(QString, exact);
+    QFETCH(QString, shown);
+    mpq_class value;
+    float single = 0;
+    if (exact.contains(u'/')) {
+        value = mpq_class(exact.toStdString(), 10);
+        value.canonicalize();
+    } else {
+        QVERIFY(readNumber(exact, single, value));
+    }
+    QCOMPARE(gauss::decimalText(gauss::roundAnswer(value)), shown);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)

@@ -1,0 +1,577 @@
+#include "practicepanel.h"
+
+#include "announcer.h"
+#include "exactwords.h"
+#include "gridcell.h"
+#include "numbertext.h"
+#include "rownotation.h"
+#include "singular.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QColor openCell(255, 255, 170); // a cell of the row the student computes
+const QColor wrongCell(255, 190, 120);
+
+// Room between the panel and what it keeps in sight, in pixels.
+constexpr int Gap = 8;
+
+QString quoted(const QString &text)
+{
+    return u'„' + text + u'“';
+}
+
+// "14 операции; методът на програмата: 12"
+QString countWords(int own, int method)
+{
+    return QStringLiteral("%1 %2; методът на програмата: %3")
+        .arg(own)
+        .arg(own == 1 ? QStringLiteral("операция") : QStringLiteral("операции"))
+        .arg(method);
+}
+
+QString readingWords(const RowNotation::Reading &reading)
+{
+    using Problem = RowNotation::Reading::Problem;
+    const QString part = quoted(reading.part);
+    QString wanted;
+    switch (reading.problem) {
+    case Problem::None:
+    case Problem::Empty:
+        return QStringLiteral("Напишете операция, например „р2 = р2 - 3/2 р1“ или „р1 <-> р3“.");
+    case Problem::NoRow:
+        wanted = QStringLiteral("ред, например „ред 2“ или „р2“");
+        break;
+    case Problem::NoSign:
+        wanted = QStringLiteral("знак: „=“, „↔“, „:“, „·“, „+“ или „−“");
+        break;
+    case Problem::NoNumber:
+        wanted = QStringLiteral("число, например 3, -1%1 или 3/2")
+                     .arg(QLocale().decimalPoint() + QStringLiteral("5"));
+        break;
+    case Problem::NotSameRow:
+        return QStringLiteral("След „=“ стои %1, а трябва редът, който се променя: „ред %2“.")
+            .arg(part)
+            .arg(reading.operation.row);
+    case Problem::OtherSeparator:
+        return QStringLiteral("Не разбирам %1: десетичният знак е „%2“.")
+            .arg(part, QLocale().decimalPoint());
+    case Problem::ZeroDenominator:
+        return QStringLiteral("В %1 знаменателят е нула.").arg(part);
+    case Problem::Extra:
+        return QStringLiteral("Операцията свършва преди %1.").arg(part);
+    }
+    return reading.part.isEmpty()
+               ? QStringLiteral("Операцията не е довършена: липсва %1.").arg(wanted)
+               : QStringLiteral("Не разбирам %1: тук трябва %2.").arg(part, wanted);
+}
+
+QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int n)
+{
+    using gauss::RowOperation;
+    switch (refusal) {
+    case gauss::Refusal::None:
+        break;
+    case gauss::Refusal::RowOutside:
+        return QStringLiteral("Системата има редове от 1 до %1; ред %2 не е сред тях.")
+            .arg(n)
+            .arg(op.row >= 1 && op.row <= n ? op.other : op.row);
+    case gauss::Refusal::ZeroFactor:
+        if (op.kind == RowOperation::Divide)
+            return QStringLiteral("На 0 не се дели.");
+        if (op.kind == RowOperation::Multiply)
+            return QStringLiteral("Умножен по 0, ред %1 губи уравнението си.").arg(op.row);
+        return QStringLiteral("0 пъти ред не променя нищо.");
+    case gauss::Refusal::SameRow:
+        if (op.kind == RowOperation::Exchange)
+            return QStringLiteral("Ред %1 не се разменя със себе си.").arg(op.row);
+        return QStringLiteral("Към ред %1 не се добавя кратно на самия него; изберете друг ред.")
+            .arg(op.row);
+    }
+    return QString();
+}
+
+} // namespace
+
+PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::ExactSystem &system,
+                             const Working::Block &typed, Working &working)
+    : QWidget(window, Qt::Tool), window(window), grid(grid), practice(system), typed(typed),
+      working(working), methodCount(gauss::methodLength(system))
+{
+    setObjectName(QStringLiteral("PracticePanel"));
+    setWindowTitle(QStringLiteral("Реши сам"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(window->font());
+    build();
+    // The grid is the working now: only the student's own row takes typing.
+    for (int r = 1; r <= practice.size(); ++r)
+        for (int c = 1; c <= practice.size() + 1; ++c)
+            grid.cellAt(r, c)->setReadOnly(true);
+    showMatrix();
+    record();
+    window->installEventFilter(this);
+    adjustSize();
+    place();
+    show();
+    activateWindow();
+    operation->setFocus(Qt::OtherFocusReason);
+    say(QStringLiteral("Реши сам: напишете операция и натиснете Enter; F1 дава подсказка."));
+}
+
+void PracticePanel::build()
+{
+    operation = new QLineEdit(this);
+    operation->setObjectName(QStringLiteral("Operation"));
+    operation->setAccessibleName(QStringLiteral("Операция"));
+    operation->setPlaceholderText(QStringLiteral("например р2 = р2 - 3/2 р1"));
+    operation->setToolTip(QStringLiteral("ред 2 = ред 2 − (3/2) · ред 1\nред 1 = ред 1 : (2)\n"
+                                         "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2"));
+    operation->installEventFilter(this);
+    connect(operation, &QLineEdit::returnPressed, this, &PracticePanel::submit);
+    auto *caption = new QLabel(QStringLiteral("&Операция:"), this);
+    caption->setBuddy(operation);
+
+    status = new QLabel(this);
+    status->setObjectName(QStringLiteral("PracticeStatus"));
+    status->setWordWrap(true);
+    status->setTextFormat(Qt::PlainText);
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status->setMinimumHeight(4 * fontMetrics().lineSpacing()); // an operation, its row, an end
+    list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("Operations"));
+    list->setAccessibleName(QStringLiteral("приложени операции"));
+    list->setMinimumHeight(6 * fontMetrics().lineSpacing());
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addWidget(operation, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(status);
+    layout->addWidget(list, 1);
+    layout->addLayout(buildButtons());
+
+    auto *hintKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(hintKey, &QShortcut::activated, this, &PracticePanel::hint);
+    auto *endKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(endKey, &QShortcut::activated, this, &QWidget::close);
+    setMinimumWidth(36 * fontMetrics().averageCharWidth());
+}
+
+// Each with its keys as its tooltip and its description.
+QLayout *PracticePanel::buildButtons()
+{
+    auto button = [this](const char *name, const QString &text, const QString &keys,
+                         const std::function<void()> &action) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        if (!keys.isEmpty()) {
+            b->setToolTip(keys);
+            b->setAccessibleDescription(keys);
+        }
+        connect(b, &QPushButton::clicked, this, action);
+        return b;
+    };
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(button("Back", QStringLiteral("Назад"),
+                              QStringLiteral("Ctrl+Z при празна операция"), [this] { back(); }));
+    buttons->addWidget(
+        button("Hint", QStringLiteral("Подсказка"), QStringLiteral("F1"), [this] { hint(); }));
+    own = new QCheckBox(QStringLiteral("&Сам смятам"), this);
+    own->setObjectName(QStringLiteral("OwnArithmetic"));
+    connect(own, &QCheckBox::toggled, this, [this] {
+        if (!open)
+            operation->setFocus(Qt::OtherFocusReason); // the next operation is typed there
+    });
+    buttons->addWidget(own);
+    checkButton = button("Check", QStringLiteral("Про&вери"), QStringLiteral("Enter в реда"),
+                         [this] { checkRow(); });
+    showButton = button("Show", QStringLiteral("Пока&жи"), QStringLiteral("F1 в реда"),
+                        [this] { showRight(); });
+    checkButton->setEnabled(false);
+    showButton->setEnabled(false);
+    buttons->addWidget(checkButton);
+    buttons->addWidget(showButton);
+    buttons->addStretch();
+    buttons->addWidget(
+        button("End", QStringLiteral("Край"), QStringLiteral("Esc"), [this] { close(); }));
+    return buttons;
+}
+
+// Below the system's rows as a step's box stands, or above them where the
+// screen has no room below; its left edge past the solution area.
+void PracticePanel::place()
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size() - window->size();
+    const QSize outer = size() + frame;
+    const QRect block = grid.block();
+    const int below = window->mapToGlobal(block.bottomLeft()).y() + 1;
+    const int above = window->mapToGlobal(block.topLeft()).y();
+    int top = room.bottom() + 1 - outer.height();
+    if (room.bottom() + 1 - below >= outer.height())
+        top = below;
+    else if (above - room.top() >= outer.height())
+        top = above - outer.height();
+    int left = window->mapToGlobal(grid.solutionArea().topRight()).x() + Gap;
+    left = qBound(room.left(), left, qMax(room.left(), room.right() + 1 - outer.width()));
+    move(left, qMax(top, room.top()));
+}
+
+bool PracticePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        place();
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == operation && key->matches(QKeySequence::Undo) && operation->text().isEmpty()) {
+        back();
+        return true;
+    }
+    // In the student's row, which is in the window and not in the panel, Enter
+    // checks and F1, the hint's key, shows the right values.
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (auto *cell = qobject_cast<GridCell *>(watched); cell && open) {
+        if (enter)
+            cellEntered(cell);
+        else if (key->key() == Qt::Key_F1)
+            showRight();
+        return enter || key->key() == Qt::Key_F1;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Whatever ends the practice leaves the grid as the working last showed it.
+void PracticePanel::closeEvent(QCloseEvent *event)
+{
+    if (!finished) {
+        finished = true;
+        if (open) {
+            closeRow();
+            showMatrix();
+        }
+        for (int r = 1; r <= practice.size(); ++r)
+            for (int c = 1; c <= practice.size() + 1; ++c)
+                grid.cellAt(r, c)->setReadOnly(false);
+        window->removeEventFilter(this);
+        Announcer::announce(window, QStringLiteral("Реши сам: край."));
+    }
+    QWidget::closeEvent(event);
+}
+
+void PracticePanel::say(const QString &sentence)
+{
+    status->setText(sentence);
+    adjustSize();
+    place();
+    Announcer::announce(this, sentence);
+}
+
+bool PracticePanel::busy()
+{
+    if (open) {
+        say(QStringLiteral("Първо довършете ред %1 (Enter проверява) или натиснете „Назад“.")
+                .arg(open->row));
+        return true;
+    }
+    if (const QString end = endWords(nullptr); !end.isEmpty()) {
+        say(end + QStringLiteral("\n„Назад“ връща последната операция, „Край“ затваря."));
+        return true;
+    }
+    return false;
+}
+
+void PracticePanel::submit()
+{
+    if (busy())
+        return;
+    const RowNotation::Reading reading = RowNotation::read(operation->text());
+    if (reading.problem != RowNotation::Reading::None) {
+        say(readingWords(reading));
+        return;
+    }
+    const gauss::RowOperation &op = reading.operation;
+    if (const gauss::Refusal refusal = gauss::check(op, practice.size());
+        refusal != gauss::Refusal::None) {
+        say(refusalWords(refusal, op, practice.size()));
+        return;
+    }
+    if (own->isChecked() && op.kind != gauss::RowOperation::Exchange)
+        openRow(op);
+    else
+        accept(op);
+}
+
+void PracticePanel::accept(const gauss::RowOperation &op)
+{
+    practice.apply(op);
+    list->addItem(RowNotation::text(op));
+    list->scrollToBottom();
+    operation->clear();
+    showMatrix();
+    record();
+    QString sentence = RowNotation::text(op) + u'\n' + rowText(practice.current(), op.row);
+    if (op.kind == gauss::RowOperation::Exchange)
+        sentence += u'\n' + rowText(practice.current(), op.other);
+    const QString end = endWords(nullptr);
+    say(end.isEmpty() ? sentence : sentence + u'\n' + end);
+    activateWindow();
+    operation->setFocus(Qt::OtherFocusReason);
+}
+
+void PracticePanel::back()
+{
+    if (open) {
+        closeRow();
+        showMatrix();
+        say(QStringLiteral("Операцията е отменена."));
+    } else if (!practice.takeBack()) {
+        say(QStringLiteral("Това е системата, както е въведена."));
+    } else {
+        delete list->takeItem(list->count() - 1);
+        showMatrix();
+        record();
+        say(QStringLiteral("Назад: таблицата е както след %1.")
+                .arg(list->count() == 0 ? QStringLiteral("въвеждането")
+                                        : quoted(list->item(list->count() - 1)->text())));
+    }
+    activateWindow();
+    operation->setFocus(Qt::OtherFocusReason);
+}
+
+// The method's next operation, written into the line for Enter to apply.
+void PracticePanel::hint()
+{
+    if (busy())
+        return;
+    const QString next = RowNotation::text(gauss::nextOfMethod(practice.current()));
+    operation->setText(next);
+    operation->setFocus(Qt::OtherFocusReason);
+    say(QStringLiteral("Подсказка: %1").arg(next));
+}
+
+// --- The grid and the record ---------------------------------------------------
+
+void PracticePanel::showMatrix()
+{
+    const gauss::ExactSystem &s = practice.current();
+    for (int r = 1; r <= s.n; ++r)
+        for (int c = 1; c <= s.n + 1; ++c)
+            showValue(r, c, s.a[r][c]);
+}
+
+// The one place where the practice writes a value into a cell.
+void PracticePanel::showValue(int row, int column, const mpq_class &value)
+{
+    grid.cellAt(row, column)->setNumber(grid.format(), {gauss::decimalText(value), value});
+}
+
+QString PracticePanel::textOf(const mpq_class &value) const
+{
+    return grid.format().text({gauss::decimalText(value), value});
+}
+
+// "ред 2: 0; 0,5; 0,5; 1", as the step boxes tell a row.
+QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
+{
+    QStringList cells;
+    for (int c = 1; c <= s.n + 1; ++c)
+        cells << textOf(s.a[row][c]);
+    return QStringLiteral("ред %1: %2").arg(row).arg(cells.join(QStringLiteral("; ")));
+}
+
+void PracticePanel::record()
+{
+    working.setSystem(typed);
+    for (int i = 1; i <= int(practice.operations().size()); ++i) {
+        const gauss::ExactSystem &s = practice.after(i);
+        Working::Block matrix;
+        for (int r = 1; r <= s.n; ++r) {
+            matrix << QStringList();
+            for (int c = 1; c <= s.n + 1; ++c)
+                matrix.last() << textOf(s.a[r][c]);
+        }
+        working.addStep(QStringLiteral("(РЕШИ САМ) стъпка:%1").arg(i),
+                        {RowNotation::text(practice.operations()[std::size_t(i - 1)])}, matrix);
+    }
+    QStringList report;
+    endWords(&report);
+    if (!report.isEmpty())
+        working.addReport(report);
+    std::vector<mpq_class> x;
+    if (gauss::endOf(practice.current()) == gauss::End::Solved)
+        for (int r = 0; r <= practice.size(); ++r)
+            x.push_back(r == 0 ? mpq_class(0) : practice.current().a[r][practice.size() + 1]);
+    grid.showSolution(x);
+}
+
+// What the end says, or nothing before it; into report, its lines.
+QString PracticePanel::endWords(QStringList *report) const
+{
+    const gauss::ExactSystem &s = practice.current();
+    QStringList lines;
+    switch (gauss::endOf(s)) {
+    case gauss::End::Going:
+        break;
+    case gauss::End::Solved:
+        lines << QStringLiteral("Решено!")
+              << countWords(int(practice.operations().size()), methodCount);
+        break;
+    case gauss::End::NoSolution:
+        lines << QStringLiteral("няма решение")
+              << QStringLiteral("ред %1 гласи 0 = %2")
+                     .arg(gauss::contradiction(s))
+                     .arg(textOf(s.a[gauss::contradiction(s)][s.n + 1]));
+        break;
+    case gauss::End::ManySolutions:
+        lines << singularWords(gauss::analyseSingular(s.a, s.n));
+        break;
+    }
+    if (report)
+        *report = lines;
+    return lines.join(u'\n');
+}
+
+// --- The student's own arithmetic ---------------------------------------------
+
+void PracticePanel::openRow(const gauss::RowOperation &op)
+{
+    open = op;
+    right = practice.tried(op);
+    restingPalettes.clear();
+    const gauss::ExactSystem &s = practice.current();
+    for (int c = 1; c <= s.n + 1; ++c) {
+        GridCell *cell = grid.cellAt(op.row, c);
+        restingPalettes << cell->palette();
+        cell->setPlaceholderText(textOf(s.a[op.row][c]));
+        cell->clear();
+        cell->forgetExactValue();
+        cell->setReadOnly(false);
+        cell->installEventFilter(this);
+        mark(cell, openCell);
+    }
+    checkButton->setEnabled(true);
+    showButton->setEnabled(true);
+    say(QStringLiteral("%1\nСметнете новия ред %2 в таблицата (сивите числа са старият) и "
+                       "натиснете Enter; F1 показва верните стойности.")
+            .arg(RowNotation::text(op))
+            .arg(op.row));
+    window->activateWindow();
+    grid.cellAt(op.row, 1)->setFocus(Qt::OtherFocusReason);
+}
+
+// Enter goes on to the next empty cell of the row, and checks it once none is.
+void PracticePanel::cellEntered(GridCell *cell)
+{
+    const int n = practice.size();
+    int from = 1;
+    while (from <= n + 1 && grid.cellAt(open->row, from) != cell)
+        ++from;
+    for (int step = 1; step <= n + 1; ++step) {
+        GridCell *next = grid.cellAt(open->row, (from - 1 + step) % (n + 1) + 1);
+        if (!next->isReadOnly() && next->text().trimmed().isEmpty()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    checkRow();
+}
+
+// A typed value is right when it is the exact value, or the seven-digit
+// text the grid would show of it: "0,3333333" for 1/3.
+void PracticePanel::checkRow()
+{
+    if (!open)
+        return;
+    const int row = open->row;
+    QStringList wrong;
+    GridCell *first = nullptr;
+    for (int c = 1; c <= practice.size() + 1; ++c) {
+        GridCell *cell = grid.cellAt(row, c);
+        if (cell->isReadOnly())
+            continue; // right at an earlier check, or shown
+        const mpq_class &value = right.a[row][c];
+        mpq_class typed;
+        if (RowNotation::readNumber(cell->text(), typed) &&
+            (typed == value || gauss::decimalText(typed) == gauss::decimalText(value))) {
+            cell->setReadOnly(true);
+            cell->setPalette(restingPalettes.value(c - 1));
+            continue;
+        }
+        wrong << QStringLiteral("ред %1, колона %2").arg(row).arg(c);
+        mark(cell, wrongCell);
+        if (!first)
+            first = cell;
+    }
+    if (!first) {
+        const gauss::RowOperation op = *open;
+        closeRow();
+        accept(op);
+        return;
+    }
+    say(QStringLiteral("Грешно: %1.\nПоправете и натиснете Enter; „Покажи“ (F1) дава верните "
+                       "стойности.")
+            .arg(wrong.join(QStringLiteral("; "))));
+    window->activateWindow();
+    first->setFocus(Qt::OtherFocusReason);
+    first->selectAll();
+}
+
+// The right values of the cells still wrong; Enter then goes on.
+void PracticePanel::showRight()
+{
+    if (!open)
+        return;
+    QStringList shown;
+    for (int c = 1; c <= practice.size() + 1; ++c) {
+        GridCell *cell = grid.cellAt(open->row, c);
+        if (cell->isReadOnly())
+            continue;
+        showValue(open->row, c, right.a[open->row][c]);
+        cell->setReadOnly(true);
+        shown << QStringLiteral("колона %1: %2").arg(c).arg(cell->text());
+    }
+    say(QStringLiteral("Верните стойности на ред %1: %2.\nEnter продължава.")
+            .arg(open->row)
+            .arg(shown.join(QStringLiteral("; "))));
+    window->activateWindow();
+    grid.cellAt(open->row, 1)->setFocus(Qt::OtherFocusReason);
+}
+
+void PracticePanel::closeRow()
+{
+    for (int c = 1; c <= practice.size() + 1; ++c) {
+        GridCell *cell = grid.cellAt(open->row, c);
+        cell->removeEventFilter(this);
+        cell->setReadOnly(true);
+        cell->setPlaceholderText(QString());
+        cell->setPalette(restingPalettes.value(c - 1));
+    }
+    open.reset();
+    checkButton->setEnabled(false);
+    showButton->setEnabled(false);
+}
+
+void PracticePanel::mark(GridCell *cell, const QColor &colour)
+{
+    QPalette palette = cell->palette();
+    palette.setColor(QPalette::Base, colour);
+    cell->setPalette(palette);
+}

@@ -1,0 +1,174 @@
+#include "practice.h"
+
+#include <utility>
+
+namespace gauss
+{
+
+namespace
+{
+
+// The first column of a row's coefficients that is not zero; n + 1 when none is.
+int leading(const ExactSystem &s, int row)
+{
+    int c = 1;
+    while (c <= s.n && s.a[row][c] == 0)
+        ++c;
+    return c;
+}
+
+bool identity(const ExactSystem &s)
+{
+    for (int r = 1; r <= s.n; ++r)
+        for (int c = 1; c <= s.n; ++c)
+            if (s.a[r][c] != (r == c ? 1 : 0))
+                return false;
+    return true;
+}
+
+// Each leading 1 right of the one above and alone in its column, the rows of
+// zeros last.
+bool reduced(const ExactSystem &s)
+{
+    int last = 0;
+    for (int r = 1; r <= s.n; ++r) {
+        const int c = leading(s, r);
+        if (c > s.n) {
+            last = s.n + 1;
+            continue;
+        }
+        if (c <= last || s.a[r][c] != 1)
+            return false;
+        for (int i = 1; i <= s.n; ++i)
+            if (i != r && s.a[i][c] != 0)
+                return false;
+        last = c;
+    }
+    return true;
+}
+
+RowOperation operation(RowOperation::Kind kind, int row, int other, const mpq_class &factor)
+{
+    return RowOperation{kind, row, other, factor};
+}
+
+} // namespace
+
+Refusal check(const RowOperation &op, int n)
+{
+    const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate;
+    if (op.row < 1 || op.row > n || (twoRows && (op.other < 1 || op.other > n)))
+        return Refusal::RowOutside;
+    if (twoRows && op.row == op.other)
+        return Refusal::SameRow;
+    if (op.kind != RowOperation::Exchange && op.factor == 0)
+        return Refusal::ZeroFactor;
+    return Refusal::None;
+}
+
+void apply(ExactSystem &s, const RowOperation &op)
+{
+    auto &row = s.a[op.row];
+    for (int c = 1; c <= s.n + 1; ++c) {
+        switch (op.kind) {
+        case RowOperation::Exchange:
+            swap(row[c], s.a[op.other][c]);
+            break;
+        case RowOperation::Divide:
+            row[c] /= op.factor;
+            break;
+        case RowOperation::Multiply:
+            row[c] *= op.factor;
+            break;
+        case RowOperation::Eliminate:
+            row[c] -= op.factor * s.a[op.other][c];
+            break;
+        }
+    }
+}
+
+int contradiction(const ExactSystem &s)
+{
+    for (int r = 1; r <= s.n; ++r)
+        if (leading(s, r) > s.n && s.a[r][s.n + 1] != 0)
+            return r;
+    return 0;
+}
+
+End endOf(const ExactSystem &s)
+{
+    if (contradiction(s) != 0)
+        return End::NoSolution;
+    if (identity(s))
+        return End::Solved;
+    return reduced(s) ? End::ManySolutions : End::Going;
+}
+
+RowOperation nextOfMethod(const ExactSystem &s)
+{
+    const int n = s.n;
+    std::vector<std::pair<int, int>> pivots; // row, column
+    int r = 1;
+    for (int c = 1; c <= n && r <= n; ++c) {
+        int found = r;
+        while (found <= n && s.a[found][c] == 0)
+            ++found;
+        if (found > n)
+            continue; // no pivot in this column: its unknown is free
+        if (found != r)
+            return operation(RowOperation::Exchange, r, found, 0);
+        if (s.a[r][c] != 1)
+            return operation(RowOperation::Divide, r, 0, s.a[r][c]);
+        for (int i = r + 1; i <= n; ++i)
+            if (s.a[i][c] != 0)
+                return operation(RowOperation::Eliminate, i, r, s.a[i][c]);
+        pivots.emplace_back(r, c);
+        ++r;
+    }
+    for (auto pivot = pivots.rbegin(); pivot != pivots.rend(); ++pivot)
+        for (int i = pivot->first - 1; i >= 1; --i)
+            if (s.a[i][pivot->second] != 0)
+                return operation(RowOperation::Eliminate, i, pivot->first, s.a[i][pivot->second]);
+    // Only a matrix at its end has nothing left; the caller asks for none.
+    return operation(RowOperation::Multiply, 1, 0, 1);
+}
+
+int methodLength(ExactSystem s)
+{
+    int count = 0;
+    // Each operation settles one more entry of the reduced form, so n * (n + 1)
+    // bounds the count whatever the matrix.
+    while (endOf(s) == End::Going && count <= s.n * (s.n + 1)) {
+        apply(s, nextOfMethod(s));
+        ++count;
+    }
+    return count;
+}
+
+ExactSystem Practice::tried(const RowOperation &op) const
+{
+    ExactSystem next = current();
+    gauss::apply(next, op);
+    return next;
+}
+
+Refusal Practice::apply(const RowOperation &op)
+{
+    const Refusal refusal = check(op, size());
+    if (refusal != Refusal::None)
+        return refusal;
+    matrices.push_back(tried(op));
+    done.push_back(op);
+    return Refusal::None;
+}
+
+bool Practice::takeBack()
+{
+    if (done.empty())
+        return false;
+    matrices.pop_back();
+    done.pop_back();
+    return true;
+}
+
+} // namespace gauss

@@ -1,0 +1,98 @@
+#ifndef GAUSS_PRACTICE_H
+#define GAUSS_PRACTICE_H
+
+// A student's own elimination in exact arithmetic: the operations applied and
+// taken back, the method's next operation, and where the matrix has come to.
+
+#include "exacttwin.h"
+
+#include <vector>
+
+namespace gauss
+{
+
+// One row operation with an exact factor, as a student names it.
+struct RowOperation {
+    enum Kind {
+        Exchange,  // rows `row` and `other` exchanged
+        Divide,    // row `row` divided by `factor`
+        Multiply,  // row `row` multiplied by `factor`
+        Eliminate, // row `row` = row `row` - factor * row `other`
+    };
+    Kind kind = Exchange;
+    int row = 0;
+    int other = 0;
+    mpq_class factor;
+
+    bool operator==(const RowOperation &o) const
+    {
+        return kind == o.kind && row == o.row && other == o.other && factor == o.factor;
+    }
+};
+
+// Why an operation cannot be applied to a system of n equations.
+enum class Refusal {
+    None,
+    RowOutside, // a row that is not one of 1..n
+    ZeroFactor, // multiplying or dividing by 0, or adding 0 times a row
+    SameRow,    // a row added to, or exchanged with, itself
+};
+Refusal check(const RowOperation &op, int n);
+
+// The n equations in rows 1..n, columns 1..n+1 of a, as a value.
+struct ExactSystem {
+    int n = 0;
+    ExactMatrix a;
+};
+
+// Applies an operation that check() lets through.
+void apply(ExactSystem &s, const RowOperation &op);
+
+// Where a matrix stands: still to be worked, or at one of the three ends.
+enum class End {
+    Going,
+    Solved,        // the coefficients are the identity
+    NoSolution,    // a row reads 0 = c with c != 0
+    ManySolutions, // reduced row echelon form with free unknowns
+};
+End endOf(const ExactSystem &s);
+// The first row that reads 0 = c with c != 0; 0 when none does.
+int contradiction(const ExactSystem &s);
+
+// The next operation of the program's own method from s, which is not at its
+// end: column by column exchange when the pivot is zero, normalise the pivot
+// row, clear below; then clear above each pivot from the last one up.
+// Columns without a pivot are passed over, so a singular system reaches its
+// reduced row echelon form.
+RowOperation nextOfMethod(const ExactSystem &s);
+
+// How many operations the method makes from s to its end.
+int methodLength(ExactSystem s);
+
+// The working: the system as typed, each operation applied and the matrix
+// after it; taking back returns to the matrix before.
+class Practice
+{
+public:
+    explicit Practice(const ExactSystem &system) : matrices{system} {}
+
+    int size() const { return matrices.front().n; }
+    const ExactSystem &current() const { return matrices.back(); }
+    // 0: the system as typed; i: after operation i.
+    const ExactSystem &after(int i) const { return matrices[std::size_t(i)]; }
+    const std::vector<RowOperation> &operations() const { return done; }
+
+    // What the operation would give; check() it first.
+    ExactSystem tried(const RowOperation &op) const;
+    Refusal apply(const RowOperation &op);
+    // False when only the system as typed is left.
+    bool takeBack();
+
+private:
+    std::vector<ExactSystem> matrices;
+    std::vector<RowOperation> done;
+};
+
+} // namespace gauss
+
+#endif

@@ -1,0 +1,310 @@
+// "Реши сам" through the real window: the notation read back, the panel driven
+// by its names through hints, refusals, the student's own arithmetic and back.
+
+#include "announcer.h"
+#include "form1.h"
+#include "rownotation.h"
+#include "startup.h"
+#include "windowdriver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QTest>
+
+using Problem = RowNotation::Reading::Problem;
+using Rows = QList<QStringList>;
+
+namespace
+{
+
+const Rows example{{"2", "1", "-1", "8"}, {"-3", "-1", "2", "-11"}, {"-2", "1", "2", "-3"}};
+
+} // namespace
+
+class TestPractice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void reading_data();
+    void reading();
+    void byHints_data();
+    void byHints();
+    void refusals_data();
+    void refusals();
+    void ownArithmetic();
+    void badCellOpensNothing();
+
+private:
+    void start(const Rows &system = example);
+    QWidget *panel() const { return window->findChild<QWidget *>(QStringLiteral("PracticePanel")); }
+    template <class T> T *inPanel(const char *name) const
+    {
+        QWidget *p = panel();
+        return p ? p->findChild<T *>(QLatin1String(name)) : nullptr;
+    }
+    QString status() const { return inPanel<QLabel>("PracticeStatus")->text(); }
+    void enter(const QString &operation);
+
+    Form1 *window = nullptr;
+};
+
+void TestPractice::init()
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    prepareApplication();
+    window = new Form1;
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void TestPractice::cleanup()
+{
+    delete window;
+    window = nullptr;
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestPractice::start(const Rows &system)
+{
+    arrangeFor(window, int(system.size()));
+    typeSystem(window, system);
+    QTest::keyClick(cellOf(window, 1, 1), Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(panel());
+    QTRY_COMPARE(QApplication::activeWindow(), panel());
+    QCOMPARE(QApplication::focusWidget(), inPanel<QLineEdit>("Operation"));
+    QCOMPARE(inPanel<QLineEdit>("Operation")->accessibleName(), QStringLiteral("Операция"));
+}
+
+void TestPractice::enter(const QString &operation)
+{
+    QLineEdit *line = inPanel<QLineEdit>("Operation");
+    line->setText(operation);
+    QTest::keyClick(line, Qt::Key_Return);
+}
+
+void TestPractice::reading_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("full"); // the operation read, in the full form
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<QString>("part");
+
+    auto read = [](const char *name, const char *typed, const char *full) {
+        QTest::newRow(name) << QString(typed) << QString(full) << int(Problem::None) << QString();
+    };
+    read("full elimination", "ред 2 = ред 2 − (3/2) · ред 1", "ред 2 = ред 2 − (3/2) · ред 1");
+    read("full division", "ред 1 = ред 1 : (2)", "ред 1 = ред 1 : (2)");
+    read("full product", "ред 1 = ред 1 · (1/2)", "ред 1 = ред 1 · (1/2)");
+    read("full exchange", "ред 1 ↔ ред 3", "ред 1 ↔ ред 3");
+    read("negative factor", "ред 2 = ред 2 − (-3/2) · ред 1", "ред 2 = ред 2 − (-3/2) · ред 1");
+    read("short", "р2 = р2 - 3/2 р1", "ред 2 = ред 2 − (3/2) · ред 1");
+    read("Latin, adding", "R3 = R3 + 2R1", "ред 3 = ред 3 − (-2) · ред 1");
+    read("no blanks, star", "р2=р2+3*р1", "ред 2 = ред 2 − (-3) · ред 1");
+    read("capital, no factor", "Р2 = Р2 − Р1", "ред 2 = ред 2 − (1) · ред 1");
+    read("short exchange", "р1 <-> р3", "ред 1 ↔ ред 3");
+    read("short division", "р1 : 2", "ред 1 = ред 1 : (2)");
+    read("short product, negative", "р3 · -2", "ред 3 = ред 3 · (-2)");
+    read("short elimination", "р2 - 3р1", "ред 2 = ред 2 − (3) · ред 1");
+    read("decimal", "р1 : 1,5", "ред 1 = ред 1 : (3/2)");
+    read("fraction of decimals", "р2 = р2 - (1,5/4) · р1", "ред 2 = ред 2 − (3/8) · ред 1");
+    read("sign before the bracket", "р1 · -(1/2)", "ред 1 = ред 1 · (-1/2)");
+
+    auto refuse = [](const char *name, const char *typed, Problem problem, const char *part) {
+        QTest::newRow(name) << QString(typed) << QString() << int(problem) << QString(part);
+    };
+    refuse("nothing", "   ", Problem::Empty, "");
+    refuse("not a row", "х2 = х2 - р1", Problem::NoRow, "х2");
+    refuse("row without a number", "ред = ред 1 : 2", Problem::NoRow, "ред");
+    refuse("row missing at the end", "р2 = р2 - 3", Problem::NoRow, "");
+    refuse("another row after =", "р2 = р1 - р1", Problem::NotSameRow, "р1");
+    refuse("no sign", "р2 ? р1", Problem::NoSign, "?");
+    refuse("sign missing at the end", "р2 = р2", Problem::NoSign, "");
+    refuse("letter for a number", "р2 = р2 - 3/x р1", Problem::NoNumber, "3/x");
+    refuse("bracket not closed", "р1 : (2", Problem::NoNumber, "(2");
+    refuse("number missing", "р1 :", Problem::NoNumber, "");
+    refuse("point where the comma is the sign", "р1 : 1.5", Problem::OtherSeparator, "1.5");
+    refuse("zero denominator", "р1 : 3/0", Problem::ZeroDenominator, "3/0");
+    refuse("more after a whole operation", "р1 <-> р3 р2", Problem::Extra, "р2");
+}
+
+// What is read is written back in the full form, which reads as the same.
+void TestPractice::reading()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, full);
+    QFETCH(int, problem);
+    QFETCH(QString, part);
+    const RowNotation::Reading reading = RowNotation::read(typed);
+    QCOMPARE(int(reading.problem), problem);
+    QCOMPARE(reading.part, part);
+    if (problem != Problem::None)
+        return;
+    QCOMPARE(RowNotation::text(reading.operation), full);
+    QVERIFY(RowNotation::read(full).operation == reading.operation);
+}
+
+void TestPractice::byHints_data()
+{
+    QTest::addColumn<Rows>("system");
+    QTest::addColumn<QString>("end");    // the panel's last lines
+    QTest::addColumn<QString>("copied"); // how the copy ends
+    QTest::newRow("solved") << example << "Решено!\n9 операции; методът на програмата: 9"
+                            << "Решено!\n9 операции; методът на програмата: 9\n\n"
+                               "решението е:\nx1=\t2\nx2=\t3\nx3=\t-1\n";
+    QTest::newRow("no solution") << Rows{{"1", "2", "3", "6"},
+                                         {"2", "4", "6", "13"},
+                                         {"1", "1", "1", "3"}}
+                                 << "няма решение\nред 2 гласи 0 = 1"
+                                 << "0\t0\t0\t1\n1\t1\t1\t3\n\nняма решение\nред 2 гласи 0 = 1\n";
+    QTest::newRow("many solutions")
+        << Rows{{"1", "2", "3", "6"}, {"2", "4", "6", "12"}, {"1", "1", "1", "3"}}
+        << "безброй решения:\nx3 е произволно число\nx1 = x3\nx2 = 3 - 2·x3"
+        << "безброй решения:\nx3 е произволно число\nx1 = x3\nx2 = 3 - 2·x3\n";
+}
+
+// The hints lead to the end, which the panel says and the copy carries like a
+// solve's working.
+void TestPractice::byHints()
+{
+    QFETCH(Rows, system);
+    QFETCH(QString, end);
+    QFETCH(QString, copied);
+    start(system);
+    QLineEdit *line = inPanel<QLineEdit>("Operation");
+    for (int i = 0; i < 20 && !status().endsWith(end); ++i) {
+        QTest::keyClick(line, Qt::Key_F1);
+        QVERIFY(!line->text().isEmpty());
+        QTest::keyClick(line, Qt::Key_Return);
+        QVERIFY(line->text().isEmpty());
+    }
+    QVERIFY2(status().endsWith(end), qPrintable(status()));
+    const bool solved = QTest::currentDataTag() == QByteArray("solved");
+    QCOMPARE(valueTexts(window).mid(0, 3),
+             solved ? (QStringList{"2", "3", "-1"}) : (QStringList{"", "", ""}));
+    if (solved) {
+        QCOMPARE(inPanel<QListWidget>("Operations")->count(), 9);
+        QCOMPARE(blockTexts(window, 3),
+                 (Rows{{"1", "0", "0", "2"}, {"0", "1", "0", "3"}, {"0", "0", "1", "-1"}}));
+    }
+
+    // The window's copy key reaches it from the panel too.
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString text = QApplication::clipboard()->text();
+    QVERIFY(text.startsWith(QStringLiteral("първоначален вид на системата:\n") +
+                            system[0].join(u'\t')));
+    QVERIFY2(text.endsWith(copied), qPrintable(text));
+    QTest::keyClick(line, Qt::Key_Escape);
+    QTRY_VERIFY(!panel());
+    QVERIFY(!cellOf(window, 1, 1)->isReadOnly());
+    if (solved)
+        QVERIFY(text.contains(QStringLiteral("(РЕШИ САМ) стъпка:2\nред 2 = ред 2 − (-3) · ред 1\n"
+                                             "1\t0,5\t-0,5\t4\n0\t0,5\t0,5\t1\n-2\t1\t2\t-3\n")));
+}
+
+void TestPractice::refusals_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("unreadable") << "р2 = р2 - 3/x р1"
+                                << "Не разбирам „3/x“: тук трябва число, например 3, -1,5 или 3/2.";
+    QTest::newRow("row outside") << "р4 : 2"
+                                 << "Системата има редове от 1 до 3; ред 4 не е сред тях.";
+    QTest::newRow("other row outside") << "р1 <-> р0"
+                                       << "Системата има редове от 1 до 3; ред 0 не е сред тях.";
+    QTest::newRow("divide by 0") << "р1 : 0"
+                                 << "На 0 не се дели.";
+    QTest::newRow("multiply by 0") << "р3 · 0,0"
+                                   << "Умножен по 0, ред 3 губи уравнението си.";
+    QTest::newRow("a row to itself")
+        << "р2 = р2 + 2р2"
+        << "Към ред 2 не се добавя кратно на самия него; изберете друг ред.";
+}
+
+// Said in the panel and to a screen reader; the grid and the list unchanged.
+void TestPractice::refusals()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, said);
+    start();
+    enter(operation);
+    QCOMPARE(status(), said);
+    QCOMPARE(blockTexts(window, 3), example);
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
+    QCOMPARE(inPanel<QLineEdit>("Operation")->text(), operation);
+    auto *announcer = panel()->findChild<Announcer *>();
+    QVERIFY(announcer);
+    QCOMPARE(announcer->sentence(), said);
+}
+
+// The changed row is the student's to compute; right cells are kept, wrong
+// ones named until right or shown; back goes to the system as typed.
+void TestPractice::ownArithmetic()
+{
+    start();
+    inPanel<QCheckBox>("OwnArithmetic")->setChecked(true);
+    enter(QStringLiteral("р2 = р2 + 3/2 р1")); // gives 0 1/2 1/2 1
+    QCOMPARE(blockTexts(window, 3)[1], (QStringList{"", "", "", ""}));
+    QCOMPARE(cellOf(window, 2, 1)->placeholderText(), QStringLiteral("-3"));
+    QVERIFY(cellOf(window, 1, 1)->isReadOnly());
+    const QStringList typed{"0", "0,5", "0,6", "1/1"};
+    for (int c = 1; c <= 4; ++c) {
+        QVERIFY(!cellOf(window, 2, c)->isReadOnly());
+        QTest::keyClicks(cellOf(window, 2, c), typed[c - 1]);
+        QTest::keyClick(cellOf(window, 2, c), Qt::Key_Return);
+    }
+    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 2, колона 3.")));
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
+    for (int c : {1, 2, 4})
+        QVERIFY(cellOf(window, 2, c)->isReadOnly());
+    QVERIFY(!cellOf(window, 2, 3)->isReadOnly());
+    QTRY_COMPARE(QApplication::focusWidget(), cellOf(window, 2, 3));
+    QTest::keyClicks(cellOf(window, 2, 3), QStringLiteral("1/2"));
+    QTest::keyClick(cellOf(window, 2, 3), Qt::Key_Return);
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), 1);
+    QCOMPARE(blockTexts(window, 3)[1], (QStringList{"0", "0,5", "0,5", "1"}));
+    QTRY_COMPARE(QApplication::focusWidget(), inPanel<QLineEdit>("Operation"));
+
+    enter(QStringLiteral("р3 = р3 + р1")); // gives 0 2 1 5; 0,3333333 is not 2
+    QTest::keyClicks(cellOf(window, 3, 2), QStringLiteral("0,3333333"));
+    inPanel<QAbstractButton>("Check")->click();
+    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 3, колона 1; ред 3, колона 2; ред 3, "
+                                               "колона 3; ред 3, колона 4.")));
+    inPanel<QAbstractButton>("Show")->click();
+    QCOMPARE(blockTexts(window, 3)[2], (QStringList{"0", "2", "1", "5"}));
+    QTest::keyClick(cellOf(window, 3, 1), Qt::Key_Return);
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), 2);
+
+    QLineEdit *line = inPanel<QLineEdit>("Operation");
+    QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(status(), QStringLiteral("Това е системата, както е въведена."));
+    QCOMPARE(blockTexts(window, 3), example);
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
+}
+
+// The system is read as the solve reads it, and a bad cell is told the same way.
+void TestPractice::badCellOpensNothing()
+{
+    arrangeFor(window, 2);
+    typeSystem(window, {{"1", "1", "3"}, {"1", "", "1"}});
+    MessageAnswerer answerer(window);
+    QTest::keyClick(cellOf(window, 1, 1), Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, QStringLiteral("В клетката на ред 2, колона 2 няма число."));
+    QVERIFY(!panel());
+}
+
+QTEST_MAIN(TestPractice)
+#include "tst_practice.moc"
