@@ -56,11 +56,6 @@ QString exactWords(const mpq_class &value)
     return exact.text;
 }
 
-QString exactCellText(const mpq_class &value, bool fractions)
-{
-    return fractions ? gauss::fractionText(value) : gauss::decimalText(value);
-}
-
 QStringList singularWords(const gauss::Singular &why)
 {
     QStringList lines{

@@ -13,10 +13,6 @@
 // 41-цифрен числител и 42-цифрен знаменател: 0,3333333333333333…".
 QString exactWords(const mpq_class &value);
 
-// What a cell of the grid shows of an exact value: its seven-digit decimal
-// text, or with fractions, the fraction in lowest terms ("-8/17", "4").
-QString exactCellText(const mpq_class &value, bool fractions = false);
-
 // The ranks, and either "няма решение" or "безброй решения:" with the general
 // solution, one line each: "x2 е произволно число", "x1 = 3 - 2·x2".
 QStringList singularWords(const gauss::Singular &why);

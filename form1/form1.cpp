@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cmath>
 
 namespace
 {
@@ -131,8 +132,16 @@ Form1::Form1(QWidget *parent)
     };
     actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
     actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
+    actions.switchView = [this] {
+        setView(format.view() == NumberFormat::Fractions ? NumberFormat::Decimals
+                                                         : NumberFormat::Fractions);
+        NumberFormat::save(format.view());
+        Announcer::announce(this, format.name());
+    };
+    actions.fractions = [this] { return format.view() == NumberFormat::Fractions; };
     actions.practise = [this] { practise(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
+    setView(NumberFormat::saved());
 }
 
 void Form1::createFrames()
@@ -488,8 +497,10 @@ void Form1::Command3_Click()
         solver, [this] { return masiv(solver.n); },
         [this](const gauss::Step &step) {
             stypka(solver.a);
-            presenter.step(step, shownBlock(solver.n));
-        });
+            presenter.step(step, workingNumbers());
+        },
+        format.view() == NumberFormat::Fractions ? gauss::SolveMode::ExactToTheEnd
+                                                 : gauss::SolveMode::StopWithSevenDigits);
     switch (end.result) {
     case gauss::SolveResult::Solved:
         stypka(solver.a);
@@ -526,23 +537,34 @@ bool Form1::masiv(qint16 &n)
     return false;
 }
 
-// Each cell also learns the exact value of what it now shows, for hovering:
-// m is always the working matrix, whose twin the solver keeps.
+// Each cell also learns the other view's text of what it now shows, for
+// hovering and for a switch of the view: m is always the working matrix,
+// whose twin the solver keeps.
 void Form1::stypka(const gauss::Matrix &m)
 {
     const int n = solver.n;
     if (n < gauss::MinEquations || n > gauss::MaxEquations)
         return;
-    for (int r = 1; r <= n; ++r) {
-        for (int c = 1; c <= n + 1; ++c) {
-            cell[r][c]->setText(gauss::numberText(m[r][c]));
-            cell[r][c]->setExactValue(solver.exact.a[r][c]);
-        }
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n + 1; ++c)
+            cell[r][c]->setNumber(format, NumberFormat::ofWorking(m[r][c], solver.exact.a[r][c]));
+}
+
+SolvePresenter::Numbers Form1::workingNumbers() const
+{
+    SolvePresenter::Numbers rows;
+    for (int r = 1; r <= solver.n; ++r) {
+        rows.append(QList<NumberFormat::Number>());
+        for (int c = 1; c <= solver.n + 1; ++c)
+            rows.last() << NumberFormat::ofWorking(solver.a[r][c], solver.exact.a[r][c]);
     }
+    return rows;
 }
 
 // The labels give the true solution; x keeps the working's own, which the
 // last column of the grid shows and which seven digits a step may spoil.
+// Where the seven-digit working stopped, the grid's last column holds the
+// exact values, and x none.
 void Form1::rechenie()
 {
     const SolvePresenter::Answer answer = writeSolution(solver.exact.x, solver.n);
@@ -551,6 +573,11 @@ void Form1::rechenie()
     QStringList tableAnswers;
     for (int r = 1; r <= n; ++r) {
         const float shown = solver.a[r][n + 1]; // a(r, r) is 1 now
+        if (std::isnan(shown)) { // worked exactly to the end: the column is the answer
+            table << answer.values[r - 1].decimal;
+            tableAnswers << answer.values[r - 1].decimal;
+            continue;
+        }
         table << gauss::numberText(shown);
         tableAnswers << gauss::decimalText(gauss::roundAnswer(mpq_class(double(shown))));
     }
@@ -576,9 +603,8 @@ SolvePresenter::Answer Form1::writeSolution(const mpq_class *x, int n)
         shown.names << nameLabel[r]->text();
     }
     for (int r = 1; r <= n; ++r) {
-        valueLabel[r]->setValue(gauss::decimalText(gauss::roundAnswer(x[r])), x[r]);
-        shown.values << valueLabel[r]->text();
-        shown.exact << valueLabel[r]->exactDescription();
+        shown.values << NumberFormat::ofAnswer(x[r]);
+        valueLabel[r]->setValue(format, shown.values.last());
     }
     return shown;
 }
@@ -603,11 +629,12 @@ void Form1::practise()
     grid.cellAt = [this](int r, int c) { return cell[r][c]; };
     grid.block = [this] { return activeBlock(); };
     grid.solutionArea = [this] { return solutionArea(); };
+    grid.format = [this] { return format; };
     grid.showSolution = [this](const std::vector<mpq_class> &x) {
         const int size = x.empty() ? 0 : int(x.size()) - 1;
         const SolvePresenter::Answer shown = writeSolution(x.data(), size);
         if (size > 0)
-            working.setSolution(shown.names, shown.values, shown.exact);
+            SolvePresenter::record(working, shown);
     };
     practice = new PracticePanel(this, grid, system, shownBlock(n), working);
 }
@@ -622,6 +649,20 @@ QRect Form1::solutionArea() const
 {
     const QRect area = nameLabel[1]->geometry() | valueLabel[GridRows]->geometry();
     return area.translated(Frame3->mapTo(this, QPoint(0, 0)));
+}
+
+// Everything on screen that the solve wrote is shown again in the view, at
+// once and without solving again: the grid, the solution, a step's box open
+// now, and the working that the copy and the handout read.
+void Form1::setView(NumberFormat::View view)
+{
+    format = NumberFormat(view);
+    for (int r = 1; r <= GridRows; ++r) {
+        for (int c = 1; c <= GridColumns; ++c)
+            cell[r][c]->setView(format);
+        valueLabel[r]->setView(format);
+    }
+    presenter.setView(view);
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep

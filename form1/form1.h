@@ -12,6 +12,7 @@
 // it on screen with a message box until the user dismisses it.
 
 #include "elimination.h"
+#include "numberformat.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
 #include "working.h"
@@ -100,6 +101,8 @@ private:
     bool arrowSelectsSize(QObject *watched, int key);
     void drawPictures(qreal zoom);
     void copyWorking();
+    void setView(NumberFormat::View view);
+    SolvePresenter::Numbers workingNumbers() const;
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
     Working::Block shownBlock(int size) const;
@@ -112,6 +115,9 @@ private:
     // hides its block, which the grid shows again at the next arrangement; a
     // system pasted into Text11 arranges itself unless its block is shown.
     bool systemShown = false;
+    // How the numbers are shown: the grid, the operations, the solution and
+    // the working all follow it.
+    NumberFormat format;
     Working working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;

@@ -13,6 +13,18 @@ GridCell::GridCell(int row, int column, const Grid &grid, QWidget *parent)
     connect(this, &QLineEdit::textEdited, this, &GridCell::forgetExactValue);
 }
 
+void GridCell::setNumber(const NumberFormat &format, const NumberFormat::Number &number)
+{
+    setText(format.text(number));
+    exact.set(format, number);
+}
+
+void GridCell::setView(const NumberFormat &format)
+{
+    if (exact.shows(text()))
+        setNumber(format, NumberFormat::Number(exact.number()));
+}
+
 void GridCell::setInSystem(bool inSystem)
 {
     system = inSystem;

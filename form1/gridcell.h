@@ -45,8 +45,12 @@ public:
     QFont drawnFont() const { return drawing().font; }
     bool isShortened() const { return drawnText() != text(); }
 
-    // The exact value of the text just written; forgotten once the text changes.
-    void setExactValue(const mpq_class &value) { exact.set(text(), value); }
+    // Shows a number of the working as format writes it; the other view's
+    // text is a hover away. Forgotten once the text changes.
+    void setNumber(const NumberFormat &format, const NumberFormat::Number &number);
+    // The number written, shown again as format writes it; a text the user
+    // typed stays as it is.
+    void setView(const NumberFormat &format);
     void forgetExactValue() { exact.forget(); }
     QString exactDescription() const { return exact.description(text()); }
     // What the cell holds: the exact value the solve wrote, until typed over.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
 #include <QWidget>
@@ -14,6 +15,7 @@ const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
+const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
 const QKeySequence fullScreenKeys(Qt::Key_F11);
 } // namespace
 
@@ -35,6 +37,10 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [zoom] { zoom->zoomIn(); });
     shortcut(zoomOutKeys, [zoom] { zoom->zoomOut(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [zoom] { zoom->reset(); });
+    shortcut(viewKeys, actions.switchView);
+    // A step's box is modal, and no shortcut of the window reaches past it;
+    // the view is switched while a step is shown, so its key is caught there.
+    qApp->installEventFilter(this);
     shortcut(fullScreenKeys, [zoom] { zoom->setFullScreen(!zoom->isFullScreen()); });
     // Esc leaves full screen, and is left to the controls otherwise.
     QShortcut *escape =
@@ -75,6 +81,9 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Запази като PDF…"), actions.save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu.addSeparator();
+    QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
+    fractions->setCheckable(true);
+    fractions->setChecked(actions.fractions());
     unless(item(
                QStringLiteral("Увеличи"), [this] { zoom->zoomIn(); }, zoomInKeys),
            zoom->canZoomIn(), zoom->largest());
@@ -87,4 +96,17 @@ void GridMenu::show(const QPoint &at)
     full->setCheckable(true);
     full->setChecked(zoom->isFullScreen());
     menu.exec(at);
+}
+
+bool GridMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->keyCombination() == viewKeys[0]) {
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->parentWidget() == window) {
+            actions.switchView();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

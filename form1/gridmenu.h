@@ -2,7 +2,8 @@
 #define GAUSS_GRIDMENU_H
 
 // The grid's menu and the window's keys for what is done with the working and
-// the view: own working, copy, paste, the handout, zooming in and out.
+// the view: own working, copy, paste, the handout, zooming in and out,
+// fractions or decimals.
 
 #include <QObject>
 #include <QPoint>
@@ -21,7 +22,9 @@ public:
         std::function<void()> paste;
         std::function<void()> save;
         std::function<void()> print;
-        std::function<void()> practise; // "Реши сам"
+        std::function<void()> switchView; // between fractions and decimals
+        std::function<bool()> fractions;  // whether the fraction view is chosen
+        std::function<void()> practise;   // "Реши сам"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window
@@ -30,6 +33,9 @@ public:
 
     // at: in global coordinates.
     void show(const QPoint &at);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *window;

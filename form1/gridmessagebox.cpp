@@ -2,6 +2,7 @@
 
 #include "zoom.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
@@ -86,6 +87,22 @@ void GridMessageBox::tell(QWidget *window, const Message &message, const QRect &
     box.setStandardButtons(Ok);
     box.setDefaultButton(Ok);
     box.exec();
+}
+
+void GridMessageBox::retell(QWidget *window, const Message &message)
+{
+    auto *box = qobject_cast<GridMessageBox *>(QApplication::activeModalWidget());
+    if (!box || box->parentWidget() != window)
+        return;
+    box->setWindowTitle(message.title);
+    box->setText(message.prompt);
+    box->setAccessibleDescription(message.spoken.isEmpty() ? message.details.join(u'\n')
+                                                           : message.spoken);
+    box->setDetails(message.details);
+    if (QLabel *label = box->detailsLabel())
+        label->setWordWrap(false);
+    box->setLinesInColumns();
+    box->place();
 }
 
 void GridMessageBox::error(QWidget *window, const QString &prompt, const QRect &block)

@@ -42,6 +42,9 @@ public:
     // once it is answered. block: the rows the box keeps in sight, in the
     // window's coordinates; where empty, the box stands as any box does.
     static void tell(QWidget *window, const Message &message, const QRect &block = QRect());
+    // The box open now over window says message instead, and stands anew:
+    // what it shows changed under it. Nothing where no box of window is open.
+    static void retell(QWidget *window, const Message &message);
     // Something went wrong: the prompt under errorTitle, with a warning sign.
     static void error(QWidget *window, const QString &prompt, const QRect &block = QRect());
     // True where the user answers Yes.

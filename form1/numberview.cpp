@@ -1,6 +1,5 @@
 #include "numberview.h"
 
-#include "exactwords.h"
 #include "fonts.h"
 #include "numbertext.h"
 
@@ -80,10 +79,11 @@ const FittedNumber &NumberFit::operator()(const QString &forText, const QFont &i
     return fitted;
 }
 
-void ExactNote::set(const QString &text, const mpq_class &exact)
+void ExactNote::set(const NumberFormat &view, const NumberFormat::Number &number)
 {
-    written = text;
-    value = exact;
+    written = view.text(number);
+    format = view;
+    value = number;
     known = true;
 }
 
@@ -94,9 +94,7 @@ void ExactNote::forget()
 
 QString ExactNote::description(const QString &text) const
 {
-    if (!known || text != written || gauss::showsExactly(text, value))
-        return QString();
-    return QStringLiteral("точно ") + exactWords(value);
+    return shows(text) ? format.note(value) : QString();
 }
 
 bool numberToolTipEvent(QWidget *box, QEvent *event, const QString &text,

@@ -4,10 +4,11 @@
 // What the grid's cells and the solution's value labels share in showing a
 // number: its fit in the room it has, and its exact value a hover away.
 
+#include "numberformat.h"
+
 #include <QFont>
 #include <QString>
 #include <functional>
-#include <gmpxx.h>
 
 class QEvent;
 class QWidget;
@@ -36,25 +37,31 @@ private:
     FittedNumber fitted;
 };
 
-// The exact value of the text a box was last given by the solve. The user's
-// own text, or any other, has none.
+// The number a box was last given by the solve, in both views, and what
+// hovering it adds in the view it is shown in. The user's own text, or any
+// other, has none.
 class ExactNote
 {
 public:
-    void set(const QString &written, const mpq_class &value);
+    // The box now shows number as format writes it.
+    void set(const NumberFormat &format, const NumberFormat::Number &number);
     void forget();
-    // "точно 7/3" while text is still the one written and is not exactly the
-    // value; empty otherwise.
+    // Whether text is still the one written.
+    bool shows(const QString &text) const { return known && text == written; }
+    const NumberFormat::Number &number() const { return value; }
+    // "точно 7/3" or "десетично 0.3333333" while text is still the one
+    // written and says less than that; empty otherwise.
     QString description(const QString &text) const;
     // The value while text is still the one written; null otherwise.
     const mpq_class *valueOf(const QString &text) const
     {
-        return known && text == written ? &value : nullptr;
+        return shows(text) ? &value.exact : nullptr;
     }
 
 private:
     QString written;
-    mpq_class value;
+    NumberFormat format;
+    NumberFormat::Number value;
     bool known = false;
 };
 

@@ -380,9 +380,12 @@ void PracticePanel::showMatrix()
 // The one place where the practice writes a value into a cell.
 void PracticePanel::showValue(int row, int column, const mpq_class &value)
 {
-    GridCell *cell = grid.cellAt(row, column);
-    cell->setText(exactCellText(value));
-    cell->setExactValue(value);
+    grid.cellAt(row, column)->setNumber(grid.format(), {gauss::decimalText(value), value});
+}
+
+QString PracticePanel::textOf(const mpq_class &value) const
+{
+    return grid.format().text({gauss::decimalText(value), value});
 }
 
 // "ред 2: 0; 0,5; 0,5; 1", as the step boxes tell a row.
@@ -390,7 +393,7 @@ QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
 {
     QStringList cells;
     for (int c = 1; c <= s.n + 1; ++c)
-        cells << exactCellText(s.a[row][c]);
+        cells << textOf(s.a[row][c]);
     return QStringLiteral("ред %1: %2").arg(row).arg(cells.join(QStringLiteral("; ")));
 }
 
@@ -403,7 +406,7 @@ void PracticePanel::record()
         for (int r = 1; r <= s.n; ++r) {
             matrix << QStringList();
             for (int c = 1; c <= s.n + 1; ++c)
-                matrix.last() << exactCellText(s.a[r][c]);
+                matrix.last() << textOf(s.a[r][c]);
         }
         working.addStep(QStringLiteral("(РЕШИ САМ) стъпка:%1").arg(i),
                         {RowNotation::text(practice.operations()[std::size_t(i - 1)])}, matrix);
@@ -435,7 +438,7 @@ QString PracticePanel::endWords(QStringList *report) const
         lines << QStringLiteral("няма решение")
               << QStringLiteral("ред %1 гласи 0 = %2")
                      .arg(gauss::contradiction(s))
-                     .arg(exactCellText(s.a[gauss::contradiction(s)][s.n + 1]));
+                     .arg(textOf(s.a[gauss::contradiction(s)][s.n + 1]));
         break;
     case gauss::End::ManySolutions:
         lines << singularWords(gauss::analyseSingular(s.a, s.n));
@@ -457,7 +460,7 @@ void PracticePanel::openRow(const gauss::RowOperation &op)
     for (int c = 1; c <= s.n + 1; ++c) {
         GridCell *cell = grid.cellAt(op.row, c);
         restingPalettes << cell->palette();
-        cell->setPlaceholderText(exactCellText(s.a[op.row][c]));
+        cell->setPlaceholderText(textOf(s.a[op.row][c]));
         cell->clear();
         cell->forgetExactValue();
         cell->setReadOnly(false);

@@ -4,6 +4,7 @@
 // The panel of a student's own elimination ("Реши сам"): the operation line, the
 // operations applied, back, hint, the student's own arithmetic and the end.
 
+#include "numberformat.h"
 #include "practice.h"
 #include "working.h"
 
@@ -38,6 +39,8 @@ public:
         std::function<QRect()> solutionArea;
         // Shows x[1..n] beside the unknowns and records it; empty clears them.
         std::function<void(const std::vector<mpq_class> &x)> showSolution;
+        // The view the window shows its numbers in, fractions or decimals.
+        std::function<NumberFormat()> format;
     };
 
     // system: the system as read; typed: its cells' texts as the user typed them.
@@ -62,6 +65,8 @@ private:
 
     void showMatrix();
     void showValue(int row, int column, const mpq_class &value);
+    // A value as the window's view writes it.
+    QString textOf(const mpq_class &value) const;
     QString rowText(const gauss::ExactSystem &s, int row) const;
     void record();
     QString endWords(QStringList *report) const;

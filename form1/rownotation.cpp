@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <climits>
+#include <cmath>
 #include <initializer_list>
 
 namespace RowNotation
@@ -28,9 +29,16 @@ QString row(int number)
     return line({Row, QString::number(number)});
 }
 
-QString factor(float value)
+QString factor(const gauss::RowOp &op, const NumberFormat &format)
 {
-    return u'(' + gauss::numberText(value) + u')';
+    return u'(' + format.text(op.factor, op.exact) + u')';
+}
+
+bool changesNothing(const gauss::RowOp &op, const NumberFormat &format)
+{
+    if (format.view() == NumberFormat::Fractions || std::isnan(op.factor))
+        return op.exact == 0;
+    return op.factor == 0;
 }
 
 QString factor(const mpq_class &value)
@@ -214,7 +222,7 @@ Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
 
 } // namespace
 
-QStringList lines(const gauss::RowOps &ops)
+QStringList lines(const gauss::RowOps &ops, const NumberFormat &format)
 {
     QStringList lines;
     for (const gauss::RowOp &op : ops) {
@@ -223,12 +231,12 @@ QStringList lines(const gauss::RowOps &ops)
             lines << line({row(op.row), Exchange, row(op.other)});
             break;
         case gauss::RowOp::Divide:
-            lines << line({row(op.row), Becomes, row(op.row), Divided, factor(op.factor)});
+            lines << line({row(op.row), Becomes, row(op.row), Divided, factor(op, format)});
             break;
         case gauss::RowOp::Eliminate:
-            if (op.factor == 0)
+            if (changesNothing(op, format))
                 break;
-            lines << line({row(op.row), Becomes, row(op.row), Minus, factor(op.factor), Times,
+            lines << line({row(op.row), Becomes, row(op.row), Minus, factor(op, format), Times,
                            row(op.other)});
             break;
         }

@@ -5,6 +5,7 @@
 // signs, the writing of operations in it, and the reading of a typed one.
 
 #include "elimination.h"
+#include "numberformat.h"
 #include "practice.h"
 
 #include <QStringList>
@@ -36,8 +37,9 @@ constexpr QStringView Close = u")";
 // "ред 1 ↔ ред 3", "ред 1 = ред 1 : (2)", "ред 3 = ред 3 − (2) · ред 1".
 // Eliminations with a multiplier of exactly zero changed nothing and are left
 // out; a step that changed no row at all gives the single line "без промяна".
-// Numbers are number texts in the user's format, in brackets.
-QStringList lines(const gauss::RowOps &ops);
+// Multipliers are written in brackets as format writes numbers, and are zero
+// or not as they are in that view.
+QStringList lines(const gauss::RowOps &ops, const NumberFormat &format = NumberFormat());
 
 // An exact operation in the full notation, its factor as an integer or a
 // fraction in lowest terms: "ред 2 = ред 2 − (-3/2) · ред 1", "ред 1 = ред 1 ·

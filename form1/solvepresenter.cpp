@@ -53,25 +53,52 @@ SolvePresenter::SolvePresenter(QWidget *window, std::function<QRect()> block, Wo
 {
 }
 
+void SolvePresenter::setView(NumberFormat::View view)
+{
+    format = NumberFormat(view);
+    working.setView(view);
+    if (open)
+        GridMessageBox::retell(window, stepMessage(*open));
+}
+
 void SolvePresenter::read(const Working::Block &system)
 {
     working.setSystem(system);
 }
 
-void SolvePresenter::step(const gauss::Step &step, const Working::Block &shown)
+// The box is modal, so a screen reader cannot reach the grid while it is
+// open; the box tells it what the grid shows, row by row, as its texts read.
+// The decimal comma rules out commas between the numbers.
+void SolvePresenter::step(const gauss::Step &step, const Numbers &shown)
 {
-    const QString prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
-                                         : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
-                           QString::number(step.nomer);
-    const QStringList lines = RowNotation::lines(step.ops);
-    working.addStep(prompt, lines, shown);
-    // The box is modal, so a screen reader cannot reach the grid while it is
-    // open; the box tells it what the grid shows, row by row, as its texts
-    // read. The decimal comma rules out commas between the numbers.
-    QStringList spoken;
-    for (int r = 0; r < shown.size(); ++r)
-        spoken << QStringLiteral("ред %1: %2").arg(r + 1).arg(shown[r].join(QStringLiteral("; ")));
-    message(prompt, MessageFlags::OkExclamation, attention, lines, spoken.join(u'\n'));
+    StepBox box;
+    box.prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
+                               : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
+                 QString::number(step.nomer);
+    InBothViews<Working::Block> matrix;
+    for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
+        const NumberFormat in(view);
+        box.lines[view] = RowNotation::lines(step.ops, in);
+        QStringList spoken;
+        for (const QList<NumberFormat::Number> &numbers : shown) {
+            QStringList row;
+            for (const NumberFormat::Number &number : numbers)
+                row << in.text(number);
+            matrix[view] << row;
+            spoken << QStringLiteral("ред %1: %2").arg(spoken.size() + 1).arg(row.join(u"; "));
+        }
+        box.spoken[view] = spoken.join(u'\n');
+    }
+    working.addStep(box.prompt, box.lines, matrix);
+    open = box;
+    GridMessageBox::tell(window, stepMessage(box), block());
+    open.reset();
+}
+
+GridMessageBox::Message SolvePresenter::stepMessage(const StepBox &box) const
+{
+    return {attention, box.prompt, QMessageBox::Warning, box.lines[format.view()],
+            box.spoken[format.view()]};
 }
 
 void SolvePresenter::refused(const QStringList &details)
@@ -112,6 +139,9 @@ void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
     case gauss::Unreadable::NoNumber:
         prompt = QStringLiteral("В клетката на %1 няма число.").arg(where);
         break;
+    case gauss::Unreadable::ZeroDenominator:
+        prompt = QStringLiteral("В клетката на %1 няма число: знаменателят е нула.").arg(where);
+        break;
     }
     working.clear();
     working.addReport(prompt.split(u'\n'));
@@ -132,27 +162,42 @@ void SolvePresenter::stopped(const gauss::SolveEnd &end, const Answer &answer)
             .arg(end.step)
             .arg(shown);
     working.addReport(report.split(u'\n'));
-    working.setSolution(answer.names, answer.values, answer.exact);
+    record(working, answer);
     message(report, MessageFlags::OkExclamation, GridMessageBox::errorTitle);
+}
+
+void SolvePresenter::record(Working &working, const Answer &answer)
+{
+    InBothViews<QStringList> shown;
+    InBothViews<QStringList> exact;
+    const NumberFormat decimals(NumberFormat::Decimals);
+    for (const NumberFormat::Number &value : answer.values) {
+        shown[NumberFormat::Decimals] << decimals.text(value);
+        exact[NumberFormat::Decimals] << decimals.note(value);
+        shown[NumberFormat::Fractions] << NumberFormat(NumberFormat::Fractions).text(value);
+        exact[NumberFormat::Fractions] << QString(); // nothing is rounded
+    }
+    working.setSolution(answer.names, shown, exact);
 }
 
 void SolvePresenter::solved(const Answer &answer, const QStringList &table,
                             const QStringList &tableAnswers)
 {
-    working.setSolution(answer.names, answer.values, answer.exact);
+    record(working, answer);
     QStringList differing;
     for (int r = 0; r < answer.values.size(); ++r)
-        if (tableAnswers.value(r) != answer.values[r])
+        if (tableAnswers.value(r) != answer.values[r].decimal)
             differing << QStringLiteral("x%1 = %2 (в таблицата: %3)")
                              .arg(r + 1)
-                             .arg(answer.values[r], table.value(r));
+                             .arg(answer.values[r].decimal, table.value(r));
     if (differing.isEmpty())
         return;
     const QString why = QStringLiteral(
         "Показаното решение е точното, закръглено до три знака; последната колона на таблицата "
         "се различава от него, защото всяка стъпка пази само седем значещи цифри.");
-    working.addReport(QStringList{why} << differing);
-    message(why, MessageFlags::OkExclamation, attention, differing);
+    working.addReport(NumberFormat::Decimals, QStringList{why} << differing);
+    if (format.view() == NumberFormat::Decimals)
+        message(why, MessageFlags::OkExclamation, attention, differing);
 }
 
 void SolvePresenter::message(const QString &prompt, MessageFlags flags, const QString &title,

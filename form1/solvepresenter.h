@@ -5,12 +5,15 @@
 // the step boxes to the refusals, the reports and the exact answer's box.
 
 #include "elimination.h"
+#include "gridmessagebox.h"
+#include "numberformat.h"
 #include "numbertext.h"
 #include "working.h"
 
 #include <QRect>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -29,27 +32,35 @@ public:
     // the window's coordinates, which the messages keep in sight.
     SolvePresenter(QWidget *window, std::function<QRect()> block, Working &working);
 
+    using Numbers = QList<QList<NumberFormat::Number>>; // a matrix, row by row
+
+    // The view of the numbers in the messages and the working; a step's box
+    // open now says its operations again in the new view.
+    void setView(NumberFormat::View view);
+
     // A solve has read this system.
     void read(const Working::Block &system);
     // A step is done; the grid shows its matrix.
-    void step(const gauss::Step &step, const Working::Block &shown);
+    void step(const gauss::Step &step, const Numbers &shown);
     // Singular: details say which case holds.
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.
     void badCell(int row, int column, gauss::Unreadable why);
-    // The solution beside the unknowns: their names, the values shown (the
-    // true solution, rounded), and the exact value where a value rounds it.
+    // The solution beside the unknowns: their names and values (the true
+    // solution; each view words a value as it shows it).
     struct Answer {
         QStringList names;
-        QStringList values;
-        QStringList exact;
+        QList<NumberFormat::Number> values;
     };
     // A pass could not go on; the value labels show the true solution all the same.
     void stopped(const gauss::SolveEnd &end, const Answer &answer);
     // Solved. table holds what the grid's last column shows for each unknown
-    // and tableAnswers that rounded as the values are; a box tells where the
-    // two answers differ.
+    // in the decimal view, and tableAnswers that rounded as the values are.
+    // There a box tells where the two answers differ; in the fraction view
+    // nothing differs.
     void solved(const Answer &answer, const QStringList &table, const QStringList &tableAnswers);
+    // The answer into the working, in both views.
+    static void record(Working &working, const Answer &answer);
 
 private:
     // details are lines of plain text under the prompt; spoken goes to
@@ -58,9 +69,19 @@ private:
     void message(const QString &prompt, MessageFlags flags, const QString &title,
                  const QStringList &details = {}, const QString &spoken = QString());
 
+    // A step's box as each view says it.
+    struct StepBox {
+        QString prompt;
+        InBothViews<QStringList> lines;
+        InBothViews<QString> spoken;
+    };
+    GridMessageBox::Message stepMessage(const StepBox &box) const;
+
     QWidget *window;
     std::function<QRect()> block;
     Working &working;
+    NumberFormat format;
+    std::optional<StepBox> open; // the step's box on screen now
 };
 
 #endif

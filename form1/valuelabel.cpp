@@ -41,12 +41,18 @@ QAccessibleInterface *ValueLabel::accessible(const QString &key, QObject *object
 
 ValueLabel::ValueLabel(int unknown, QWidget *parent) : QLabel(parent), x(unknown) {}
 
-void ValueLabel::setValue(const QString &text, const mpq_class &exact)
+void ValueLabel::setValue(const NumberFormat &format, const NumberFormat::Number &value)
 {
-    setText(text);
-    exactValue.set(text, exact);
+    setText(format.text(value));
+    exactValue.set(format, value);
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
+}
+
+void ValueLabel::setView(const NumberFormat &format)
+{
+    if (exactValue.shows(text()))
+        setValue(format, NumberFormat::Number(exactValue.number()));
 }
 
 void ValueLabel::paintEvent(QPaintEvent *event)

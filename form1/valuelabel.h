@@ -23,13 +23,16 @@ public:
     ValueLabel(int unknown, QWidget *parent);
 
     int unknown() const { return x; }
-    // Shows text, which rounds exact.
-    void setValue(const QString &text, const mpq_class &exact);
+    // Shows the value as format writes it.
+    void setValue(const NumberFormat &format, const NumberFormat::Number &value);
+    // The value written, shown again as format writes it.
+    void setView(const NumberFormat &format);
     void forgetExactValue() { exactValue.forget(); }
     QString exactDescription() const { return exactValue.description(text()); }
 
     // What a screen reader is told of a value label: "x1 = 2", and where the
-    // caption rounds the value, "точно 7/3" as its description. Installed once
+    // caption rounds the value, "точно 7/3" as its description (in the
+    // fraction view, the rounded decimal). Installed once
     // for the application with QAccessible::installFactory.
     static QAccessibleInterface *accessible(const QString &key, QObject *object);
 

@@ -52,17 +52,34 @@ QString formatOf(const QString &text)
 // format sdnum ends with, turned into the reader's locale (its language 0).
 // Writer shows the value by that format, and by its general one would round
 // it to two decimals. Qt writes nothing of the kind, hence by hand. A text is a
-// number as the solve reads it; QLocale then gives its value.
+// number as the solve reads it; QLocale then gives its value. A fraction is
+// shown over its own denominator ("?/17"), where a double holds it closely
+// enough for that; else by the general format.
 QString valueAttributes(const QString &text)
 {
+    constexpr std::size_t LongestDenominator = 7;
     float shown = 0;
-    bool number = gauss::readNumber(text, shown);
-    const double value = number ? QLocale().toDouble(text.trimmed(), &number) : 0;
+    mpq_class exact;
+    if (!gauss::readNumber(text, shown, exact))
+        return QString();
+    const QString trimmed = text.trimmed();
+    bool number = true;
+    double value = 0;
+    QString format;
+    if (trimmed.contains(u'/')) {
+        value = exact.get_d();
+        const std::string denominator = exact.get_den().get_str();
+        format = denominator.size() <= LongestDenominator
+                     ? QStringLiteral("?/") + QString::fromStdString(denominator)
+                     : QStringLiteral("General");
+    } else {
+        value = QLocale().toDouble(trimmed, &number);
+        format = formatOf(trimmed);
+    }
     if (!number)
         return QString();
     return QStringLiteral(" sdval=\"%1\" sdnum=\"1033;0;%2\"")
-        .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest),
-             formatOf(text.trimmed()));
+        .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest), format);
 }
 
 // Word processors keep the borders and alignment of cells only when each cell
@@ -92,42 +109,56 @@ QString htmlTable(const Working::Block &rows, bool ruled = true)
 
 void Working::clear()
 {
-    *this = Working();
+    records = {};
 }
 
 bool Working::isEmpty() const
 {
+    const Record &r = record();
     return r.system.isEmpty() && r.steps.isEmpty() && r.report.isEmpty() && r.names.isEmpty();
 }
 
 void Working::setSystem(const Block &rows)
 {
     clear();
-    r.system = rows;
+    for (Record &r : records)
+        r.system = rows;
 }
 
-void Working::addStep(const QString &prompt, const QStringList &operations, const Block &matrix)
+void Working::addStep(const QString &prompt, const InBothViews<QStringList> &operations,
+                      const InBothViews<Block> &matrix)
 {
-    r.steps << Step{prompt, operations, matrix};
+    for (int view : {NumberFormat::Decimals, NumberFormat::Fractions})
+        records[view].steps << Step{prompt, operations[view], matrix[view]};
 }
 
 void Working::addReport(const QStringList &lines)
 {
+    for (int view : {NumberFormat::Decimals, NumberFormat::Fractions})
+        addReport(NumberFormat::View(view), lines);
+}
+
+void Working::addReport(NumberFormat::View view, const QStringList &lines)
+{
+    Record &r = records[view];
     (r.names.isEmpty() ? r.report : r.afterSolution) << lines;
 }
 
-void Working::setSolution(const QStringList &unknowns, const QStringList &shown,
-                          const QStringList &exact)
+void Working::setSolution(const QStringList &unknowns, const InBothViews<QStringList> &values,
+                          const InBothViews<QStringList> &exact)
 {
-    r.names = unknowns;
-    r.values = shown;
-    r.exactValues = exact;
+    for (int view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
+        records[view].names = unknowns;
+        records[view].values = values[view];
+        records[view].exactValues = exact[view];
+    }
 }
 
 // A row for each unknown: its name, its value and, where the value rounds it,
 // its exact value.
 Working::Block Working::solutionRows() const
 {
+    const Record &r = record();
     Block rows;
     for (int i = 0; i < r.names.size(); ++i) {
         rows << QStringList{r.names[i], r.values.value(i)};
@@ -139,6 +170,7 @@ Working::Block Working::solutionRows() const
 
 QString Working::plainText() const
 {
+    const Record &r = record();
     QStringList parts;
     if (!r.system.isEmpty())
         parts << systemHeading + u'\n' + tabLines(r.system);
@@ -158,6 +190,7 @@ QString Working::plainText() const
 
 QString Working::html() const
 {
+    const Record &r = record();
     QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
                                   "<title>метод на Гаус</title></head><body>\n");
     if (!r.system.isEmpty())
@@ -191,6 +224,7 @@ Working Working::orShown(const Block &shownSystem) const
     if (!isEmpty())
         return *this;
     Working typed;
+    typed.setView(shown);
     typed.setSystem(shownSystem);
     return typed;
 }

@@ -4,6 +4,8 @@
 // The working of a solve: the record of what the window showed as it ran, which
 // the copy and the handout read, and its export as plain text and HTML.
 
+#include "numberformat.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -31,14 +33,31 @@ public:
     void clear();
     bool isEmpty() const;
 
+    // The working is recorded in both views of its numbers; the record, its
+    // texts and its copy are those of the view set here. Clearing keeps it.
+    void setView(NumberFormat::View view) { shown = view; }
+
     // Starts a new record with the system as read.
     void setSystem(const Block &system);
-    void addStep(const QString &prompt, const QStringList &operations, const Block &matrix);
+    void addStep(const QString &prompt, const InBothViews<QStringList> &operations,
+                 const InBothViews<Block> &matrix);
+    // The same texts in both views.
+    void addStep(const QString &prompt, const QStringList &operations, const Block &matrix)
+    {
+        addStep(prompt, {operations, operations}, {matrix, matrix});
+    }
     // A message that ended the solve (a refusal, a bad cell, an overflow), or
     // one that followed its solution; it stands where it was shown.
     void addReport(const QStringList &lines);
+    // A report of one view alone.
+    void addReport(NumberFormat::View view, const QStringList &lines);
     // exact: beside each value, what it rounds ("точно 7/3"), or nothing.
-    void setSolution(const QStringList &names, const QStringList &values, const QStringList &exact);
+    void setSolution(const QStringList &names, const InBothViews<QStringList> &values,
+                     const InBothViews<QStringList> &exact);
+    void setSolution(const QStringList &names, const QStringList &values, const QStringList &exact)
+    {
+        setSolution(names, {values, values}, {exact, exact});
+    }
 
     QString plainText() const;
     QString html() const;
@@ -60,11 +79,12 @@ public:
         QStringList exactValues;   // "точно 7/3", or empty where the value is exact
         QStringList afterSolution; // a message that followed the solution
     };
-    const Record &record() const { return r; }
+    const Record &record() const { return records[shown]; }
 
 private:
     Block solutionRows() const;
-    Record r;
+    InBothViews<Record> records;
+    NumberFormat::View shown = NumberFormat::Decimals;
 };
 
 #endif

@@ -1,6 +1,6 @@
 // Reading a cell's text: it succeeds exactly when the text is a finite number
-// within the float range, and whatever is read writes back as a text that
-// reads again as a number.
+// within the float range, or a fraction of two such numbers whose value is,
+// and whatever is read writes back as a text that reads again as a number.
 
 #include "numbertext.h"
 
@@ -17,20 +17,63 @@ namespace
 // grammar by a regular expression, the range by long double.
 enum class Verdict { Accept, Reject, EitherWay };
 
-Verdict oracle(const QString &text)
+// Halfway between the largest float and 2^128: a float rounds to infinity there.
+const long double midpoint = 0x1.ffffffp127L;
+
+Verdict inRange(long double value)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
-    const QString trimmed = text.trimmed();
-    if (!number.match(trimmed).hasMatch())
-        return Verdict::Reject;
-    const long double value = std::strtold(trimmed.toLatin1().constData(), nullptr);
-    // Halfway between the largest float and 2^128: a float rounds to infinity there.
-    const long double midpoint = 0x1.ffffffp127L;
     const long double magnitude = std::fabs(value);
-    if (magnitude == midpoint)
+    if (std::fabs(magnitude - midpoint) <= midpoint * 1e-15L)
         return Verdict::EitherWay; // long double may have rounded onto it
     return magnitude < midpoint ? Verdict::Accept : Verdict::Reject;
+}
+
+// A number text, its value into value; exactly: where its exact value is
+// needed, as in a fraction.
+Verdict number(const QString &text, long double &value, bool exactly)
+{
+    static const QRegularExpression grammar(QRegularExpression::anchoredPattern(
+        QStringLiteral("[+-]?(?:([0-9]+)\\.?([0-9]*)|\\.([0-9]+))(?:[eE]([+-]?[0-9]+))?")));
+    const QRegularExpressionMatch match = grammar.match(text);
+    if (!match.hasMatch())
+        return Verdict::Reject;
+    value = std::strtold(text.toLatin1().constData(), nullptr);
+    // More decimals than the exact arithmetic takes, once the exponent is
+    // applied, are refused where the exact value is needed.
+    QString decimals = match.captured(2) + match.captured(3);
+    while (decimals.endsWith(u'0'))
+        decimals.chop(1);
+    if (exactly && decimals.size() - match.captured(4).toDouble() > 900)
+        return Verdict::EitherWay;
+    return inRange(value);
+}
+
+Verdict oracle(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const qsizetype slash = trimmed.indexOf(u'/');
+    long double value = 0;
+    if (slash < 0)
+        return number(trimmed, value, false);
+    // A fraction: two numbers, the second without a sign and not zero.
+    const QString over = trimmed.mid(slash + 1);
+    if (over.isEmpty() || !(over[0].isDigit() || over[0] == u'.'))
+        return Verdict::Reject;
+    long double numerator = 0;
+    long double denominator = 0;
+    const Verdict parts[] = {number(trimmed.left(slash), numerator, true),
+                             number(over, denominator, true)};
+    for (const Verdict part : parts)
+        if (part == Verdict::Reject)
+            return Verdict::Reject;
+    for (const Verdict part : parts)
+        if (part == Verdict::EitherWay)
+            return Verdict::EitherWay;
+    if (denominator == 0)
+        return over.contains(QRegularExpression(QStringLiteral("[1-9]")))
+                   ? Verdict::EitherWay // below long double's range, not zero
+                   : Verdict::Reject;
+    return inRange(numerator / denominator);
 }
 
 bool showsNoInfinity(const QString &text)

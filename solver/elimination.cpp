@@ -3,6 +3,7 @@
 #include "numbertext.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace gauss
@@ -48,11 +49,14 @@ Outcome noPivot(const SolverState &s, qint16 k, Where *where)
     return Outcome::NoPivot; // not reached: a regular system has a pivot
 }
 
-void record(RowOps *ops, RowOp::Kind kind, qint16 row, qint16 other, float factor)
+void record(RowOps *ops, RowOp::Kind kind, qint16 row, qint16 other, float factor,
+            const mpq_class &exact = 0)
 {
     if (ops)
-        ops->push_back(RowOp{kind, row, other, factor});
+        ops->push_back(RowOp{kind, row, other, factor, exact});
 }
+
+constexpr float NoSingle = std::numeric_limits<float>::quiet_NaN();
 
 // Row `row` of the twin less factor times row `pivot`, factor being what
 // clears column `pivot`; columns from..n+1, the others hold zeros in both rows.
@@ -178,15 +182,15 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops, Where *where)
     const mpq_class pivot = e[k][k];
     for (int j = k; j <= n + 1; ++j)
         e[k][j] /= pivot;
-    record(ops, RowOp::Divide, k, k, s.vodesht);
+    record(ops, RowOp::Divide, k, k, s.vodesht, pivot);
     for (s.i = k + 1; s.i <= n; ++s.i) {
         s.mnojitel = a[s.i][k];
         for (s.j = k; s.j <= n + 1; ++s.j)
             if (!store(a[s.i][s.j], -double(s.mnojitel) * double(a[k][s.j]) + double(a[s.i][s.j]),
                        s.i, s.j, where))
                 return Outcome::Overflow;
+        record(ops, RowOp::Eliminate, s.i, k, s.mnojitel, e[s.i][k]);
         eliminate(e, s.i, k, k, n);
-        record(ops, RowOp::Eliminate, s.i, k, s.mnojitel);
     }
     return Outcome::Ok;
 }
@@ -202,8 +206,39 @@ Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops, Where *where)
             if (!store(a[s.i][s.j], -double(s.vodesht) * double(a[k][s.j]) + double(a[s.i][s.j]),
                        s.i, s.j, where))
                 return Outcome::Overflow;
+        record(ops, RowOp::Eliminate, s.i, k, s.vodesht, s.exact.a[s.i][k]);
         eliminate(s.exact.a, s.i, k, k, n);
-        record(ops, RowOp::Eliminate, s.i, k, s.vodesht);
+    }
+    return Outcome::Ok;
+}
+
+Outcome exactForwardStep(SolverState &s, qint16 k, RowOps *ops)
+{
+    const qint16 n = s.n;
+    ExactMatrix &e = s.exact.a;
+    for (qint16 p = k; e[k][k] == 0; ++p) {
+        if (p + 1 > n)
+            return Outcome::NoPivot;
+        for (int j = k; j <= n + 1; ++j)
+            swap(e[k][j], e[p + 1][j]);
+        record(ops, RowOp::Exchange, k, qint16(p + 1), 0);
+    }
+    const mpq_class pivot = e[k][k];
+    for (int j = k; j <= n + 1; ++j)
+        e[k][j] /= pivot;
+    record(ops, RowOp::Divide, k, k, NoSingle, pivot);
+    for (qint16 i = k + 1; i <= n; ++i) {
+        record(ops, RowOp::Eliminate, i, k, NoSingle, e[i][k]);
+        eliminate(e, i, k, k, n);
+    }
+    return Outcome::Ok;
+}
+
+Outcome exactBackwardStep(SolverState &s, qint16 k, RowOps *ops)
+{
+    for (qint16 i = k - 1; i >= 1; --i) {
+        record(ops, RowOp::Eliminate, i, k, NoSingle, s.exact.a[i][k]);
+        eliminate(s.exact.a, i, k, k, s.n);
     }
     return Outcome::Ok;
 }
@@ -243,22 +278,50 @@ void exactSolution(SolverState &s)
 }
 
 SolveEnd solve(SolverState &s, const std::function<bool()> &read,
-               const std::function<void(const Step &)> &afterStep)
+               const std::function<void(const Step &)> &afterStep, SolveMode mode)
 {
     if (!read())
-        return {SolveResult::BadCell, Stage::Reading, 0, {}};
+        return {SolveResult::BadCell, Stage::Reading, 0, {}, 0};
     determinanta(s, s.adet);
     if (s.exact.det == 0)
-        return {SolveResult::Refused, Stage::DeterminantTest, 0, {}};
+        return {SolveResult::Refused, Stage::DeterminantTest, 0, {}, 0};
     Step step;
     Where where;
+    int exactFrom = 0;
+    // The twin as the step found it, for the twin to make that step again
+    // alone where single precision stops in its middle.
+    ExactMatrix before;
+    const bool goOn = mode == SolveMode::ExactToTheEnd;
+    auto make = [&](qint16 k) -> Outcome {
+        step.ops.clear();
+        if (!step.exactOnly) {
+            if (goOn)
+                for (int r = 1; r <= s.n; ++r)
+                    for (int c = 1; c <= s.n + 1; ++c)
+                        before[r][c] = s.exact.a[r][c];
+            const Outcome outcome = step.forward ? forwardStep(s, k, &step.ops, &where)
+                                                 : backwardStep(s, k, &step.ops, &where);
+            if (outcome == Outcome::Ok || !goOn)
+                return outcome;
+            step.ops.clear();
+            step.exactOnly = true;
+            exactFrom = step.nomer + 1;
+            for (int r = 1; r <= s.n; ++r)
+                for (int c = 1; c <= s.n + 1; ++c) {
+                    s.exact.a[r][c] = before[r][c];
+                    s.a[r][c] = NoSingle;
+                }
+        }
+        return step.forward ? exactForwardStep(s, k, &step.ops)
+                            : exactBackwardStep(s, k, &step.ops);
+    };
     auto stopped = [&](Outcome outcome) -> SolveEnd {
         exactSolution(s);
         const SolveResult result = outcome == Outcome::NoPivot     ? SolveResult::TooFewDigits
                                    : outcome == Outcome::Underflow ? SolveResult::Underflow
                                                                    : SolveResult::Overflow;
         return {result, step.forward ? Stage::ForwardPass : Stage::BackwardPass, step.nomer + 1,
-                where};
+                where, exactFrom};
     };
     auto done = [&]() {
         ++step.nomer;
@@ -266,20 +329,18 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
             afterStep(step);
     };
     for (qint16 k = 1; k <= s.n; ++k) {
-        step.ops.clear();
-        if (const Outcome outcome = forwardStep(s, k, &step.ops, &where); outcome != Outcome::Ok)
+        if (const Outcome outcome = make(k); outcome != Outcome::Ok)
             return stopped(outcome);
         done();
     }
     step.forward = false;
     for (qint16 k = s.n; k >= 2; --k) {
-        step.ops.clear();
-        if (const Outcome outcome = backwardStep(s, k, &step.ops, &where); outcome != Outcome::Ok)
+        if (const Outcome outcome = make(k); outcome != Outcome::Ok)
             return stopped(outcome);
         done();
     }
     solution(s);
-    return {SolveResult::Solved, Stage::Solution, 0, {}};
+    return {SolveResult::Solved, Stage::Solution, 0, {}, exactFrom};
 }
 
 } // namespace gauss

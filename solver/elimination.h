@@ -38,7 +38,8 @@ struct RowOp {
     Kind kind;
     qint16 row;
     qint16 other;
-    float factor;
+    float factor;        // NaN where the seven-digit working had stopped and the twin went on alone
+    mpq_class exact = 0; // the twin's own factor
 };
 using RowOps = std::vector<RowOp>;
 
@@ -73,6 +74,12 @@ Outcome forwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr, Where *wher
 // s.a and exactly in s.exact.a.
 Outcome backwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr, Where *where = nullptr);
 
+// The same steps made on the twin alone, where the seven-digit working has
+// stopped: a row is exchanged only for an exactly zero pivot, and the factors
+// recorded carry NaN for their single-precision value. s.a is left alone.
+Outcome exactForwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
+Outcome exactBackwardStep(SolverState &s, qint16 k, RowOps *ops = nullptr);
+
 // x(r) = a(r, n+1) / a(r, r), rounded to three decimals, for r = 1..n; and
 // the true solution, unrounded, into s.exact.x. After the passes every
 // divisor is exactly 1, so nothing can overflow here.
@@ -99,6 +106,15 @@ struct Step {
     int nomer = 0;       // running step number, 1..2n-1 across both passes
     bool forward = true; // a step of the forward pass (1..n) or of the backward pass
     RowOps ops;          // the row operations it made, in order
+    // Made on the twin alone: the seven-digit working had stopped, and s.a
+    // holds NaN in the block.
+    bool exactOnly = false;
+};
+
+// What a solve does where the seven-digit working cannot go on.
+enum class SolveMode {
+    StopWithSevenDigits, // the solve ends there (SolveResult::Overflow or TooFewDigits)
+    ExactToTheEnd,       // the twin makes that step and the rest alone, and solves
 };
 
 // Where a solve ended.
@@ -119,6 +135,8 @@ struct SolveEnd {
     // In a pass, what the working could not hold. The solve then finishes
     // exactly: s.exact.x holds the true solution all the same.
     Where where;
+    // SolveMode::ExactToTheEnd: the first step the twin made alone, or 0.
+    int exactFrom = 0;
 };
 
 // The one solve of s.n equations that the window, the fuzz target and the
@@ -127,9 +145,11 @@ struct SolveEnd {
 // fails; then the determinant test, the forward and the backward pass, calling
 // afterStep when a step is complete and s.a holds its matrix, and the solution
 // into s.x. A regular system always ends with its true solution in
-// s.exact.x, also when the seven-digit working stopped on the way.
+// s.exact.x, also when the seven-digit working stopped on the way; mode says
+// whether the steps then go on in the twin alone.
 SolveEnd solve(SolverState &s, const std::function<bool()> &read,
-               const std::function<void(const Step &)> &afterStep = {});
+               const std::function<void(const Step &)> &afterStep = {},
+               SolveMode mode = SolveMode::StopWithSevenDigits);
 
 } // namespace gauss
 

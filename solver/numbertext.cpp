@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace gauss
 {
@@ -200,12 +201,12 @@ Decimal decimalOf(const std::string &c)
 // subnormal. So the locale only supplies its symbols here; the text is brought
 // into the C form and converted once, correctly rounded, by std::from_chars,
 // and, where asked for, exactly.
-enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits, TooSmall };
+enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits, TooSmall, ZeroDenominator };
 
-Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
+Parsed parseDecimal(const QString &text, float &value, mpq_class *exact)
 {
     std::string c;
-    if (!toCForm(text.trimmed(), QLocale(), c))
+    if (!toCForm(text, QLocale(), c))
         return Parsed::NoNumber;
     float parsed = 0;
     const char *first = c.data();
@@ -237,6 +238,66 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
     return Parsed::Number;
 }
 
+// A fraction's parts are read as numbers, each exactly, and their quotient is
+// rounded to single precision once.
+Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
+{
+    const QString trimmed = text.trimmed();
+    const qsizetype slash = trimmed.indexOf(u'/');
+    if (slash < 0)
+        return parseDecimal(trimmed, value, exact);
+    const QString over = trimmed.mid(slash + 1);
+    // The sign stands in front of the fraction, and no blank inside it.
+    if (over.isEmpty() || !(over[0].isDigit() || over.startsWith(QLocale().decimalPoint())))
+        return Parsed::NoNumber;
+    float part = 0;
+    mpq_class numerator;
+    mpq_class denominator;
+    for (const auto &[partText, partValue] :
+         {std::pair{trimmed.left(slash), &numerator}, std::pair{over, &denominator}})
+        if (const Parsed parsed = parseDecimal(partText, part, partValue); parsed != Parsed::Number)
+            return parsed;
+    if (denominator == 0)
+        return Parsed::ZeroDenominator;
+    const mpq_class quotient = numerator / denominator;
+    const float single = toFloat(quotient);
+    if (!std::isfinite(single))
+        return Parsed::TooLarge;
+    value = single;
+    if (exact)
+        *exact = quotient;
+    return Parsed::Number;
+}
+
+// elideNumberText() of a fraction: the longer part as shown loses a digit at
+// a time, down to two, until the form fits.
+QString elideFraction(const QString &text, qsizetype slash, int room,
+                      const std::function<int(const QString &)> &width)
+{
+    constexpr qsizetype Kept = 2;
+    const qsizetype lead = text.startsWith(u'-') ? 1 : 0;
+    const QString parts[2] = {text.mid(lead, slash - lead), text.mid(slash + 1)};
+    for (const QString &part : parts)
+        if (part.isEmpty() ||
+            std::any_of(part.begin(), part.end(), [](QChar c) { return !c.isDigit(); }))
+            return text; // not a fraction the program writes
+    qsizetype kept[2] = {parts[0].size(), parts[1].size()};
+    auto shown = [&](int i) {
+        return parts[i].left(kept[i]) +
+               (kept[i] < parts[i].size() ? QString(QChar(0x2026)) : QString());
+    };
+    QString shortest = text;
+    for (;;) {
+        const int cut = kept[0] >= kept[1] ? 0 : 1;
+        if (kept[cut] <= Kept)
+            return shortest;
+        --kept[cut];
+        shortest = text.left(lead) + shown(0) + u'/' + shown(1);
+        if (width(shortest) <= room)
+            return shortest;
+    }
+}
+
 } // namespace
 
 QString withDecimalSign(QString text)
@@ -266,6 +327,8 @@ Unreadable whyUnreadable(const QString &text)
         return Unreadable::TooLarge;
     case Parsed::TooManyDigits:
         return Unreadable::TooManyDigits;
+    case Parsed::ZeroDenominator:
+        return Unreadable::ZeroDenominator;
     case Parsed::TooSmall:
         return Unreadable::TooSmall;
     default:
@@ -330,6 +393,8 @@ QString elideNumberText(const QString &text, int room,
 {
     if (width(text) <= room)
         return text;
+    if (const qsizetype slash = text.indexOf(u'/'); slash > 0)
+        return elideFraction(text, slash, room, width);
     // The exponent runs from the last E when only a sign and digits follow.
     qsizetype split = text.size();
     const qsizetype e = std::max(text.lastIndexOf(u'E'), text.lastIndexOf(u'e'));

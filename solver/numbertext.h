@@ -13,10 +13,13 @@ namespace gauss
 // are ASCII in every locale, so that a text means the same wherever it is read.
 
 // Reads a cell's text as a single-precision number. Accepts every text that
-// numberText() writes, and also surrounding blanks, a leading plus and a
-// lower-case e. Fails on anything that is not a finite number (empty text,
-// letters, hexadecimal, "inf", "nan") and on numbers beyond the float range;
-// a number too small for a float becomes the nearest float (0 or subnormal).
+// numberText() and fractionText() write, and also surrounding blanks, a
+// leading plus and a lower-case e. A fraction is two number texts around a
+// "/", the second without a sign ("-2/7", "1,5/4"), and becomes the float
+// nearest to its exact value. Fails on anything that is not a finite number
+// (empty text, letters, hexadecimal, "inf", "nan", a zero denominator) and on
+// numbers beyond the float range; a number too small for a float becomes the
+// nearest float (0 or subnormal).
 bool readNumber(const QString &text, float &value);
 
 // The same reading with the text's exact value as well: one grammar, two
@@ -26,11 +29,12 @@ bool readNumber(const QString &text, float &value, mpq_class &exact);
 
 // Why readNumber() refused a text, for a report that says what to change.
 enum class Unreadable {
-    NoNumber,       // empty, letters, or anything else that is not a number
-    TooLarge,       // a number, but beyond the float range
-    OtherSeparator, // a number if its '.' or ',' were the locale's decimal separator
-    TooManyDigits,  // a number, but with more decimals than the exact arithmetic takes
-    TooSmall,       // a number nearer to 0 than the exact arithmetic takes (1E-1001)
+    NoNumber,        // empty, letters, or anything else that is not a number
+    TooLarge,        // a number, but beyond the float range
+    OtherSeparator,  // a number if its '.' or ',' were the locale's decimal separator
+    TooManyDigits,   // a number, but with more decimals than the exact arithmetic takes
+    ZeroDenominator, // a fraction over zero
+    TooSmall,        // a number nearer to 0 than the exact arithmetic takes (1E-1001)
 };
 Unreadable whyUnreadable(const QString &text);
 
@@ -75,8 +79,10 @@ bool showsExactly(const QString &text, const mpq_class &value);
 // A number text shortened to fit `room` as measured by `width`: the longest
 // prefix of its mantissa, then "…" and the whole exponent. The prefix keeps
 // the sign, every digit before the separator and at least three significant
-// digits, so it never reads as another number. Returns the text itself when
-// it fits or cannot be shortened, and the shortest such form when none fits.
+// digits, so it never reads as another number. A fraction keeps the sign and
+// the first digits of its numerator and of its denominator, each part that
+// is cut followed by "…" ("-123…/45…"). Returns the text itself when it fits
+// or cannot be shortened, and the shortest such form when none fits.
 QString elideNumberText(const QString &text, int room,
                         const std::function<int(const QString &)> &width);
 

@@ -4,7 +4,7 @@
 # Usage, inside dbus-run-session: solve_by_ear.py GAUSS
 # It starts its own X screen and window manager, prints what it read, and
 # exits non-zero when anything cannot be done.
-import contextlib, os, subprocess, sys
+import contextlib, os, subprocess, sys, tempfile
 from gi.repository import Gio, GLib
 
 STEPS = ['ред 1: 1; 1; 3 | ред 2: 0; -2; -2', 'ред 1: 1; 1; 3 | ред 2: 0; 1; 1',
@@ -55,8 +55,10 @@ def main(gauss):
         found = pyatspi.findDescendant(within, lambda a: a.getRole() == role and test(a.name))
         return found or sys.exit('failed: find %s %r' % (role, name))
 
+    # The number texts follow the locale and the view, which a fresh settings folder keeps at
+    # decimals whatever the user chose.
     start(gauss, env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb',
-                          LC_ALL='C.UTF-8'))  # the number texts follow the locale
+                          LC_ALL='C.UTF-8', XDG_CONFIG_HOME=tempfile.mkdtemp()))
     window = hear('the window', lambda kind, source, _: kind == 'window:activate' and
                   source.getApplication().name == 'gauss')
     def cell(r, c):

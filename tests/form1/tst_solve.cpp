@@ -1,8 +1,10 @@
 // The solve command through the real window: every message as it appears, the
 // grid at that moment, the solution, and the reports of what cannot be solved.
 
+#include "announcer.h"
 #include "form1.h"
 #include "gridcell.h"
+#include "numberformat.h"
 #include "startup.h"
 #include "valuelabel.h"
 #include "windowdriver.h"
@@ -10,14 +12,17 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 
 using Rows = QList<QStringList>;
@@ -153,6 +158,9 @@ private slots:
     void stepBoxes();
     void longValuesInCells_data();
     void longValuesInCells();
+    void fractionView_data();
+    void fractionView();
+    void switchDuringAndAfter();
 
 private:
     Form1 *window = nullptr;
@@ -171,6 +179,7 @@ void TestSolve::initMain()
 void TestSolve::init()
 {
     QLocale::setDefault(QLocale::c());
+    NumberFormat::save(NumberFormat::Decimals); // kept by the test before
     prepareApplication();
     window = new Form1;
     window->show();
@@ -495,6 +504,9 @@ void TestSolve::badCell_data()
     QTest::newRow("point where the comma is the separator")
         << "bg_BG" << Rows{{"1", "2", "3"}, {"4", "2.5", "6"}} << 2 << 2
         << none.arg(2).arg(2) + QStringLiteral("\nДесетичният знак е „,“.");
+    QTest::newRow("zero denominator")
+        << "C" << Rows{{"1", "2", "1/3"}, {"1/0", "5", "6"}} << 2 << 1
+        << QStringLiteral("В клетката на ред 2, колона 1 няма число: знаменателят е нула.");
     QTest::newRow("too small to write exactly")
         << "C" << Rows{{"1", "2", "3"}, {"4", "5", "1E-1001"}} << 2 << 3
         << QStringLiteral("Числото в клетката на ред 2, колона 3 е твърде малко, за да се "
@@ -836,6 +848,149 @@ void TestSolve::exactValuesInCells()
     click(window, "Command2");
     shortened->setText(QStringLiteral("-0.05882353"));
     QCOMPARE(hoverTip(shortened), QStringLiteral("-0.05882353"));
+}
+
+// "1" and so many zeros.
+QString power(int zeros)
+{
+    return u'1' + QString(zeros, u'0');
+}
+
+void TestSolve::fractionView_data()
+{
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QString>("first"); // step 1's operations
+    QTest::addColumn<QString>("grid");  // the matrix after step 1, rows between slashes
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("hover"); // x1's note
+    QTest::newRow("three equations")
+        << "2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3" << 5
+        << "ред 1 = ред 1 : (2)\nред 2 = ред 2 − (-3) · ред 1\nред 3 = ред 3 − (-2) · ред 1"
+        << "1 1/2 -1/2 4 / 0 1/2 1/2 1 / 0 2 1 5"
+        << "2 3 -1"
+        << "";
+    QTest::newRow("thirds, a zero factor left out")
+        << "3 0 | 1 / 0 3 | -2" << 3 << "ред 1 = ред 1 : (3)"
+        << "1 0 1/3 / 0 3 -2"
+        << "1/3 -2/3"
+        << "десетично 0.333";
+    // In decimals the table's last column differs from the answer, and a box says so.
+    QTest::newRow("no box: nothing differs")
+        << "1E-30 1 | 1 / 1 1 | 2" << 3
+        << "ред 1 = ред 1 : (1/" + power(30) + ")\nред 2 = ред 2 − (1) · ред 1"
+        << "1 " + power(30) + " " + power(30) + " / 0 -" + QString(30, u'9') + " -" +
+               QString(29, u'9') + "8"
+        << power(30) + "/" + QString(30, u'9') + " " + QString(29, u'9') + "8/" + QString(30, u'9')
+        << "десетично 1";
+    // Seven digits overflow at step 2 and lose column 1 at step 1.
+    QTest::newRow("overflow worked to the end")
+        << "2 0 | 4 / 0 1E-30 | 1E+10" << 3 << "ред 1 = ред 1 : (2)"
+        << "1 0 2 / 0 1/" + power(30) + " 10000000000"
+        << "2 " + power(40) << "";
+    QTest::newRow("too few digits worked to the end")
+        << "1E-50 1 | 1 / 1E-50 2 | 3" << 3
+        << "ред 1 = ред 1 : (1/" + power(50) + ")\nред 2 = ред 2 − (1/" + power(50) + ") · ред 1"
+        << "1 " + power(50) + " " + power(50) + " / 0 1 2"
+        << "-" + power(50) + " 2"
+        << "десетично -1E+50";
+}
+
+// In the fraction view every number shown is exact, and the working goes on
+// where seven digits cannot.
+void TestSolve::fractionView()
+{
+    QFETCH(QString, system);
+    QFETCH(int, messages);
+    QFETCH(QString, first);
+    QFETCH(QString, grid);
+    QFETCH(QString, values);
+    QFETCH(QString, hover);
+    QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(window->findChild<Announcer *>()->sentence(), QStringLiteral("Дроби"));
+    const Rows rows = rowsOf(system);
+    const int n = int(rows.size());
+    arrangeFor(window, n);
+    typeSystem(window, rows);
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.size(), messages);
+    for (int step = 1; step <= messages; ++step)
+        verifyStep(seen[step - 1], (step <= n ? forward : backward) + QString::number(step));
+    QCOMPARE(seen[0].informative, first);
+    QStringList shown;
+    for (const QStringList &row : blockOf(seen[0].grid, n))
+        shown << row.join(u' ');
+    QCOMPARE(shown.join(" / "), grid);
+    QCOMPARE(valueTexts(window).mid(0, n), values.split(u' '));
+    auto *x1 = qobject_cast<ValueLabel *>(labelOf(window, 10));
+    const QString whole = x1->drawnText() == x1->text() ? QString() : x1->text() + u'\n';
+    QCOMPARE(hoverTip(x1), (whole + hover).trimmed());
+    QStringList solution;
+    for (const QString &value : values.split(u' '))
+        solution << QStringLiteral("x%1=\t%2").arg(solution.size() + 1).arg(value);
+    QVERIFY(copied(window).endsWith("решението е:\n" + solution.join(u'\n') + u'\n'));
+}
+
+// A switch redraws what the solve wrote, a step's box open included, without
+// solving again; the choice is kept for the next start.
+void TestSolve::switchDuringAndAfter()
+{
+    typeSystem(window, rowsOf("3 1 | 1 / 1 3 | 2"));
+    MessageAnswerer answerer(window);
+    QStringList switched; // step 2's box and grid after the switch
+    answerer.inspect = [&](const SeenMessage &m) {
+        if (m.text != forward + "2")
+            return;
+        QCOMPARE(m.informative, QStringLiteral("ред 2 = ред 2 : (2.666667)"));
+        QWidget *box = QApplication::activeModalWidget();
+        QTest::keyClick(box, Qt::Key_D, Qt::ControlModifier);
+        const auto *message = qobject_cast<QMessageBox *>(box);
+        switched << message->informativeText() << message->accessibleDescription()
+                 << gridTexts(window).mid(0, 3) << gridTexts(window).mid(10, 3);
+    };
+    click(window, "Command3");
+    QCOMPARE(switched, (QStringList{"ред 2 = ред 2 : (8/3)", "ред 1: 1; 1/3; 1/3\nред 2: 0; 1; 5/8",
+                                    "1", "1/3", "1/3", "0", "1", "5/8"}));
+    QCOMPARE(answerer.seen[2].informative, QStringLiteral("ред 1 = ред 1 − (1/3) · ред 2"));
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"1/8", "5/8"}));
+    const QString fractionTip = hoverTip(cellOf(window, 1, 3));
+    QString working = copied(window);
+    QVERIFY(working.contains("ред 2 = ред 2 : (8/3)\n1\t1/3\t1/3\n0\t1\t5/8\n"));
+    QVERIFY(working.endsWith("x1=\t1/8\nx2=\t5/8\n"));
+    QVERIFY(QApplication::clipboard()->mimeData()->html().contains(
+        " sdval=\"0.125\" sdnum=\"1033;0;?/8\">1/8</td>"));
+
+    QTest::keyClick(cellOf(window, 1, 1), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(window->findChild<Announcer *>()->sentence(), QStringLiteral("Десетични числа"));
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"0.125", "0.625"}));
+    QCOMPARE(fractionTip, "десетично " + cellOf(window, 1, 3)->text());
+    working = copied(window);
+    QVERIFY(working.contains("ред 2 = ред 2 : (2.666667)\n1\t0.3333333\t0.3333333\n"));
+    QVERIFY(working.endsWith("x1=\t0.125\nx2=\t0.625\n"));
+
+    // A number typed over stays as typed. The grid's menu names the view and its key.
+    cellOf(window, 2, 3)->setText(QStringLiteral("7"));
+    QTimer::singleShot(0, [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *action : menu->actions())
+            if (action->text() == QStringLiteral("Дроби\tCtrl+D") && action->isCheckable() &&
+                !action->isChecked())
+                action->trigger();
+        menu->close();
+    });
+    QWidget *green = window->findChild<QWidget *>(QStringLiteral("Frame1"));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(700, 200),
+                                green->mapToGlobal(QPoint(700, 200)));
+    QApplication::sendEvent(green, &menuEvent);
+    QCOMPARE(gridTexts(window).mid(0, 3), (QStringList{"1", "0", "1/8"}));
+    QCOMPARE(cellOf(window, 2, 3)->text(), QStringLiteral("7"));
+    delete window;
+    window = new Form1;
+    window->show();
+    typeSystem(window, rowsOf("3 0 | 1 / 0 3 | -2"));
+    solve(window);
+    QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"1/3", "-2/3"}));
 }
 
 QTEST_MAIN(TestSolve)

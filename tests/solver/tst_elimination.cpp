@@ -88,6 +88,8 @@ private slots:
     void solutionRounded();
     void whole_data();
     void whole();
+    void exactToTheEnd_data();
+    void exactToTheEnd();
     void singular_data();
     void singular();
     void earlierLargerSystemDoesNoHarm();
@@ -406,6 +408,57 @@ void TestElimination::whole()
     QCOMPARE(steps.last(), 2 * s.n - 1);
     for (int r = 1; r <= s.n; ++r)
         QCOMPARE_EXACT(s.x[r], x[r - 1]);
+}
+
+void TestElimination::exactToTheEnd_data()
+{
+    QTest::addColumn<TextRows>("rows");
+    QTest::addColumn<int>("exactFrom");
+    QTest::addColumn<QString>("factors"); // every division and elimination, exactly
+    QTest::addColumn<QStringList>("exact");
+    const std::string e30 = "1" + std::string(30, '0');
+    const std::string e50 = "1" + std::string(50, '0');
+    QTest::newRow("worked example")
+        << TextRows{{"1", "1", "3"}, {"1", "-1", "1"}} << 0 << "1 1 -2 1" << QStringList{"2", "1"};
+    QTest::newRow("overflow at step 2")
+        << TextRows{{"2", "0", "4"}, {"0", "1E-30", "1E+10"}} << 2
+        << QString::fromStdString("2 0 1/" + e30 + " 0")
+        << QStringList{"2", QString::fromStdString(e30 + "0000000000")};
+    // Both pivots of column 1 are 0 in single precision: step 1 is the twin's from its start.
+    QTest::newRow("no pivot in single precision")
+        << TextRows{{"1E-50", "1", "1"}, {"1E-50", "2", "3"}} << 1
+        << QString::fromStdString("1/" + e50 + " 1/" + e50 + " 1 " + e50)
+        << QStringList{QString::fromStdString("-" + e50), "2"};
+}
+
+// Where single precision stops, the twin makes the steps alone, with the
+// same operations, and solves.
+void TestElimination::exactToTheEnd()
+{
+    QFETCH(TextRows, rows);
+    QFETCH(int, exactFrom);
+    QFETCH(QString, factors);
+    QFETCH(QStringList, exact);
+    gauss::SolverState s;
+    s.n = qint16(rows.size());
+    QStringList made;
+    const gauss::SolveEnd end = gauss::solve(
+        s, [&] { return gauss::readBlock(s, s.n, cells(rows)); },
+        [&](const gauss::Step &step) {
+            QCOMPARE(step.exactOnly, exactFrom > 0 && step.nomer >= exactFrom);
+            for (const RowOp &op : step.ops) {
+                made << gauss::fractionText(op.exact);
+                QCOMPARE(std::isnan(op.factor), step.exactOnly);
+                if (!step.exactOnly)
+                    QCOMPARE_EXACT(op.factor, gauss::toFloat(op.exact));
+            }
+        },
+        gauss::SolveMode::ExactToTheEnd);
+    QCOMPARE(end.result, SolveResult::Solved);
+    QCOMPARE(end.exactFrom, exactFrom);
+    QCOMPARE(made.join(u' '), factors);
+    for (int r = 1; r <= s.n; ++r)
+        QCOMPARE(gauss::fractionText(s.exact.x[r]), exact[r - 1]);
 }
 
 void TestElimination::singular_data()

@@ -54,6 +54,8 @@ private slots:
     void reading();
     void notNumbers_data();
     void notNumbers();
+    void unreadable_data();
+    void unreadable();
     void belowTheRange();
     void roundTrip();
     void bulgarian();
@@ -121,6 +123,14 @@ void TestNumberText::reading_data()
     // Correct rounding from the decimal, not via double: 1 + 2^-24 + 2^-60
     // lies above the midpoint, although the nearest double is the midpoint.
     QTest::newRow("no double rounding") << "1.000000059604644776" << std::nextafter(1.0f, 2.0f);
+    // A fraction is rounded once, from its exact value.
+    QTest::newRow("fraction") << "1/3" << 1.0f / 3.0f;
+    QTest::newRow("negative fraction") << " -2/7 " << -2.0f / 7.0f;
+    QTest::newRow("decimal over integer") << "1.5/4" << 0.375f;
+    QTest::newRow("integer over decimal") << "3/0.5" << 6.0f;
+    QTest::newRow("fraction of exponent forms") << "1E-30/4E-30" << 0.25f;
+    QTest::newRow("fraction to the largest float")
+        << "1.7014117E+38/0.5" << std::numeric_limits<float>::max();
 }
 
 void TestNumberText::reading()
@@ -135,20 +145,25 @@ void TestNumberText::reading()
 void TestNumberText::notNumbers_data()
 {
     QTest::addColumn<QString>("text");
-    for (const char *text : {"",      "   ",
-                             "a13",   "x",
-                             "1a",    "1 2",
-                             "--1",   "+-1",
-                             "1e",    "1e+",
-                             "E5",    ".",
-                             "-",     "0x10",
-                             "0X1p3", "inf",
-                             "-inf",  "Infinity",
-                             "nan",   "NaN",
-                             "1,5",   "1,000",
-                             "1.2.3", "3.5e38",
-                             "-1e39", "1e999999999999",
-                             "٣"})
+    for (const char *text : {"",         "   ",
+                             "a13",      "x",
+                             "1a",       "1 2",
+                             "--1",      "+-1",
+                             "1e",       "1e+",
+                             "E5",       ".",
+                             "-",        "0x10",
+                             "0X1p3",    "inf",
+                             "-inf",     "Infinity",
+                             "nan",      "NaN",
+                             "1,5",      "1,000",
+                             "1.2.3",    "3.5e38",
+                             "-1e39",    "1e999999999999",
+                             "٣",        "1/0",
+                             "0/0",      "1/-2",
+                             "1/+2",     "1 /2",
+                             "1/ 2",     "1/2/3",
+                             "/2",       "1/",
+                             "3E38/0.5", "1e50/1e20"})
         QTest::newRow(text[0] ? text : "empty") << QString::fromUtf8(text);
 }
 
@@ -158,6 +173,37 @@ void TestNumberText::notNumbers()
     float value = 42;
     QVERIFY(!readNumber(text, value));
     QCOMPARE(value, 42.0f); // a failed read leaves the target alone
+}
+
+void TestNumberText::unreadable_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("why");
+    auto row = [](const char *locale, const char *text, gauss::Unreadable why) {
+        QTest::newRow(text) << QString(locale) << QString::fromUtf8(text) << int(why);
+    };
+    row("C", "abc", gauss::Unreadable::NoNumber);
+    row("C", "1/-2", gauss::Unreadable::NoNumber);
+    row("C", "1E39", gauss::Unreadable::TooLarge);
+    row("C", "1E+38/1E-38", gauss::Unreadable::TooLarge);
+    row("C", "1E-1001/2", gauss::Unreadable::TooSmall);
+    row("C", "1/0", gauss::Unreadable::ZeroDenominator);
+    row("C", "-0/0.000", gauss::Unreadable::ZeroDenominator);
+    row("bg_BG", "1.5/4", gauss::Unreadable::OtherSeparator);
+    row("bg_BG", "2/0.5", gauss::Unreadable::OtherSeparator);
+}
+
+// Why a cell is refused, which its message says.
+void TestNumberText::unreadable()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(int, why);
+    QLocale::setDefault(QLocale(locale));
+    float value = 0;
+    QVERIFY(!readNumber(text, value));
+    QCOMPARE(int(gauss::whyUnreadable(text)), why);
 }
 
 void TestNumberText::belowTheRange()
@@ -235,6 +281,9 @@ void TestNumberText::bulgarian()
     QVERIFY(readNumber(QStringLiteral("1,234568E+07"), value));
     QCOMPARE(value, 12345680.0f);
     QVERIFY(!readNumber(QStringLiteral("0.1"), value));
+    mpq_class exact;
+    QVERIFY(readNumber(QStringLiteral("1,5/4"), value, exact));
+    QCOMPARE(exact, mpq_class(3, 8));
     for (float sample : {0.3f, -7.125f, 1e-12f, 4.5e20f}) {
         QVERIFY(readNumber(numberText(sample), value));
         QCOMPARE(numberText(value), numberText(sample));
@@ -278,6 +327,11 @@ void TestNumberText::elision_data()
     QTest::newRow("cannot be shortened") << "1234567" << 4 << "1234567";
     QTest::newRow("exponent, short mantissa") << "1,5E-20" << 4 << "1,5E-20";
     QTest::newRow("not a number") << "abcdefgh" << 4 << "abcdefgh";
+    QTest::newRow("fraction that fits") << "-8/17" << 5 << "-8/17";
+    QTest::newRow("longer part cut first") << "123/45678901" << 8 << "123/456…";
+    QTest::newRow("both parts cut") << "-12345678/987654321" << 12 << "-1234…/9876…";
+    QTest::newRow("fraction, never below two digits") << "-12345678/987654321" << 3 << "-12…/98…";
+    QTest::newRow("typed fraction left alone") << "12,5/45678" << 4 << "12,5/45678";
 }
 
 void TestNumberText::elision()
@@ -348,18 +402,18 @@ void TestNumberText::exact()
     QFETCH(float, single);
     mpq_class value;
     float read = 0;
-    if (typed.contains(u'/')) {
+    if (readNumber(typed, read, value)) {
+        QCOMPARE_EXACT(read, single); // one reader: the float is the exact value's nearest
+    } else {
+        QVERIFY(std::isinf(single)); // only a value beyond the float range is refused
         value = mpq_class(typed.toStdString(), 10);
         value.canonicalize();
-    } else {
-        QVERIFY(readNumber(typed, read, value));
-        QCOMPARE_EXACT(read, single); // one reader: the float is the exact value's nearest
     }
     QCOMPARE(summary(gauss::exactText(value)), readable);
     QCOMPARE(gauss::decimalText(gauss::roundAnswer(value)), answer);
     QCOMPARE_EXACT(gauss::toFloat(value), single);
     QCOMPARE(gauss::showsExactly(readable, value),
-             std::isfinite(single) && !readable.contains(u'/') && !readable.contains(u'…'));
+             std::isfinite(single) && !readable.contains(u'…'));
     QCOMPARE(gauss::showsExactly(numberText(single), value),
              readable == numberText(single)); // "0.1" is a tenth; "0.3333333" is no third
 }
