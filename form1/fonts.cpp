@@ -48,3 +48,10 @@ QStringList fonts::narrow()
                         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Arial Narrow")});
     return families;
 }
+
+QStringList fonts::document()
+{
+    static const QStringList families =
+        installedFirst({QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman")});
+    return families;
+}

@@ -2,7 +2,7 @@
 #define GAUSS_FONTS_H
 
 // The faces the program draws with and their stand-ins, in one place: the
-// window's, the handout's and the narrow face of shortened numbers.
+// window's, the handout's, the narrow face of shortened numbers and a copy's.
 
 #include <QStringList>
 
@@ -20,6 +20,9 @@ QStringList window(const QString &face);
 QStringList handout();
 // Narrower letters of the same kind, which keep more digits of a shortened number.
 QStringList narrow();
+// What a word processor sets pasted HTML in unless told otherwise: Times New
+// Roman, or Liberation Serif, which has its widths.
+QStringList document();
 
 } // namespace fonts
 

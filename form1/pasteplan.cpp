@@ -97,8 +97,22 @@ PastePlan::Block startingSystem(const PastePlan::Block &rows)
     return system;
 }
 
+// A block of h rows of h + 2 entries whose first column counts 1, 2, 3 … is a
+// system with its equations numbered.
+bool numbersEquations(const PastePlan::Block &rows)
+{
+    const int height = int(rows.size());
+    if (height < gauss::MinEquations || height > gauss::MaxEquations)
+        return false;
+    for (int r = 0; r < height; ++r)
+        if (rows[r].size() != height + 2 || rows[r][0] != QString::number(r + 1))
+            return false;
+    return true;
+}
+
 // A first row or column without a number, where the others have numbers,
-// names them (x1 x2 x3 b, or the equations) and is no part of the system.
+// names them (x1 x2 x3 b, or the equations) and is no part of the system;
+// so does a column that numbers the equations.
 void dropCaptions(PastePlan::Block &rows)
 {
     if (rows.size() > 1 && !hasNumber(rows.first()) &&
@@ -110,7 +124,7 @@ void dropCaptions(PastePlan::Block &rows)
         first << row.mid(0, 1);
         numbersAfter = numbersAfter || hasNumber(row.mid(1));
     }
-    if (numbersAfter && !hasNumber(first))
+    if (numbersAfter && (!hasNumber(first) || numbersEquations(rows)))
         for (QStringList &row : rows)
             if (!row.isEmpty())
                 row.removeFirst();

@@ -1,8 +1,10 @@
 #include "working.h"
 
+#include "fonts.h"
 #include "numbertext.h"
 
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMimeData>
@@ -82,23 +84,84 @@ QString valueAttributes(const QString &text)
         .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest), format);
 }
 
-// Word processors keep the borders and alignment of cells only when each cell
-// carries them itself; a style sheet in the head is dropped by some of them.
-// ruled: the last column, the right-hand side, is set off by a vertical rule.
-QString htmlTable(const Working::Block &rows, bool ruled = true)
+// How a word processor and a spreadsheet take the tables. A spreadsheet
+// places cells by their widths, so every cell of every table has one width:
+// then all the tables share one grid of columns, a matrix of n equations its
+// n + 1 columns, the solution the first of them. The widest table stays within
+// 16.5 cm, since Calc's import merges every paragraph across all the columns
+// once a table reaches the 17 cm between an A4 page's margins. The numbers
+// are set in the largest type, from 12 pt down to 6, in which the longest
+// stays on one line of its cell as Writer lays it out; Writer sets them in
+// the face that fonts::document() names.
+struct TableLook {
+    qreal points = 12;
+    int cellPixels = 0; // HTML's pixels, 96 an inch
+};
+
+constexpr int widestTablePixels = 624;
+constexpr int cellPadding = 2;     // pixels, on each side
+constexpr qreal writerSpacing = 2; // points beside the padding, found by trying
+
+int cellPixels(qreal ems, qreal points)
 {
-    QString table = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"6\">\n");
+    return qCeil((ems * points + writerSpacing) * 96 / 72) + 2 * cellPadding;
+}
+
+// tables: what the cells hold; the words beside the solution wrap as they must.
+TableLook tableLook(const QList<Working::Block> &tables)
+{
+    QFont font;
+    font.setFamilies(fonts::document());
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(100);
+    const QFontMetricsF metrics(font);
+    qreal ems = 0;
+    int columns = 1;
+    for (const Working::Block &table : tables) {
+        for (const QStringList &row : table) {
+            columns = std::max(columns, int(row.size()));
+            for (const QString &text : row)
+                ems = std::max(ems, metrics.horizontalAdvance(text) / 100);
+        }
+    }
+    TableLook look;
+    while (look.points > 6 && columns * cellPixels(ems, look.points) > widestTablePixels)
+        look.points -= 0.5;
+    look.cellPixels = std::min(cellPixels(ems, look.points), widestTablePixels / columns);
+    return look;
+}
+
+// Word processors keep the borders, type and alignment of cells only when
+// each cell carries them itself; a style sheet in the head is dropped by some
+// of them. Writer keeps a table whole on one page, and the paragraph before it
+// with it. ruled: a matrix, its last column, the right-hand side, set off by a
+// vertical rule. Otherwise the solution, whose words beside the values take
+// the width they need: Calc places cells by their own widths, Writer by their
+// columns'.
+QString htmlTable(const Working::Block &rows, const TableLook &look, bool ruled = true)
+{
+    int columns = 0;
+    for (const QStringList &row : rows)
+        columns = std::max(columns, int(row.size()));
+    const QString width = QStringLiteral(" width=\"%1\"").arg(look.cellPixels);
+    QString table =
+        QStringLiteral("<table%1 cellspacing=\"0\" cellpadding=\"%2\" "
+                       "style=\"page-break-inside: avoid\">\n")
+            .arg(ruled ? QStringLiteral(" width=\"%1\"").arg(columns * look.cellPixels) : QString())
+            .arg(cellPadding);
+    for (int c = 0; !ruled && c < columns; ++c)
+        table += c < 2 ? QStringLiteral("<col%1>").arg(width) : QStringLiteral("<col>");
     for (const QStringList &row : rows) {
         table += QStringLiteral("<tr>");
         for (int c = 0; c < row.size(); ++c) {
             const bool rightHandSide = ruled && c == row.size() - 1;
             const QString value = valueAttributes(row[c]);
-            table +=
-                QStringLiteral("<td%1%2%3>%4</td>")
-                    .arg(value.isEmpty() ? QString() : QStringLiteral(" align=\"right\""),
-                         rightHandSide ? QStringLiteral(" style=\"border-left: 1px solid #000000\"")
-                                       : QString(),
-                         value, row[c].toHtmlEscaped());
+            table += QStringLiteral("<td%1 style=\"font-size: %2pt%3\"%4%5>%6</td>")
+                         .arg(width, QString::number(look.points),
+                              rightHandSide ? QStringLiteral("; border-left: 1px solid #000000")
+                                            : QString(),
+                              value.isEmpty() ? QString() : QStringLiteral(" align=\"right\""),
+                              value, row[c].toHtmlEscaped());
         }
         table += QStringLiteral("</tr>\n");
     }
@@ -190,22 +253,33 @@ QString Working::plainText() const
 
 QString Working::html() const
 {
+    // Opened as a document, the working has the margins it is pasted with.
     const Record &r = record();
     QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
-                                  "<title>метод на Гаус</title></head><body>\n");
+                                  "<title>метод на Гаус</title>"
+                                  "<style>@page { margin: 2cm }</style></head><body>\n");
+    QList<Block> tables{r.system};
+    for (const Step &step : r.steps)
+        tables << step.matrix;
+    tables << Block();
+    for (const QStringList &row : solutionRows())
+        tables.last() << row.mid(0, 2);
+    const TableLook look = tableLook(tables);
+    const QString heading =
+        QStringLiteral("<p style=\"page-break-inside: avoid; page-break-after: avoid\">");
     if (!r.system.isEmpty())
-        html += QStringLiteral("<p>%1</p>\n").arg(systemHeading) + htmlTable(r.system);
+        html += heading + systemHeading + QStringLiteral("</p>\n") + htmlTable(r.system, look);
     for (const Step &step : r.steps) {
-        html += QStringLiteral("<p><b>%1</b>").arg(step.prompt.toHtmlEscaped());
+        html += heading + QStringLiteral("<b>%1</b>").arg(step.prompt.toHtmlEscaped());
         if (!step.operations.isEmpty())
             html += QStringLiteral("<br>\n") + htmlLines(step.operations);
-        html += QStringLiteral("</p>\n") + htmlTable(step.matrix);
+        html += QStringLiteral("</p>\n") + htmlTable(step.matrix, look);
     }
     if (!r.report.isEmpty())
         html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(r.report));
     if (!r.names.isEmpty())
-        html +=
-            QStringLiteral("<p>%1</p>\n").arg(solutionHeading) + htmlTable(solutionRows(), false);
+        html += heading + solutionHeading + QStringLiteral("</p>\n") +
+                htmlTable(solutionRows(), look, false);
     if (!r.afterSolution.isEmpty())
         html += QStringLiteral("<p>%1</p>\n").arg(htmlLines(r.afterSolution));
     return html + QStringLiteral("</body></html>\n");

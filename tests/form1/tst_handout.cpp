@@ -1,7 +1,7 @@
 // The working as a handout, read back from the PDF with poppler's tools: its
 // text, its A4 or Letter pages, its embedded faces, and every table whole on
 // one page and within the margins; the save and print dialogs, and what they
-// tell.
+// tell. And the working's copy as LibreOffice takes it, where it is installed.
 
 #include "handout.h"
 
@@ -33,9 +33,11 @@ struct Page {
 };
 
 // A tool's output; where the tool did not end well, failure says why.
-QString run(const QString &tool, const QStringList &arguments, QString *failure)
+QString run(const QString &tool, const QStringList &arguments, QString *failure,
+            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(tool, arguments);
     if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
         *failure = tool + QStringLiteral(": ") + process.errorString();
@@ -106,6 +108,23 @@ Working widestNine()
     return working;
 }
 
+// The working's HTML opened by LibreOffice under locale with filter, saved as
+// format into folder, with a profile of its own.
+QString inOffice(const Working &working, const QString &filter, const QString &format,
+                 const QString &locale, const QTemporaryDir &folder, QString *failure)
+{
+    QFile html(folder.filePath("working.html"));
+    html.open(QIODevice::WriteOnly) && html.write(working.html().toUtf8()) && html.flush();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", folder.filePath(locale));
+    environment.insert("LC_ALL", locale + ".UTF-8");
+    run("soffice",
+        {"--headless", "--infilter=" + filter, "--convert-to", format, "--outdir", folder.path(),
+         html.fileName()},
+        failure, environment);
+    return folder.filePath("working." + format);
+}
+
 // Opens a dialog with open and answers what comes up, every few milliseconds:
 // the save dialog is given file and, shown again after a question, closed; the
 // print dialog prints to file; each box is answered with reply, or its one OK,
@@ -153,6 +172,7 @@ class TestHandout : public QObject
 private slots:
     void savePdf_data();
     void savePdf();
+    void copyInCalc();
     void dialogs_data();
     void dialogs();
 };
@@ -163,6 +183,7 @@ void TestHandout::savePdf_data()
     QTest::addColumn<int>("mostPages");
     QTest::addColumn<QStringList>("says");
     QTest::addColumn<QPageSize::PageSizeId>("paper"); // printed where not A4, else saved
+    QTest::addColumn<bool>("copied"); // into Writer, which prints it, rather than the handout
 
     Working two;
     two.setSystem({{"17", "0", "-1"}, {"0", "3", "7"}});
@@ -173,7 +194,7 @@ void TestHandout::savePdf_data()
     two.setSolution({"x1=", "x2="}, {"-0.059", "2.333"}, {"точно -1/17", "точно 7/3"});
     QTest::newRow("two equations solved")
         << two << 1 << QStringList{"x1 x2", "-0.05882353", "решението е:", "x2= 2.333 точно 7/3"}
-        << QPageSize::A4;
+        << QPageSize::A4 << false;
 
     Working refused;
     refused.setSystem({{"3", "-1", "5", "-4"}, {"-1", "3", "0", "-3"}, {"2", "2", "5", "-7"}});
@@ -182,11 +203,13 @@ void TestHandout::savePdf_data()
     QTest::newRow("three equations refused")
         << refused << 1
         << QStringList{"първоначален вид на системата:", "x1 = -15/8 - 15/8·x3", "<ИЗЧИСТИ>"}
-        << QPageSize::A4;
+        << QPageSize::A4 << false;
 
     const QStringList nine{"стъпка:17", "x9= -12345678.123"};
-    QTest::newRow("nine equations at their widest") << widestNine() << 8 << nine << QPageSize::A4;
-    QTest::newRow("printed on Letter") << widestNine() << 8 << nine << QPageSize::Letter;
+    QTest::newRow("nine equations at their widest")
+        << widestNine() << 8 << nine << QPageSize::A4 << false;
+    QTest::newRow("printed on Letter") << widestNine() << 8 << nine << QPageSize::Letter << false;
+    QTest::newRow("copied into Writer") << widestNine() << 8 << nine << QPageSize::A4 << true;
 }
 
 void TestHandout::savePdf()
@@ -195,22 +218,26 @@ void TestHandout::savePdf()
     QFETCH(int, mostPages);
     QFETCH(QStringList, says);
     QFETCH(QPageSize::PageSizeId, paper);
+    QFETCH(bool, copied);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
-        QStandardPaths::findExecutable("pdffonts").isEmpty())
-        QSKIP("poppler-utils is not installed");
+        QStandardPaths::findExecutable("pdffonts").isEmpty() ||
+        (copied && QStandardPaths::findExecutable("soffice").isEmpty()))
+        QSKIP("poppler-utils or LibreOffice is not installed");
     QTemporaryDir folder;
-    const QString pdf = folder.filePath("решение.pdf");
+    QString failure;
+    QString pdf = folder.filePath("решение.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(pdf);
     printer.setPageSize(QPageSize(paper));
-    if (paper != QPageSize::A4)
+    if (copied) // where A4 is the paper
+        pdf = inOffice(working, "HTML (StarWriter)", "pdf", "en_GB", folder, &failure);
+    else if (paper != QPageSize::A4)
         Handout::print(working, printer);
     else
         QVERIFY(Handout::savePdf(working, pdf));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!Handout::savePdf(working, folder.filePath("missing/решение.pdf")));
 
-    QString failure;
     const QList<Page> pages = pagesOf(run("pdftotext", {"-bbox", pdf, "-"}, &failure));
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY2(!pages.isEmpty() && pages.size() <= mostPages,
@@ -222,14 +249,15 @@ void TestHandout::savePdf()
         const QSize points = QPageSize(paper).sizePoints();
         QCOMPARE(qRound(qMin(page.size.width(), page.size.height())), points.width());
         QCOMPARE(qRound(qMax(page.size.width(), page.size.height())), points.height());
-        // Within margins of 15 mm.
-        QVERIFY(QRectF(QPointF(), page.size).adjusted(42, 42, -42, -42).contains(page.ink));
+        const qreal m = copied ? 56.5 : 42; // margins of 15 mm, or Writer's 2 cm
+        QVERIFY(QRectF(QPointF(), page.size).adjusted(m, m, -m, -m).contains(page.ink));
         for (const QString &word : page.words)
             pageOf.insert(word, p);
         text += page.words.join(u' ') + u' ';
     }
-    says << QStringLiteral("системи линейни уравнения - метод на ГАУС")
-         << QString::number(QDate::currentDate().year());
+    if (!copied)
+        says << QStringLiteral("системи линейни уравнения - метод на ГАУС")
+             << QString::number(QDate::currentDate().year());
     for (const QString &words : says)
         QVERIFY2(text.contains(words), qPrintable(words));
     // Each step's prompt, operations and matrix on the page of its prompt.
@@ -248,6 +276,28 @@ void TestHandout::savePdf()
     QVERIFY(!faces.isEmpty());
     for (const QString &face : faces)
         QCOMPARE(face.split(u' ', Qt::SkipEmptyParts).end()[-5], QStringLiteral("yes")); // emb
+}
+
+// In Calc, under a decimal comma or point, every matrix of the copy takes its
+// 10 columns, none merged, and every number is a number.
+void TestHandout::copyInCalc()
+{
+    if (QStandardPaths::findExecutable("soffice").isEmpty())
+        QSKIP("LibreOffice is not installed");
+    QTemporaryDir folder;
+    QString failure;
+    static const QRegularExpression column("<table:table-column(?:[^>]*repeated=\"(\\d+)\")?");
+    for (const QString locale : {"bg_BG", "en_US"}) {
+        QFile fods(inOffice(widestNine(), "HTML (StarCalc)", "fods", locale, folder, &failure));
+        QVERIFY2(fods.open(QIODevice::ReadOnly), qPrintable(failure));
+        const QString sheet = fods.readAll();
+        int columns = 0;
+        for (const QRegularExpressionMatch &m : column.globalMatch(sheet))
+            columns += std::max(1, m.captured(1).toInt());
+        QCOMPARE(columns, 10);
+        QCOMPARE(sheet.count("columns-spanned=\"1\""), sheet.count("columns-spanned"));
+        QCOMPARE(sheet.count("office:value-type=\"float\""), 18 * 90 + 9);
+    }
 }
 
 void TestHandout::dialogs_data()

@@ -242,6 +242,10 @@ void TestKeyboard::plan_data()
     row("one number as typed", false, "2.5\n", {3, 3, 2}, "insert 2,5");
     row("fractions, captions dropped", true, "x1 x2 b\n1/3 -2/7 1,5/4\n1 2 1/0", {1, 1, 2},
         "1/3 -2/7 1.5/4 / 1 2 1/0");
+    row("equations numbered", false, "\tx1\tx2\tb\n1\t2\t1\t8\n2\t1\t-1\t1\n", {1, 1, 3},
+        "arrange 2, 2 1 8 / 1 -1 1");
+    row("a first column that does not count", false, "1 2 3 4\n3 4 5 6", {1, 1, 3},
+        "1 2 3 4 / 3 4 5 6");
     row("past the last row", false, "1 2\n3 4\n5 6", {2, 1, 3},
         "Блокът има 3 реда и 2 колони; системата с 3 уравнения има място за 2 реда и 4 колони от "
         "клетката на ред 2, колона 1.\nПоставете го в клетка на ред 1, колона от 1 до 3.");
