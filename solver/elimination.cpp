@@ -277,6 +277,40 @@ void exactSolution(SolverState &s)
         s.exact.x[r] = e[r][n + 1];
 }
 
+namespace
+{
+
+// Step k of the pass that step is in. Where single precision stops in the
+// middle of a step and mode lets the twin go on, the twin makes that step
+// again alone from before, as the step found it, and every later step too.
+Outcome makeStep(SolverState &s, Step &step, qint16 k, SolveMode mode, ExactMatrix &before,
+                 Where *where, int &exactFrom)
+{
+    step.ops.clear();
+    if (!step.exactOnly) {
+        const bool goOn = mode == SolveMode::ExactToTheEnd;
+        if (goOn)
+            for (int r = 1; r <= s.n; ++r)
+                for (int c = 1; c <= s.n + 1; ++c)
+                    before[r][c] = s.exact.a[r][c];
+        const Outcome outcome = step.forward ? forwardStep(s, k, &step.ops, where)
+                                             : backwardStep(s, k, &step.ops, where);
+        if (outcome == Outcome::Ok || !goOn)
+            return outcome;
+        step.ops.clear();
+        step.exactOnly = true;
+        exactFrom = step.nomer + 1;
+        for (int r = 1; r <= s.n; ++r)
+            for (int c = 1; c <= s.n + 1; ++c) {
+                s.exact.a[r][c] = before[r][c];
+                s.a[r][c] = NoSingle;
+            }
+    }
+    return step.forward ? exactForwardStep(s, k, &step.ops) : exactBackwardStep(s, k, &step.ops);
+}
+
+} // namespace
+
 SolveEnd solve(SolverState &s, const std::function<bool()> &read,
                const std::function<void(const Step &)> &afterStep, SolveMode mode)
 {
@@ -288,33 +322,7 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
     Step step;
     Where where;
     int exactFrom = 0;
-    // The twin as the step found it, for the twin to make that step again
-    // alone where single precision stops in its middle.
     ExactMatrix before;
-    const bool goOn = mode == SolveMode::ExactToTheEnd;
-    auto make = [&](qint16 k) -> Outcome {
-        step.ops.clear();
-        if (!step.exactOnly) {
-            if (goOn)
-                for (int r = 1; r <= s.n; ++r)
-                    for (int c = 1; c <= s.n + 1; ++c)
-                        before[r][c] = s.exact.a[r][c];
-            const Outcome outcome = step.forward ? forwardStep(s, k, &step.ops, &where)
-                                                 : backwardStep(s, k, &step.ops, &where);
-            if (outcome == Outcome::Ok || !goOn)
-                return outcome;
-            step.ops.clear();
-            step.exactOnly = true;
-            exactFrom = step.nomer + 1;
-            for (int r = 1; r <= s.n; ++r)
-                for (int c = 1; c <= s.n + 1; ++c) {
-                    s.exact.a[r][c] = before[r][c];
-                    s.a[r][c] = NoSingle;
-                }
-        }
-        return step.forward ? exactForwardStep(s, k, &step.ops)
-                            : exactBackwardStep(s, k, &step.ops);
-    };
     auto stopped = [&](Outcome outcome) -> SolveEnd {
         exactSolution(s);
         const SolveResult result = outcome == Outcome::NoPivot     ? SolveResult::TooFewDigits
@@ -323,19 +331,20 @@ SolveEnd solve(SolverState &s, const std::function<bool()> &read,
         return {result, step.forward ? Stage::ForwardPass : Stage::BackwardPass, step.nomer + 1,
                 where, exactFrom};
     };
+    auto made = [&](qint16 k) { return makeStep(s, step, k, mode, before, &where, exactFrom); };
     auto done = [&]() {
         ++step.nomer;
         if (afterStep)
             afterStep(step);
     };
     for (qint16 k = 1; k <= s.n; ++k) {
-        if (const Outcome outcome = make(k); outcome != Outcome::Ok)
+        if (const Outcome outcome = made(k); outcome != Outcome::Ok)
             return stopped(outcome);
         done();
     }
     step.forward = false;
     for (qint16 k = s.n; k >= 2; --k) {
-        if (const Outcome outcome = make(k); outcome != Outcome::Ok)
+        if (const Outcome outcome = made(k); outcome != Outcome::Ok)
             return stopped(outcome);
         done();
     }
