@@ -390,9 +390,9 @@ void TestReference::randomSystems()
                 for (int c = 1; c <= n; ++c)
                     QVERIFY2(fresh.a[r][c] == (r == c ? 1.0f : 0.0f), where.constData());
             }
-        QVERIFY2(result != gauss::SolveResult::Refused ||
-                     gauss::analyseSingular(fresh.exact.a, n).coefficientRank == model.rank,
-                 where.constData());
+            QVERIFY2(result != gauss::SolveResult::Refused ||
+                         gauss::analyseSingular(fresh.exact.a, n).coefficientRank == model.rank,
+                     where.constData());
         }
 
         // The same system on a state that has seen every earlier one.
