@@ -153,8 +153,7 @@ bool negativeSign(Scanner &s)
 // A decimal in the user's sign, or the reason it is none.
 Problem decimalValue(const QString &digits, mpq_class &value)
 {
-    float single = 0;
-    if (gauss::readNumber(digits, single, value))
+    if (gauss::readExact(digits, value))
         return Problem::None;
     return !digits.isEmpty() && gauss::whyUnreadable(digits) == gauss::Unreadable::OtherSeparator
                ? Problem::OtherSeparator

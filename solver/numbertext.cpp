@@ -203,7 +203,9 @@ Decimal decimalOf(const std::string &c)
 // and, where asked for, exactly.
 enum class Parsed { Number, NoNumber, TooLarge, TooManyDigits, TooSmall, ZeroDenominator };
 
-Parsed parseDecimal(const QString &text, float &value, mpq_class *exact)
+// single: whether the number must also be a float; a fraction's parts and a
+// number read exactly alone need not be, as long as it has an exact value.
+Parsed parseDecimal(const QString &text, float &value, mpq_class *exact, bool single = true)
 {
     std::string c;
     if (!toCForm(text, QLocale(), c))
@@ -217,15 +219,20 @@ Parsed parseDecimal(const QString &text, float &value, mpq_class *exact)
     const Decimal decimal = decimalOf(c);
     if (ec == std::errc::result_out_of_range) {
         // Its leading digit tells a number beyond the range from one below it.
-        if (decimal.digits != 0 &&
+        if (single && decimal.digits != 0 &&
             decimalExponent(mpq_class(abs(decimal.digits))) + decimal.scale >= 0)
             return Parsed::TooLarge;
         parsed = c[0] == '-' ? -0.0f : 0.0f;
     } else if (ec != std::errc()) {
         return Parsed::NoNumber;
     }
-    if (!std::isfinite(parsed))
+    if (single && !std::isfinite(parsed))
         return Parsed::TooLarge; // the midpoint and beyond round to infinity
+    // Beyond the float range, the exact arithmetic's own bound on the other
+    // side: a power of ten of a million digits would take minutes.
+    if (!single && decimal.digits != 0 &&
+        decimalExponent(mpq_class(abs(decimal.digits))) + decimal.scale > MaxExactDecimals)
+        return Parsed::TooLarge;
     if (exact) {
         if (-decimal.scale > MaxExactDecimals)
             return decimalExponent(mpq_class(abs(decimal.digits))) + decimal.scale <
@@ -238,14 +245,15 @@ Parsed parseDecimal(const QString &text, float &value, mpq_class *exact)
     return Parsed::Number;
 }
 
-// A fraction's parts are read as numbers, each exactly, and their quotient is
-// rounded to single precision once.
-Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
+// A fraction's parts are read as numbers, each exactly, whatever their size,
+// and their quotient is rounded to single precision once. single: as for
+// parseDecimal().
+Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr, bool single = true)
 {
     const QString trimmed = text.trimmed();
     const qsizetype slash = trimmed.indexOf(u'/');
     if (slash < 0)
-        return parseDecimal(trimmed, value, exact);
+        return parseDecimal(trimmed, value, exact, single);
     const QString over = trimmed.mid(slash + 1);
     // The sign stands in front of the fraction, and no blank inside it.
     if (over.isEmpty() || !(over[0].isDigit() || over.startsWith(QLocale().decimalPoint())))
@@ -255,15 +263,16 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr)
     mpq_class denominator;
     for (const auto &[partText, partValue] :
          {std::pair{trimmed.left(slash), &numerator}, std::pair{over, &denominator}})
-        if (const Parsed parsed = parseDecimal(partText, part, partValue); parsed != Parsed::Number)
+        if (const Parsed parsed = parseDecimal(partText, part, partValue, false);
+            parsed != Parsed::Number)
             return parsed;
     if (denominator == 0)
         return Parsed::ZeroDenominator;
     const mpq_class quotient = numerator / denominator;
-    const float single = toFloat(quotient);
-    if (!std::isfinite(single))
+    const float rounded = toFloat(quotient);
+    if (single && !std::isfinite(rounded))
         return Parsed::TooLarge;
-    value = single;
+    value = rounded;
     if (exact)
         *exact = quotient;
     return Parsed::Number;
@@ -316,6 +325,12 @@ bool readNumber(const QString &text, float &value)
 bool readNumber(const QString &text, float &value, mpq_class &exact)
 {
     return parse(text, value, &exact) == Parsed::Number;
+}
+
+bool readExact(const QString &text, mpq_class &exact)
+{
+    float unused = 0;
+    return parse(text, unused, &exact, false) == Parsed::Number;
 }
 
 Unreadable whyUnreadable(const QString &text)

@@ -27,6 +27,10 @@ bool readNumber(const QString &text, float &value);
 // MaxExactDecimals digits after the decimal point (see exacttwin.h).
 bool readNumber(const QString &text, float &value, mpq_class &exact);
 
+// The same grammar read exactly alone, for numbers that need not be floats
+// (a student's multiplier): only the exact arithmetic's limits apply.
+bool readExact(const QString &text, mpq_class &exact);
+
 // Why readNumber() refused a text, for a report that says what to change.
 enum class Unreadable {
     NoNumber,        // empty, letters, or anything else that is not a number

@@ -119,6 +119,9 @@ void TestPractice::reading_data()
     read("decimal", "р1 : 1,5", "ред 1 = ред 1 : (3/2)");
     read("fraction of decimals", "р2 = р2 - (1,5/4) · р1", "ред 2 = ред 2 − (3/8) · ред 1");
     read("sign before the bracket", "р1 · -(1/2)", "ред 1 = ред 1 · (-1/2)");
+    // A pivot of a tiny typed number, as the hint writes it.
+    read("beyond the float range", "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)",
+         "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)");
 
     auto refuse = [](const char *name, const char *typed, Problem problem, const char *part) {
         QTest::newRow(name) << QString(typed) << QString() << int(problem) << QString(part);

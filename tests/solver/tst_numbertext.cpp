@@ -131,6 +131,9 @@ void TestNumberText::reading_data()
     QTest::newRow("fraction of exponent forms") << "1E-30/4E-30" << 0.25f;
     QTest::newRow("fraction to the largest float")
         << "1.7014117E+38/0.5" << std::numeric_limits<float>::max();
+    // Only the quotient needs to be a float, not its parts.
+    QTest::newRow("parts beyond the float range") << "1e50/1e20" << 1e30f;
+    QTest::newRow("over a number beyond the range") << "1/1E+39" << 1e-39f;
 }
 
 void TestNumberText::reading()
@@ -145,25 +148,25 @@ void TestNumberText::reading()
 void TestNumberText::notNumbers_data()
 {
     QTest::addColumn<QString>("text");
-    for (const char *text : {"",         "   ",
-                             "a13",      "x",
-                             "1a",       "1 2",
-                             "--1",      "+-1",
-                             "1e",       "1e+",
-                             "E5",       ".",
-                             "-",        "0x10",
-                             "0X1p3",    "inf",
-                             "-inf",     "Infinity",
-                             "nan",      "NaN",
-                             "1,5",      "1,000",
-                             "1.2.3",    "3.5e38",
-                             "-1e39",    "1e999999999999",
-                             "٣",        "1/0",
-                             "0/0",      "1/-2",
-                             "1/+2",     "1 /2",
-                             "1/ 2",     "1/2/3",
-                             "/2",       "1/",
-                             "3E38/0.5", "1e50/1e20"})
+    for (const char *text : {"",        "   ",
+                             "a13",     "x",
+                             "1a",      "1 2",
+                             "--1",     "+-1",
+                             "1e",      "1e+",
+                             "E5",      ".",
+                             "-",       "0x10",
+                             "0X1p3",   "inf",
+                             "-inf",    "Infinity",
+                             "nan",     "NaN",
+                             "1,5",     "1,000",
+                             "1.2.3",   "3.5e38",
+                             "-1e39",   "1e999999999999",
+                             "٣",       "1/0",
+                             "0/0",     "1/-2",
+                             "1/+2",    "1 /2",
+                             "1/ 2",    "1/2/3",
+                             "/2",      "1/",
+                             "3E38/0.5"})
         QTest::newRow(text[0] ? text : "empty") << QString::fromUtf8(text);
 }
 
