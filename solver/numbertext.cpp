@@ -278,6 +278,30 @@ Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr, bool
     return Parsed::Number;
 }
 
+// A sign and digits alone, as an exact integer is written, too many to show
+// whole: the seven-digit texts never are.
+bool isLongInteger(const QString &text)
+{
+    const qsizetype lead = text.startsWith(u'-') ? 1 : 0;
+    return text.size() - lead > ShownDigits &&
+           std::all_of(text.begin() + lead, text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// elideNumberText() of a long integer: its first digits, at least two, then "…".
+QString elideInteger(const QString &text, int room,
+                     const std::function<int(const QString &)> &width)
+{
+    constexpr qsizetype Kept = 2;
+    const qsizetype lead = text.startsWith(u'-') ? 1 : 0;
+    QString shortest = text;
+    for (qsizetype kept = text.size() - lead - 1; kept >= Kept; --kept) {
+        shortest = text.left(lead + kept) + QChar(0x2026);
+        if (width(shortest) <= room)
+            break;
+    }
+    return shortest;
+}
+
 // elideNumberText() of a fraction: the longer part as shown loses a digit at
 // a time, down to two, until the form fits.
 QString elideFraction(const QString &text, qsizetype slash, int room,
@@ -410,6 +434,8 @@ QString elideNumberText(const QString &text, int room,
         return text;
     if (const qsizetype slash = text.indexOf(u'/'); slash > 0)
         return elideFraction(text, slash, room, width);
+    if (isLongInteger(text))
+        return elideInteger(text, room, width);
     // The exponent runs from the last E when only a sign and digits follow.
     qsizetype split = text.size();
     const qsizetype e = std::max(text.lastIndexOf(u'E'), text.lastIndexOf(u'e'));

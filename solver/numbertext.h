@@ -85,7 +85,8 @@ bool showsExactly(const QString &text, const mpq_class &value);
 // the sign, every digit before the separator and at least three significant
 // digits, so it never reads as another number. A fraction keeps the sign and
 // the first digits of its numerator and of its denominator, each part that
-// is cut followed by "…" ("-123…/45…"). Returns the text itself when it fits
+// is cut followed by "…" ("-123…/45…"), and a long integer its first digits
+// ("-800…"). Returns the text itself when it fits
 // or cannot be shortened, and the shortest such form when none fits.
 QString elideNumberText(const QString &text, int room,
                         const std::function<int(const QString &)> &width);

@@ -335,6 +335,8 @@ void TestNumberText::elision_data()
     QTest::newRow("both parts cut") << "-12345678/987654321" << 12 << "-1234…/9876…";
     QTest::newRow("fraction, never below two digits") << "-12345678/987654321" << 3 << "-12…/98…";
     QTest::newRow("typed fraction left alone") << "12,5/45678" << 4 << "12,5/45678";
+    QTest::newRow("long integer, never its tail")
+        << "-8000000000000000000000000000000000000000" << 5 << "-800…";
 }
 
 void TestNumberText::elision()
