@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "rownotation.h"
 #include "singular.h"
+#include "zoom.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -113,7 +114,8 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     setObjectName(QStringLiteral("PracticePanel"));
     setWindowTitle(QStringLiteral("Реши сам"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(window->font());
+    baseFont = window->font();
+    setFont(baseFont);
     build();
     // The grid is the working now: only the student's own row takes typing.
     for (int r = 1; r <= practice.size(); ++r)
@@ -122,8 +124,10 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     showMatrix();
     record();
     window->installEventFilter(this);
+    if (const auto *zoom = window->findChild<WindowZoom *>(QString(), Qt::FindDirectChildrenOnly))
+        connect(zoom, &WindowZoom::factorChanged, this, &PracticePanel::follow);
     adjustSize();
-    place();
+    follow();
     show();
     activateWindow();
     operation->setFocus(Qt::OtherFocusReason);
@@ -234,10 +238,23 @@ void PracticePanel::place()
     move(left, qMax(top, room.top()));
 }
 
+void PracticePanel::follow()
+{
+    const qreal zoom = WindowZoom::factorOf(window);
+    if (zoom != shownZoom) {
+        QFont font = baseFont;
+        font.setPointSizeF(baseFont.pointSizeF() * zoom);
+        setFont(font);
+        adjustSize();
+        shownZoom = zoom;
+    }
+    place();
+}
+
 bool PracticePanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == window && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        place();
+        follow();
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);

@@ -8,6 +8,7 @@
 #include "practice.h"
 #include "working.h"
 
+#include <QFont>
 #include <QPalette>
 #include <QWidget>
 #include <functional>
@@ -55,6 +56,8 @@ private:
     void build();
     QLayout *buildButtons();
     void place();
+    // Grows with the window's zoom, as the step boxes do, and stands in place.
+    void follow();
 
     void submit();
     void accept(const gauss::RowOperation &op);
@@ -84,6 +87,8 @@ private:
     Working::Block typed;
     Working &working;
     int methodCount = 0;
+    QFont baseFont; // the window's own, at 100 %
+    qreal shownZoom = 1;
     bool finished = false;
 
     // The operation whose row the student is computing, and what it gives.

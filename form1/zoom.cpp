@@ -194,6 +194,8 @@ void WindowZoom::apply(qreal f, const QPoint &offset)
     zoom = f;
     if (changed && redraw)
         redraw(f);
+    if (changed)
+        emit factorChanged(f);
 }
 
 void WindowZoom::say(const QString &sentence) const

@@ -52,6 +52,8 @@ public:
 
 signals:
     void fullScreenChanged(bool on);
+    // Every place, size and font has its new factor.
+    void factorChanged(qreal factor);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

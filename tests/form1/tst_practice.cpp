@@ -31,6 +31,14 @@ class TestPractice : public QObject
 {
     Q_OBJECT
 
+public:
+    // Room for the window to zoom.
+    static void initMain()
+    {
+        if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+            useOffscreenScreens({QSize(1920, 1080)});
+    }
+
 private slots:
     void init();
     void cleanup();
@@ -207,6 +215,11 @@ void TestPractice::byHints()
     QVERIFY(text.startsWith(QStringLiteral("първоначален вид на системата:\n") +
                             system[0].join(u'\t')));
     QVERIFY2(text.endsWith(copied), qPrintable(text));
+    // The panel grows with the window's zoom, as the step boxes do.
+    const qreal points = panel()->font().pointSizeF();
+    QTest::keyClick(line, Qt::Key_Plus, Qt::ControlModifier);
+    QTRY_COMPARE(panel()->font().pointSizeF(), points * 1.25);
+    QTest::keyClick(line, Qt::Key_0, Qt::ControlModifier);
     QTest::keyClick(line, Qt::Key_Escape);
     QTRY_VERIFY(!panel());
     QVERIFY(!cellOf(window, 1, 1)->isReadOnly());
