@@ -1,6 +1,7 @@
 // Reading a cell's text: it succeeds exactly when the text is a finite number
-// within the float range, or a fraction of two such numbers whose value is,
-// and whatever is read writes back as a text that reads again as a number.
+// within the float range, or a fraction of two numbers within the exact
+// arithmetic's reach whose value is, and whatever is read writes back as a
+// text that reads again as a number.
 
 #include "numbertext.h"
 
@@ -45,7 +46,14 @@ Verdict number(const QString &text, long double &value, bool exactly)
         decimals.chop(1);
     if (exactly && decimals.size() - match.captured(4).toDouble() > 900)
         return Verdict::EitherWay;
-    return inRange(value);
+    if (!exactly)
+        return inRange(value);
+    // A fraction's part need not be a float: below 10^1001 the exact
+    // arithmetic takes it; long double tells that apart but near the bound.
+    const long double magnitude = std::fabs(value);
+    if (magnitude > 1e999L && magnitude < 1e1002L)
+        return Verdict::EitherWay;
+    return magnitude < 1e1001L ? Verdict::Accept : Verdict::Reject;
 }
 
 Verdict oracle(const QString &text)
