@@ -107,14 +107,16 @@ Form1::Form1(QWidget *parent)
     createExplanation();
     setFocusOrder();
 
-    // The frames' colours and the resting cells must be drawn exactly, which
-    // the desktop's style alone does not do.
+    // The frames' colours and the resting cells must be drawn exactly, and the
+    // options' circles grow with the zoom, which the desktop's style alone does not do.
     auto *look = new WindowStyle(gridGreen(), this);
     for (QWidget *frame : {Frame1, Frame2, Frame3})
         frame->setStyle(look);
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setStyle(look);
+    for (int k = 1; k <= Options; ++k)
+        option[k]->setStyle(look);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);

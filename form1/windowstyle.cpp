@@ -1,4 +1,5 @@
 #include "windowstyle.h"
+#include "zoom.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -56,4 +57,20 @@ QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComp
     if (control == CC_GroupBox && subControl == SC_GroupBoxLabel)
         rect.translate(CaptionShift, 0);
     return rect;
+}
+
+// The style sizes the indicator by itself, not by the font, so on a projector
+// a 13-pixel circle would stand beside a label twice its height.
+int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
+                             const QWidget *widget) const
+{
+    const int size = QProxyStyle::pixelMetric(metric, option, widget);
+    switch (metric) {
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+    case PM_RadioButtonLabelSpacing:
+        return widget ? qRound(size * WindowZoom::factorOf(widget->window())) : size;
+    default:
+        return size;
+    }
 }

@@ -9,6 +9,7 @@
 // them off their exact colours. A text box whose background is the grid's
 // green rests invisible in the grid: no border, no shadow, only its text,
 // until it takes the focus. A frame's caption stands clear of the window's edge.
+// A radio button's indicator grows with the window's zoom, as its label does.
 
 #include <QColor>
 #include <QProxyStyle>
@@ -28,6 +29,8 @@ public:
                   QStyleHintReturn *returnData = nullptr) const override;
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option,
                          SubControl subControl, const QWidget *widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
 
 private:
     QColor restingBase;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -375,6 +376,10 @@ void TestLayout::zoom()
         QCOMPARE(w->geometry(), zoomed(place));
     }
     QCOMPARE(window->findChild<QWidget *>("Text11")->font().pointSizeF(), 12 * f);
+    const auto *option = window->findChild<QWidget *>("Option8");
+    const int circle = QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
+    QCOMPARE(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option),
+             qRound(circle * f));
     QAccessibleInterface *told =
         QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("announcer"));
     QCOMPARE(told->role(), QAccessible::Notification);
