@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -57,10 +58,31 @@ QFont sansSerif(qreal points, bool italic = false)
     return windowFont(QStringLiteral("MS Sans Serif"), points, italic);
 }
 
-// Text entry backgrounds of the desktop, the "window background" of the grid.
+// Relative luminance and contrast ratio as the web's accessibility guidelines
+// define them; QColor has lightness, not these.
+qreal luminance(const QColor &colour)
+{
+    auto linear = [](qreal c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+qreal contrast(const QColor &a, const QColor &b)
+{
+    const qreal one = luminance(a), other = luminance(b);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
+
+// Text entry backgrounds of the desktop, the "window background" of the grid,
+// as long as the cells' fixed red reads on it. A dark desktop's would leave the
+// numbers at less than 3:1, so there the block takes white, the background the
+// window was drawn for.
 QColor entryBackground()
 {
-    return QApplication::palette().color(QPalette::Base);
+    constexpr qreal Readable = 3;
+    const QColor desktop = QApplication::palette().color(QPalette::Base);
+    return contrast(Form1::cellRed(), desktop) >= Readable ? desktop : QColor(Qt::white);
 }
 
 void setRole(QWidget *w, QPalette::ColorRole role, const QColor &colour)

@@ -234,12 +234,15 @@ void TestLayout::drawnColours()
         QCOMPARE(pixels(window, image, frame, point).first(), colour);
 }
 
-// Under a dark desktop the texts on the fixed yellow, green and teal stay black.
+// Under a dark desktop the texts on the fixed yellow, green and teal stay black,
+// and the cells' red numbers stand on white, not on the desktop's dark grey.
 void TestLayout::darkDesktop()
 {
     delete window;
     const QPalette light = QApplication::palette();
-    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(61, 61, 61));
+    QApplication::setPalette(dark);
     window = new Form1;
     window->show();
     const QImage image = window->grab().toImage();
@@ -249,6 +252,7 @@ void TestLayout::darkDesktop()
                                                     {"Label11", {}},
                                                     {"Label100", {}},
                                                     {"Label101", {}}};
+    QCOMPARE(pixels(window, image, "Text12", {24, 12, 1, 1}).first(), QColor(Qt::white));
     auto black = [](const QColor &pixel) { return pixel.value() < 40; };
     for (const auto &[name, part] : texts) {
         const QList<QColor> seen = pixels(window, image, name, part);
