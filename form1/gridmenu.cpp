@@ -31,6 +31,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     };
     shortcut(copyKeys, actions.copy);
     shortcut(practiseKeys, actions.practise);
+    shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
     shortcut(zoomInKeys, [zoom] { zoom->zoomIn(); });
@@ -78,7 +79,7 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Постави система"), actions.paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
     menu.addSeparator();
-    item(QStringLiteral("Запази като PDF…"), actions.save);
+    item(QStringLiteral("Запази като PDF…"), actions.save, QKeySequence::Save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu.addSeparator();
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
