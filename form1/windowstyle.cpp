@@ -1,4 +1,5 @@
 #include "windowstyle.h"
+
 #include "zoom.h"
 
 #include <QApplication>
