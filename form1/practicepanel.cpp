@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "rownotation.h"
 #include "singular.h"
+#include "windowstyle.h"
 #include "zoom.h"
 
 #include <QCheckBox>
@@ -196,6 +197,9 @@ QLayout *PracticePanel::buildButtons()
         button("Hint", QStringLiteral("Подсказка"), QStringLiteral("F1"), [this] { hint(); }));
     own = new QCheckBox(QStringLiteral("&Сам смятам"), this);
     own->setObjectName(QStringLiteral("OwnArithmetic"));
+    // Its box grows with the zoom as the window's options do.
+    if (auto *look = window->findChild<WindowStyle *>(QString(), Qt::FindDirectChildrenOnly))
+        own->setStyle(look);
     connect(own, &QCheckBox::toggled, this, [this] {
         if (!open)
             operation->setFocus(Qt::OtherFocusReason); // the next operation is typed there

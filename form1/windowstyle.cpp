@@ -60,8 +60,8 @@ QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComp
     return rect;
 }
 
-// The style sizes the indicator by itself, not by the font, so on a projector
-// a 13-pixel circle would stand beside a label twice its height.
+// The style sizes the indicators by itself, not by the font, so on a projector
+// a 13-pixel circle or box would stand beside a label twice its height.
 int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                              const QWidget *widget) const
 {
@@ -70,6 +70,9 @@ int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
     case PM_RadioButtonLabelSpacing:
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_CheckBoxLabelSpacing:
         return widget ? qRound(size * WindowZoom::factorOf(widget->window())) : size;
     default:
         return size;

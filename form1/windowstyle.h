@@ -9,7 +9,8 @@
 // them off their exact colours. A text box whose background is the grid's
 // green rests invisible in the grid: no border, no shadow, only its text,
 // until it takes the focus. A frame's caption stands clear of the window's edge.
-// A radio button's indicator grows with the window's zoom, as its label does.
+// The indicator of a radio button or check box grows with the window's zoom,
+// as its label does.
 
 #include <QColor>
 #include <QProxyStyle>

@@ -27,9 +27,11 @@ WindowZoom::WindowZoom(QWidget *window, std::function<void(qreal)> redraw)
 
 qreal WindowZoom::factorOf(const QWidget *window)
 {
-    const auto *zoom =
-        window ? window->findChild<WindowZoom *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-    return zoom ? zoom->factor() : 1;
+    // A window of its own that the zoomed one opened, as the practice panel, follows it.
+    for (const QWidget *w = window; w; w = w->parentWidget())
+        if (const auto *zoom = w->findChild<WindowZoom *>(QString(), Qt::FindDirectChildrenOnly))
+            return zoom->factor();
+    return 1;
 }
 
 bool WindowZoom::canZoomIn() const

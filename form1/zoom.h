@@ -26,8 +26,8 @@ public:
     // scale by itself (pictures).
     WindowZoom(QWidget *window, std::function<void(qreal)> redraw);
 
-    // The factor of window's zoom, 1 where it has none: what it opens, as its
-    // message boxes, grows with it.
+    // The factor of window's zoom, or of the window that opened it; 1 where
+    // neither has one: what it opens, as its message boxes, grows with it.
     static qreal factorOf(const QWidget *window);
 
     int percent() const { return qRound(zoom * 100); }

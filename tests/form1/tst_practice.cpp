@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QStyle>
 #include <QTest>
 
 using Problem = RowNotation::Reading::Problem;
@@ -217,8 +218,12 @@ void TestPractice::byHints()
     QVERIFY2(text.endsWith(copied), qPrintable(text));
     // The panel grows with the window's zoom, as the step boxes do.
     const qreal points = panel()->font().pointSizeF();
+    const QWidget *own = inPanel<QWidget>("OwnArithmetic");
+    const int box = own->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, own);
     QTest::keyClick(line, Qt::Key_Plus, Qt::ControlModifier);
     QTRY_COMPARE(panel()->font().pointSizeF(), points * 1.25);
+    QCOMPARE(own->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, own),
+             qRound(box * 1.25));
     QTest::keyClick(line, Qt::Key_0, Qt::ControlModifier);
     QTest::keyClick(line, Qt::Key_Escape);
     QTRY_VERIFY(!panel());
