@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QWidget>
+#include <QWindow>
 
 namespace
 {
@@ -43,11 +44,19 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     // the view is switched while a step is shown, so its key is caught there.
     qApp->installEventFilter(this);
     shortcut(fullScreenKeys, [zoom] { zoom->setFullScreen(!zoom->isFullScreen()); });
-    // Esc leaves full screen, and is left to the controls otherwise.
+    // Esc leaves full screen, and is left to the controls otherwise. It is the
+    // window's own: in the practice panel Esc ends the practice, and a key
+    // that two shortcuts claim at once would do neither. Qt counts a tool
+    // window's keys as its parent's, so it is switched off while another
+    // window has the keys.
     QShortcut *escape =
         shortcut(QKeySequence(Qt::Key_Escape), [zoom] { zoom->setFullScreen(false); });
-    escape->setEnabled(false);
-    connect(zoom, &WindowZoom::fullScreenChanged, escape, &QShortcut::setEnabled);
+    auto leaving = [escape, zoom, window] {
+        escape->setEnabled(zoom->isFullScreen() && QApplication::activeWindow() == window);
+    };
+    leaving();
+    connect(zoom, &WindowZoom::fullScreenChanged, escape, leaving);
+    connect(qApp, &QGuiApplication::focusWindowChanged, escape, leaving);
 
     // Right-clicks on the grid's green and on its captions land here; the
     // window sends those on resting cells too.

@@ -225,8 +225,19 @@ void TestPractice::byHints()
     QCOMPARE(own->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, own),
              qRound(box * 1.25));
     QTest::keyClick(line, Qt::Key_0, Qt::ControlModifier);
+    // In full screen Esc still ends the practice from the panel, and leaves
+    // full screen only from the window.
+    QTest::keyClick(line, Qt::Key_F11);
+    QTRY_VERIFY(window->isFullScreen());
+    panel()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel()));
     QTest::keyClick(line, Qt::Key_Escape);
     QTRY_VERIFY(!panel());
+    QVERIFY(window->isFullScreen());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTRY_VERIFY(!window->isFullScreen());
     QVERIFY(!cellOf(window, 1, 1)->isReadOnly());
     if (solved)
         QVERIFY(text.contains(QStringLiteral("(РЕШИ САМ) стъпка:2\nред 2 = ред 2 − (-3) · ред 1\n"
