@@ -381,9 +381,8 @@ void TestLayout::zoom()
     }
     QCOMPARE(window->findChild<QWidget *>("Text11")->font().pointSizeF(), 12 * f);
     const auto *option = window->findChild<QWidget *>("Option8");
-    const int circle = QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
     QCOMPARE(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option),
-             qRound(circle * f));
+             qRound(QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) * f));
     QAccessibleInterface *told =
         QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("announcer"));
     QCOMPARE(told->role(), QAccessible::Notification);

@@ -219,11 +219,10 @@ void TestPractice::byHints()
     // The panel grows with the window's zoom, as the step boxes do.
     const qreal points = panel()->font().pointSizeF();
     const QWidget *own = inPanel<QWidget>("OwnArithmetic");
-    const int box = own->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, own);
     QTest::keyClick(line, Qt::Key_Plus, Qt::ControlModifier);
     QTRY_COMPARE(panel()->font().pointSizeF(), points * 1.25);
     QCOMPARE(own->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, own),
-             qRound(box * 1.25));
+             qRound(QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth) * 1.25));
     QTest::keyClick(line, Qt::Key_0, Qt::ControlModifier);
     // In full screen Esc still ends the practice from the panel, and leaves
     // full screen only from the window.
