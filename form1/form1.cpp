@@ -499,9 +499,10 @@ void Form1::arrange(int size)
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setInSystem(r <= size && c <= size + 1);
+    const QColor background = entryBackground();
     for (int r = 1; r <= size; ++r)
         for (int c = 1; c <= size + 1; ++c)
-            setRole(cell[r][c], QPalette::Base, entryBackground());
+            setRole(cell[r][c], QPalette::Base, background);
     for (int r = 1; r <= size; ++r)
         for (int c = 1; c <= size; ++c)
             gridLabel[r][c]->setText(c < size ? QStringLiteral(".x%1+").arg(c)

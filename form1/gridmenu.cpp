@@ -44,11 +44,10 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     // the view is switched while a step is shown, so its key is caught there.
     qApp->installEventFilter(this);
     shortcut(fullScreenKeys, [zoom] { zoom->setFullScreen(!zoom->isFullScreen()); });
-    // Esc leaves full screen, and is left to the controls otherwise. It is the
-    // window's own: in the practice panel Esc ends the practice, and a key
-    // that two shortcuts claim at once would do neither. Qt counts a tool
-    // window's keys as its parent's, so it is switched off while another
-    // window has the keys.
+    // Esc leaves full screen, and is left to the controls otherwise. In the
+    // practice panel Esc ends the practice, and Qt counts a tool window's keys
+    // as its parent's too; a key two shortcuts claim does neither, so this one
+    // is on only while the window itself has the keys.
     QShortcut *escape =
         shortcut(QKeySequence(Qt::Key_Escape), [zoom] { zoom->setFullScreen(false); });
     auto leaving = [escape, zoom, window] {
