@@ -6,6 +6,11 @@
 
 #include "singular.h"
 
+namespace gauss
+{
+struct Verdict;
+}
+
 #include <QStringList>
 
 // The exact value as a person reads it: "7/3", "0,0625"; a value whose text
@@ -14,7 +19,16 @@
 QString exactWords(const mpq_class &value);
 
 // The ranks, and either "няма решение" or "безброй решения:" with the general
-// solution, one line each: "x2 е произволно число", "x1 = 3 - 2·x2".
+// solution, one line each: "x2 — произволно", "x1 = 3 - 2x2".
 QStringList singularWords(const gauss::Singular &why);
+
+// The end of an exact working: the verdict's sentence first, then the ranks,
+// and the row that reads 0 = c or the general solution (with a fundamental
+// system of solutions where every right-hand side is 0).
+QStringList verdictWords(const gauss::Verdict &verdict, int unknowns);
+
+// What stands beside each unknown of a general solution: its expression in
+// the free ones, or "произволно".
+QStringList valueWords(const gauss::Singular &why, int unknowns);
 
 #endif

@@ -12,6 +12,7 @@
 #include "numbertext.h"
 #include "pasteplan.h"
 #include "practicepanel.h"
+#include "shapedialog.h"
 #include "sharedtexts.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
@@ -154,8 +155,8 @@ Form1::Form1(QWidget *parent)
         cell[1][1]->selectAll();
         pasteIntoGrid(1, 1);
     };
-    actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock(solver.n)); };
-    actions.print = [this] { Handout::printWithDialog(this, working, shownBlock(solver.n)); };
+    actions.save = [this] { Handout::saveWithDialog(this, working, shownBlock()); };
+    actions.print = [this] { Handout::printWithDialog(this, working, shownBlock()); };
     actions.switchView = [this] {
         setView(format.view() == NumberFormat::Fractions ? NumberFormat::Decimals
                                                          : NumberFormat::Fractions);
@@ -164,6 +165,9 @@ Form1::Form1(QWidget *parent)
     };
     actions.fractions = [this] { return format.view() == NumberFormat::Fractions; };
     actions.practise = [this] { practise(); };
+    actions.toTheEnd = [this] { solveToTheEnd(); };
+    actions.shape = [this] { chooseShape(); };
+    actions.restore = [this] { restoreSystem(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }
@@ -228,8 +232,9 @@ void Form1::createGrid()
             box->setGeometry(twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375));
             const bool last = c == GridColumns;
             box->setAlignment((last ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            box->setAccessibleName(QStringLiteral("ред %1, колона %2").arg(r).arg(c));
+            box->setAccessibleName(texts::cellPlace(r, c));
             cell[r][c] = box;
+            connect(box, &QLineEdit::textEdited, this, [this] { gridShowsWorking = false; });
         }
     }
     for (int r = 1; r <= GridRows; ++r) {
@@ -299,7 +304,7 @@ void Form1::createSolutionArea()
     Label100->setAlignment(Qt::AlignCenter);
 
     for (int r = 1; r <= GridRows; ++r) {
-        auto *name = new QLabel(QStringLiteral("x%1=").arg(r), Frame3);
+        auto *name = new QLabel(texts::unknownName(r), Frame3);
         name->setObjectName(QStringLiteral("Label%1").arg(r));
         name->setGeometry(twips(3480, 720 + 360 * (r - 1), 495, 375));
         name->setFont(sansSerif(12));
@@ -406,7 +411,7 @@ void Form1::Form_Load()
 {
     iz4istitext();
     iz4isticwet();
-    solver.n = 2;
+    solver.n = solver.unknowns = 2;
     dveuravnenia();
 }
 
@@ -444,7 +449,7 @@ void Form1::Command1_Click()
             deveturavnenia();
             break;
         }
-        solver.n = static_cast<qint16>(k + 1);
+        solver.n = solver.unknowns = static_cast<qint16>(k + 1);
     }
     cell[1][1]->setFocus(Qt::OtherFocusReason);
 }
@@ -477,6 +482,7 @@ void Form1::iz4istitext()
             gridLabel[r][c]->setText(QString());
     }
     working.clear(); // what it recorded is no longer on screen
+    gridShowsWorking = false;
 }
 
 void Form1::iz4isticwet()
@@ -491,57 +497,108 @@ void Form1::iz4isticwet()
     systemShown = false;
 }
 
-// The one place that says which cells are the system: the block of size rows
-// of size + 1 cells, which Command1_Click and Form_Load make n. Its cells alone
-// take Tab, since a number typed outside it would be ignored by the solve.
-void Form1::arrange(int size)
+// The one place that says which cells are the system: the block of rows rows
+// of unknowns + 1 cells, which Command1_Click and Form_Load make square. Its
+// cells alone take Tab, since a number typed outside it would be ignored by
+// the solve.
+void Form1::arrange(int rows, int unknowns)
 {
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
-            cell[r][c]->setInSystem(r <= size && c <= size + 1);
+            cell[r][c]->setInSystem(r <= rows && c <= unknowns + 1);
     const QColor background = entryBackground();
-    for (int r = 1; r <= size; ++r)
-        for (int c = 1; c <= size + 1; ++c)
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= unknowns + 1; ++c)
             setRole(cell[r][c], QPalette::Base, background);
-    for (int r = 1; r <= size; ++r)
-        for (int c = 1; c <= size; ++c)
-            gridLabel[r][c]->setText(c < size ? QStringLiteral(".x%1+").arg(c)
-                                              : QStringLiteral(".x%1=").arg(size));
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= unknowns; ++c)
+            gridLabel[r][c]->setText(c < unknowns ? QStringLiteral(".x%1+").arg(c)
+                                                  : QStringLiteral(".x%1=").arg(unknowns));
     systemShown = true;
 }
 
 // --- Solving ------------------------------------------------------------------
 
-// The solver's one driver runs the determinant test, both passes and the
-// solution; the window reads the grid for it (masiv) and, after each step,
-// shows the matrix (stypka) for the presenter to hold on screen.
+// A square system in the decimal view is worked as the seven digits work it,
+// and refused when singular; every other system, and a singular one in the
+// fraction view, is worked exactly to its end.
 void Form1::Command3_Click()
 {
     endPractice();
-    const gauss::SolveEnd end = gauss::solve(
-        solver, [this] { return masiv(solver.n); },
-        [this](const gauss::Step &step) {
-            stypka(solver.a);
-            presenter.step(step, workingNumbers());
-        },
-        format.view() == NumberFormat::Fractions ? gauss::SolveMode::ExactToTheEnd
-                                                 : gauss::SolveMode::StopWithSevenDigits);
-    switch (end.result) {
+    if (!masiv(solver.n))
+        return;
+    if (solver.n != solver.unknowns || solver.n < gauss::MinEquations) {
+        play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
+        return;
+    }
+    const bool fractions = format.view() == NumberFormat::Fractions;
+    gauss::SolveRecord record = gauss::solveRecord(
+        solver, fractions ? gauss::SolveMode::ExactToTheEnd : gauss::SolveMode::StopWithSevenDigits);
+    if (record.end.result != gauss::SolveResult::Refused)
+        play(record);
+    else if (fractions)
+        play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
+    else
+        presenter.refused(singularWords(record.verdict.ranks));
+}
+
+// "Реши докрай": any system, worked exactly to its end.
+void Form1::solveToTheEnd()
+{
+    endPractice();
+    if (masiv(solver.n))
+        play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
+}
+
+// The record's steps one by one, each held by its box; then its end.
+void Form1::play(const gauss::SolveRecord &record)
+{
+    for (const gauss::RecordStep &made : record.steps) {
+        stypka(made.single, made.exact);
+        presenter.step(made.step, workingNumbers(made.single, made.exact));
+    }
+    gridShowsWorking = !record.steps.empty();
+    if (!record.sevenDigits) {
+        const gauss::ExactMatrix &last = record.steps.empty() ? record.system
+                                                              : record.steps.back().exact;
+        stypka(record.steps.empty() ? solver.a : record.steps.back().single, last);
+        showVerdict(record.verdict);
+        return;
+    }
+    switch (record.end.result) {
     case gauss::SolveResult::Solved:
-        stypka(solver.a);
+        stypka(solver.a, solver.exact.a);
         rechenie();
-        break;
-    case gauss::SolveResult::Refused:
-        presenter.refused(singularWords(gauss::analyseSingular(solver.exact.a, solver.n)));
         break;
     case gauss::SolveResult::Overflow:
     case gauss::SolveResult::Underflow:
     case gauss::SolveResult::TooFewDigits:
-        presenter.stopped(end, writeSolution(solver.exact.x, solver.n));
+        presenter.stopped(record.end, writeSolution(solver.exact.x, solver.n));
         break;
-    case gauss::SolveResult::BadCell:
-        break; // masiv has said which cell
+    default:
+        break;
     }
+}
+
+// The end of an exact working: the values beside the unknowns, or the
+// general solution's expressions, and the box with the ranks and the verdict.
+void Form1::showVerdict(const gauss::Verdict &verdict)
+{
+    const int n = solver.unknowns;
+    SolvePresenter::Answer answer;
+    if (verdict.kind == gauss::Verdict::One) {
+        answer = writeSolution(verdict.x.data(), n);
+    } else {
+        writeSolution(nullptr, 0);
+        if (verdict.kind == gauss::Verdict::Many) {
+            const QStringList values = valueWords(verdict.ranks, n);
+            for (int r = 1; r <= n && r <= GridRows; ++r) {
+                nameLabel[r]->setText(texts::unknownName(r));
+                valueLabel[r]->setExpression(values[r - 1]);
+            }
+        }
+    }
+    presenter.verdict(verdictWords(verdict, n), answer);
 }
 
 bool Form1::masiv(qint16 &n)
@@ -550,8 +607,10 @@ bool Form1::masiv(qint16 &n)
     int badColumn = 0;
     const auto text = [this](int r, int c) { return cell[r][c]->text(); };
     const auto exact = [this](int r, int c) { return cell[r][c]->exactValue(); };
-    if (gauss::readBlock(solver, n, text, &badRow, &badColumn, exact)) {
-        presenter.read(shownBlock(n));
+    if (gauss::readSystem(solver, n, solver.unknowns, text, &badRow, &badColumn, exact)) {
+        if (!gridShowsWorking)
+            typed = {solver.n, solver.unknowns, shownBlock()};
+        presenter.read(shownBlock());
         return true;
     }
     GridCell *bad = cell[badRow][badColumn];
@@ -563,25 +622,27 @@ bool Form1::masiv(qint16 &n)
 }
 
 // Each cell also learns the other view's text of what it now shows, for
-// hovering and for a switch of the view: m is always the working matrix,
-// whose twin the solver keeps.
-void Form1::stypka(const gauss::Matrix &m)
+// hovering and for a switch of the view: m is a matrix of the working, exact
+// its twin (m NaN where the step was made exactly alone).
+void Form1::stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exact)
 {
-    const int n = solver.n;
-    if (n < gauss::MinEquations || n > gauss::MaxEquations)
+    const int rows = solver.n;
+    const int columns = solver.unknowns + 1;
+    if (rows < 1 || rows > GridRows || columns < 2 || columns > GridColumns)
         return;
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n + 1; ++c)
-            cell[r][c]->setNumber(format, NumberFormat::ofWorking(m[r][c], solver.exact.a[r][c]));
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= columns; ++c)
+            cell[r][c]->setNumber(format, NumberFormat::ofWorking(m[r][c], exact[r][c]));
 }
 
-SolvePresenter::Numbers Form1::workingNumbers() const
+SolvePresenter::Numbers Form1::workingNumbers(const gauss::Matrix &m,
+                                              const gauss::ExactMatrix &exact) const
 {
     SolvePresenter::Numbers rows;
     for (int r = 1; r <= solver.n; ++r) {
         rows.append(QList<NumberFormat::Number>());
-        for (int c = 1; c <= solver.n + 1; ++c)
-            rows.last() << NumberFormat::ofWorking(solver.a[r][c], solver.exact.a[r][c]);
+        for (int c = 1; c <= solver.unknowns + 1; ++c)
+            rows.last() << NumberFormat::ofWorking(m[r][c], exact[r][c]);
     }
     return rows;
 }
@@ -624,7 +685,7 @@ SolvePresenter::Answer Form1::writeSolution(const mpq_class *x, int n)
         return shown;
     }
     for (int r = 1; r <= n; ++r) {
-        nameLabel[r]->setText(QStringLiteral("x%1=").arg(r));
+        nameLabel[r]->setText(texts::unknownName(r));
         shown.names << nameLabel[r]->text();
     }
     for (int r = 1; r <= n; ++r) {
@@ -642,6 +703,8 @@ void Form1::practise()
         practice->activateWindow();
         return;
     }
+    if (gridShowsWorking)
+        restoreSystem();
     if (!masiv(solver.n))
         return;
     const int n = solver.n;
@@ -661,13 +724,62 @@ void Form1::practise()
         if (size > 0)
             SolvePresenter::record(working, shown);
     };
-    practice = new PracticePanel(this, grid, system, shownBlock(n), working);
+    practice = new PracticePanel(this, grid, system, shownBlock(), working);
 }
 
 void Form1::endPractice()
 {
     if (practice)
         practice->close();
+}
+
+void Form1::restoreSystem()
+{
+    endPractice();
+    if (typed.texts.isEmpty())
+        return;
+    if (typed.rows != solver.n || typed.unknowns != solver.unknowns || !systemShown)
+        reshape(typed.rows, typed.unknowns);
+    for (int r = 1; r <= typed.rows; ++r)
+        for (int c = 1; c <= typed.unknowns + 1; ++c) {
+            cell[r][c]->forgetExactValue();
+            cell[r][c]->setText(typed.texts.value(r - 1).value(c - 1));
+        }
+    gridShowsWorking = false;
+    Announcer::announce(this, QStringLiteral("Системата е върната."));
+}
+
+void Form1::chooseShape()
+{
+    int rows = solver.n;
+    int unknowns = solver.unknowns;
+    if (ShapeDialog::ask(this, rows, unknowns))
+        reshape(rows, unknowns);
+}
+
+// Arranges rows equations in unknowns unknowns over what the grid shows: each
+// coefficient that still has its unknown stays in its cell, and the
+// right-hand sides move to the new last column.
+void Form1::reshape(int rows, int unknowns)
+{
+    endPractice();
+    const Working::Block before = systemShown ? shownBlock() : Working::Block();
+    const int oldUnknowns = solver.unknowns;
+    iz4istitext();
+    iz4isticwet();
+    arrange(rows, unknowns);
+    solver.n = qint16(rows);
+    solver.unknowns = qint16(unknowns);
+    for (int k = 1; k <= Options; ++k)
+        option[k]->setChecked(rows == unknowns && rows == k + 1);
+    for (int r = 1; r <= rows && r <= before.size(); ++r) {
+        const QStringList &row = before[r - 1];
+        for (int c = 1; c <= std::min(unknowns, oldUnknowns); ++c)
+            cell[r][c]->setText(row.value(c - 1));
+        cell[r][unknowns + 1]->setText(row.value(oldUnknowns));
+    }
+    cell[1][1]->setFocus(Qt::OtherFocusReason);
+    Announcer::announce(this, texts::shapeWords(rows, unknowns));
 }
 
 QRect Form1::solutionArea() const
@@ -706,7 +818,7 @@ QRect Form1::activeBlock() const
 
 void Form1::copyWorking()
 {
-    working.copy(shownBlock(solver.n));
+    working.copy(shownBlock());
     Announcer::announce(this, QStringLiteral("Решението е копирано."));
 }
 
@@ -734,6 +846,7 @@ bool Form1::pasteIntoGrid(int row, int column)
         option[paste.arrange - 1]->setChecked(true);
         Command1_Click();
     }
+    gridShowsWorking = false;
     for (int r = 0; r < paste.cells.size(); ++r)
         for (int c = 0; c < paste.cells[r].size(); ++c) {
             cell[row + r][column + c]->forgetExactValue(); // pasted, it is the user's own
@@ -750,12 +863,12 @@ bool Form1::pasteIntoGrid(int row, int column)
     return true;
 }
 
-Working::Block Form1::shownBlock(int size) const
+Working::Block Form1::shownBlock() const
 {
     Working::Block rows;
-    for (int r = 1; r <= size && r <= GridRows; ++r) {
+    for (int r = 1; r <= solver.n && r <= GridRows; ++r) {
         QStringList row;
-        for (int c = 1; c <= size + 1; ++c)
+        for (int c = 1; c <= solver.unknowns + 1 && c <= GridColumns; ++c)
             row << cell[r][c]->text();
         rows << row;
     }

@@ -12,6 +12,7 @@
 // it on screen with a message box until the user dismisses it.
 
 #include "elimination.h"
+#include "record.h"
 #include "numberformat.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
@@ -76,20 +77,28 @@ private:
 
     void iz4istitext();
     void iz4isticwet();
-    void dveuravnenia() { arrange(2); }
-    void triuravnenia() { arrange(3); }
-    void chetiriuravnenia() { arrange(4); }
-    void peturavnenia() { arrange(5); }
-    void chesturavnenia() { arrange(6); }
-    void sedemuravnenia() { arrange(7); }
-    void osemuravnenia() { arrange(8); }
-    void deveturavnenia() { arrange(9); }
-    void arrange(int size);
+    void dveuravnenia() { arrange(2, 2); }
+    void triuravnenia() { arrange(3, 3); }
+    void chetiriuravnenia() { arrange(4, 4); }
+    void peturavnenia() { arrange(5, 5); }
+    void chesturavnenia() { arrange(6, 6); }
+    void sedemuravnenia() { arrange(7, 7); }
+    void osemuravnenia() { arrange(8, 8); }
+    void deveturavnenia() { arrange(9, 9); }
+    void arrange(int rows, int unknowns);
+    // "Уравнения и неизвестни…": any shape, the numbers typed kept in their places.
+    void chooseShape();
+    void reshape(int rows, int unknowns);
 
     bool masiv(qint16 &n);
-    void stypka(const gauss::Matrix &m);
+    void stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exact);
     void rechenie();
     SolvePresenter::Answer writeSolution(const mpq_class *x, int n);
+    void solveToTheEnd();
+    void play(const gauss::SolveRecord &record);
+    void showVerdict(const gauss::Verdict &verdict);
+    // "Върни системата": the system as last typed, back in the grid.
+    void restoreSystem();
 
     // "Реши сам": the student's own elimination of the system read as a solve
     // reads it, in a panel beside the grid; anything else that changes the
@@ -102,10 +111,11 @@ private:
     void drawPictures(qreal zoom);
     void copyWorking();
     void setView(NumberFormat::View view);
-    SolvePresenter::Numbers workingNumbers() const;
+    SolvePresenter::Numbers workingNumbers(const gauss::Matrix &m,
+                                           const gauss::ExactMatrix &exact) const;
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
-    Working::Block shownBlock(int size) const;
+    Working::Block shownBlock() const;
 
     gauss::SolverState solver;
     // The system is the block of n rows of n + 1 cells from Text11, n being
@@ -115,6 +125,14 @@ private:
     // hides its block, which the grid shows again at the next arrangement; a
     // system pasted into Text11 arranges itself unless its block is shown.
     bool systemShown = false;
+    // The grid shows a working's matrix, not what the user typed, which typed
+    // keeps: a practice starts from it, and "Върни системата" brings it back.
+    bool gridShowsWorking = false;
+    struct Typed {
+        int rows = 0;
+        int unknowns = 0;
+        Working::Block texts;
+    } typed;
     // How the numbers are shown: the grid, the operations, the solution and
     // the working all follow it.
     NumberFormat format;

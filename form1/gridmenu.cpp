@@ -14,6 +14,9 @@ namespace
 {
 const QKeySequence copyKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
+const QKeySequence toTheEndKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
+const QKeySequence shapeKeys(Qt::CTRL | Qt::Key_M);
+const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
@@ -32,6 +35,9 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     };
     shortcut(copyKeys, actions.copy);
     shortcut(practiseKeys, actions.practise);
+    shortcut(toTheEndKeys, actions.toTheEnd);
+    shortcut(shapeKeys, actions.shape);
+    shortcut(restoreKeys, actions.restore);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -77,6 +83,9 @@ void GridMenu::show(const QPoint &at)
         return added;
     };
     item(QStringLiteral("Реши сам"), actions.practise, practiseKeys);
+    item(QStringLiteral("Реши докрай"), actions.toTheEnd, toTheEndKeys);
+    item(QStringLiteral("Върни системата"), actions.restore, restoreKeys);
+    item(QStringLiteral("Уравнения и неизвестни…"), actions.shape, shapeKeys);
     menu.addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);

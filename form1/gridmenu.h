@@ -25,6 +25,9 @@ public:
         std::function<void()> switchView; // between fractions and decimals
         std::function<bool()> fractions;  // whether the fraction view is chosen
         std::function<void()> practise;   // "Реши сам"
+        std::function<void()> toTheEnd;   // "Реши докрай": exactly, whatever the system
+        std::function<void()> shape;      // "Уравнения и неизвестни…"
+        std::function<void()> restore;    // "Върни системата"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window

@@ -4,6 +4,7 @@
 #include "exactwords.h"
 #include "gridmessagebox.h"
 #include "rownotation.h"
+#include "sharedtexts.h"
 
 #include <QLocale>
 #include <limits>
@@ -78,7 +79,11 @@ void SolvePresenter::step(const gauss::Step &step, const Numbers &shown)
     InBothViews<Working::Block> matrix;
     for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         const NumberFormat in(view);
-        box.lines[view] = RowNotation::lines(step.ops, in);
+        box.lines[view] =
+            step.freeColumn ? QStringList{QStringLiteral("в колона %1 няма водещ елемент: x%1 е "
+                                                         "свободно неизвестно")
+                                              .arg(step.freeColumn)}
+                            : RowNotation::lines(step.ops, in);
         QStringList spoken;
         for (const QList<NumberFormat::Number> &numbers : shown) {
             QStringList row;
@@ -112,7 +117,7 @@ void SolvePresenter::refused(const QStringList &details)
 
 void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
 {
-    const QString where = QStringLiteral("ред %1, колона %2").arg(row).arg(column);
+    const QString where = texts::cellPlace(row, column);
     QString prompt;
     switch (why) {
     case gauss::Unreadable::TooLarge:
@@ -164,6 +169,14 @@ void SolvePresenter::stopped(const gauss::SolveEnd &end, const Answer &answer)
     working.addReport(report.split(u'\n'));
     record(working, answer);
     message(report, MessageFlags::OkExclamation, GridMessageBox::errorTitle);
+}
+
+void SolvePresenter::verdict(const QStringList &lines, const Answer &answer)
+{
+    working.addReport(lines);
+    if (!answer.names.isEmpty())
+        record(working, answer);
+    message(lines.value(0), MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"), lines.mid(1));
 }
 
 void SolvePresenter::record(Working &working, const Answer &answer)

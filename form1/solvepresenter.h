@@ -59,6 +59,9 @@ public:
     // There a box tells where the two answers differ; in the fraction view
     // nothing differs.
     void solved(const Answer &answer, const QStringList &table, const QStringList &tableAnswers);
+    // The end of an exact working: the verdict's sentence, then its details.
+    // answer: the values beside the unknowns, where there is one solution.
+    void verdict(const QStringList &lines, const Answer &answer);
     // The answer into the working, in both views.
     static void record(Working &working, const Answer &answer);
 

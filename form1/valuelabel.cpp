@@ -49,6 +49,14 @@ void ValueLabel::setValue(const NumberFormat &format, const NumberFormat::Number
     QAccessible::updateAccessibility(&changed);
 }
 
+void ValueLabel::setExpression(const QString &expression)
+{
+    exactValue.forget();
+    setText(expression);
+    const bool cut = fontMetrics().horizontalAdvance(expression) > contentsRect().width();
+    setToolTip(cut ? expression : QString());
+}
+
 void ValueLabel::setView(const NumberFormat &format)
 {
     if (exactValue.shows(text()))

@@ -27,7 +27,14 @@ public:
     void setValue(const NumberFormat &format, const NumberFormat::Number &value);
     // The value written, shown again as format writes it.
     void setView(const NumberFormat &format);
-    void forgetExactValue() { exactValue.forget(); }
+    // Shows an expression of a general solution, whole a hover away where
+    // the label is too narrow for it.
+    void setExpression(const QString &expression);
+    void forgetExactValue()
+    {
+        exactValue.forget();
+        setToolTip(QString());
+    }
     QString exactDescription() const { return exactValue.description(text()); }
 
     // What a screen reader is told of a value label: "x1 = 2", and where the

@@ -81,8 +81,15 @@ bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int,
 {
     if (!validSize(n))
         return true;
-    for (s.i = 1; s.i <= n; ++s.i) {
-        for (s.j = 1; s.j <= n + 1; ++s.j) {
+    return readSystem(s, n, n, cellText, badRow, badColumn, cellExact);
+}
+
+bool readSystem(SolverState &s, int rows, int unknowns,
+                const std::function<QString(int, int)> &cellText, int *badRow, int *badColumn,
+                const CellExact &cellExact)
+{
+    for (s.i = 1; s.i <= rows; ++s.i) {
+        for (s.j = 1; s.j <= unknowns + 1; ++s.j) {
             const mpq_class *known = cellExact ? cellExact(s.i, s.j) : nullptr;
             if (known && readNumber(cellText(s.i, s.j), s.a[s.i][s.j])) {
                 s.exact.a[s.i][s.j] = *known;
@@ -97,8 +104,8 @@ bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int,
             }
         }
     }
-    for (s.i = 1; s.i <= n; ++s.i)
-        for (s.j = 1; s.j <= n + 1; ++s.j) {
+    for (s.i = 1; s.i <= rows; ++s.i)
+        for (s.j = 1; s.j <= unknowns + 1; ++s.j) {
             s.adet[s.i][s.j] = s.a[s.i][s.j];
             s.exact.adet[s.i][s.j] = s.exact.a[s.i][s.j];
         }

@@ -57,6 +57,11 @@ using CellExact = std::function<const mpq_class *(int row, int column)>;
 // badRow/badColumn. n outside 2..9 reads nothing and succeeds.
 bool readBlock(SolverState &s, const qint16 &n, const std::function<QString(int, int)> &cellText,
                int *badRow = nullptr, int *badColumn = nullptr, const CellExact &cellExact = {});
+// The same for a system of rows equations in unknowns unknowns (both 1..9):
+// rows 1..rows, columns 1..unknowns + 1.
+bool readSystem(SolverState &s, int rows, int unknowns,
+                const std::function<QString(int, int)> &cellText, int *badRow = nullptr,
+                int *badColumn = nullptr, const CellExact &cellExact = {});
 
 // The determinant test on m (the caller passes s.adet): the determinant by the
 // same exchanges, normalisations and eliminations, made exactly on the twin
@@ -109,6 +114,9 @@ struct Step {
     // Made on the twin alone: the seven-digit working had stopped, and s.a
     // holds NaN in the block.
     bool exactOnly = false;
+    // The exact working of any system: a column with no pivot left, whose
+    // unknown is free; the step then changes nothing. 0 for every other step.
+    int freeColumn = 0;
 };
 
 // What a solve does where the seven-digit working cannot go on.

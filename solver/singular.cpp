@@ -8,16 +8,16 @@ namespace gauss
 namespace
 {
 
-// Brings rows 1..n, columns 1..n+1 of m to their reduced row echelon form;
+// Brings rows 1..rows, columns 1..n+1 of m to their reduced row echelon form;
 // returns the rank, the pivot of row r being in column pivotColumn[r].
-int reduce(ExactMatrix &m, int n, int (&pivotColumn)[ExactRows])
+int reduce(ExactMatrix &m, int rows, int n, int (&pivotColumn)[ExactRows])
 {
     int rank = 0;
-    for (int c = 1; c <= n + 1 && rank < n; ++c) {
+    for (int c = 1; c <= n + 1 && rank < rows; ++c) {
         int found = rank + 1;
-        while (found <= n && m[found][c] == 0)
+        while (found <= rows && m[found][c] == 0)
             ++found;
-        if (found > n)
+        if (found > rows)
             continue;
         ++rank;
         for (int j = 1; j <= n + 1; ++j)
@@ -25,7 +25,7 @@ int reduce(ExactMatrix &m, int n, int (&pivotColumn)[ExactRows])
         const mpq_class pivot = m[rank][c];
         for (int j = c; j <= n + 1; ++j)
             m[rank][j] /= pivot;
-        for (int r = 1; r <= n; ++r) {
+        for (int r = 1; r <= rows; ++r) {
             if (r == rank || m[r][c] == 0)
                 continue;
             const mpq_class factor = m[r][c];
@@ -39,15 +39,15 @@ int reduce(ExactMatrix &m, int n, int (&pivotColumn)[ExactRows])
 
 } // namespace
 
-Singular analyseSingular(const ExactMatrix &a, int n)
+Singular analyseSingular(const ExactMatrix &a, int rows, int n)
 {
     ExactMatrix m;
-    for (int r = 1; r <= n; ++r)
+    for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= n + 1; ++c)
             m[r][c] = a[r][c];
     int pivotColumn[ExactRows] = {};
     Singular why;
-    why.augmentedRank = reduce(m, n, pivotColumn);
+    why.augmentedRank = reduce(m, rows, n, pivotColumn);
     const int rank = why.augmentedRank;
     // A pivot in the right-hand side reads 0 = 1.
     if (rank > 0 && pivotColumn[rank] == n + 1) {

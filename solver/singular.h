@@ -35,9 +35,14 @@ struct Singular {
     bool solvable() const { return coefficientRank == augmentedRank; }
 };
 
-// The analysis of the system of n equations in rows 1..n, columns 1..n+1 of a,
-// by its reduced row echelon form.
-Singular analyseSingular(const ExactMatrix &a, int n);
+// The analysis of the system of rows equations in unknowns unknowns, in rows
+// 1..rows, columns 1..unknowns + 1 of a, by its reduced row echelon form.
+Singular analyseSingular(const ExactMatrix &a, int rows, int unknowns);
+// A square system of n equations.
+inline Singular analyseSingular(const ExactMatrix &a, int n)
+{
+    return analyseSingular(a, n, n);
+}
 
 } // namespace gauss
 

@@ -14,9 +14,11 @@ constexpr int MatrixRows = 21;
 constexpr int MatrixColumns = 23;
 constexpr int SolutionSize = 11;
 
-// The sizes of system the program solves.
+// The square systems the size options arrange and the seven-digit working
+// solves; the grid takes 1..MaxEquations equations in as many unknowns.
 constexpr int MinEquations = 2;
 constexpr int MaxEquations = 9;
+constexpr int MaxUnknowns = MaxEquations;
 
 using Matrix = float[MatrixRows][MatrixColumns];
 
@@ -34,6 +36,9 @@ struct SolverState {
     qint16 n = 0;
     qint16 k = 0;
     float det = 0;
+    // Not a variable of the window: the unknowns of the arranged system, n for
+    // a square one; the right-hand sides stand in column unknowns + 1.
+    qint16 unknowns = 0;
     // Not a variable of the window: the exact value of each of the above
     // that decides or is shown, kept beside it by the solve.
     Exact exact;

@@ -181,8 +181,8 @@ void TestPractice::byHints_data()
                                  << "0\t0\t0\t1\n1\t1\t1\t3\n\nняма решение\nред 2 гласи 0 = 1\n";
     QTest::newRow("many solutions")
         << Rows{{"1", "2", "3", "6"}, {"2", "4", "6", "12"}, {"1", "1", "1", "3"}}
-        << "безброй решения:\nx3 е произволно число\nx1 = x3\nx2 = 3 - 2·x3"
-        << "безброй решения:\nx3 е произволно число\nx1 = x3\nx2 = 3 - 2·x3\n";
+        << "безброй решения:\nx3 — произволно\nx1 = x3\nx2 = 3 - 2x3"
+        << "безброй решения:\nx3 — произволно\nx1 = x3\nx2 = 3 - 2x3\n";
 }
 
 // The hints lead to the end, which the panel says and the copy carries like a
