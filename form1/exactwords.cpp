@@ -27,8 +27,7 @@ QString product(const mpq_class &size, int unknown)
     if (size == 1)
         return name;
     const QString factor = termText(size);
-    return (size.get_den() == 1 || factor.startsWith(u'(') ? factor : u'(' + factor + u')') +
-           name;
+    return (size.get_den() == 1 || factor.startsWith(u'(') ? factor : u'(' + factor + u')') + name;
 }
 
 // "2 - 3x3 + x4", "-x3", "0": the constant, then each term with its sign.
@@ -58,9 +57,9 @@ QStringList generalSolution(const gauss::Singular &why)
     QStringList names;
     for (const int unknown : why.free)
         names << QStringLiteral("x%1").arg(unknown);
-    QStringList lines{names.join(QStringLiteral(", ")) +
-                      (names.size() == 1 ? QStringLiteral(" — произволно")
-                                         : QStringLiteral(" — произволни"))};
+    QStringList lines{names.join(QStringLiteral(", ")) + (names.size() == 1
+                                                              ? QStringLiteral(" — произволно")
+                                                              : QStringLiteral(" — произволни"))};
     for (const gauss::BoundUnknown &unknown : why.bound)
         lines << QStringLiteral("x%1 = %2").arg(unknown.unknown).arg(valueOf(unknown));
     return lines;

@@ -532,8 +532,9 @@ void Form1::Command3_Click()
         return;
     }
     const bool fractions = format.view() == NumberFormat::Fractions;
-    gauss::SolveRecord record = gauss::solveRecord(
-        solver, fractions ? gauss::SolveMode::ExactToTheEnd : gauss::SolveMode::StopWithSevenDigits);
+    gauss::SolveRecord record =
+        gauss::solveRecord(solver, fractions ? gauss::SolveMode::ExactToTheEnd
+                                             : gauss::SolveMode::StopWithSevenDigits);
     if (record.end.result != gauss::SolveResult::Refused)
         play(record);
     else if (fractions)
@@ -559,8 +560,8 @@ void Form1::play(const gauss::SolveRecord &record)
     }
     gridShowsWorking = !record.steps.empty();
     if (!record.sevenDigits) {
-        const gauss::ExactMatrix &last = record.steps.empty() ? record.system
-                                                              : record.steps.back().exact;
+        const gauss::ExactMatrix &last =
+            record.steps.empty() ? record.system : record.steps.back().exact;
         stypka(record.steps.empty() ? solver.a : record.steps.back().single, last);
         showVerdict(record.verdict);
         return;

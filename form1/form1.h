@@ -12,8 +12,8 @@
 // it on screen with a message box until the user dismisses it.
 
 #include "elimination.h"
-#include "record.h"
 #include "numberformat.h"
+#include "record.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
 #include "working.h"

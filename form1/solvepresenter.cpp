@@ -79,11 +79,11 @@ void SolvePresenter::step(const gauss::Step &step, const Numbers &shown)
     InBothViews<Working::Block> matrix;
     for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         const NumberFormat in(view);
-        box.lines[view] =
-            step.freeColumn ? QStringList{QStringLiteral("в колона %1 няма водещ елемент: x%1 е "
-                                                         "свободно неизвестно")
-                                              .arg(step.freeColumn)}
-                            : RowNotation::lines(step.ops, in);
+        box.lines[view] = step.freeColumn
+                              ? QStringList{QStringLiteral("в колона %1 няма водещ елемент: x%1 е "
+                                                           "свободно неизвестно")
+                                                .arg(step.freeColumn)}
+                              : RowNotation::lines(step.ops, in);
         QStringList spoken;
         for (const QList<NumberFormat::Number> &numbers : shown) {
             QStringList row;

@@ -25,8 +25,8 @@ void clearSingle(Matrix &m)
 
 void addOp(Step &step, RowOp::Kind kind, int row, int other, const mpq_class &exact)
 {
-    step.ops.push_back(RowOp{kind, qint16(row), qint16(other),
-                             std::numeric_limits<float>::quiet_NaN(), exact});
+    step.ops.push_back(
+        RowOp{kind, qint16(row), qint16(other), std::numeric_limits<float>::quiet_NaN(), exact});
 }
 
 // The exact working's matrix and its shape.

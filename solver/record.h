@@ -28,11 +28,11 @@ struct Verdict {
         Many, // the general solution: the free unknowns and the others in their terms
     };
     Kind kind = One;
-    Singular ranks;          // the ranks and, for Many, the general solution
-    int contradiction = 0;   // for None: the row of the last matrix that reads 0 = c
+    Singular ranks;               // the ranks and, for Many, the general solution
+    int contradiction = 0;        // for None: the row of the last matrix that reads 0 = c
     mpq_class contradictionValue; // and its c
-    std::vector<mpq_class> x; // for One: x[1..unknowns]; x[0] unused
-    bool homogeneous = false; // every right-hand side is zero
+    std::vector<mpq_class> x;     // for One: x[1..unknowns]; x[0] unused
+    bool homogeneous = false;     // every right-hand side is zero
 };
 
 struct SolveRecord {

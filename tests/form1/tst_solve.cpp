@@ -161,6 +161,8 @@ private slots:
     void fractionView_data();
     void fractionView();
     void switchDuringAndAfter();
+    void everyShape_data();
+    void everyShape();
 
 private:
     Form1 *window = nullptr;
@@ -991,3 +993,92 @@ void TestSolve::switchDuringAndAfter()
 
 QTEST_MAIN(TestSolve)
 #include "tst_solve.moc"
+
+// Systems of every shape are worked exactly to their reduced row echelon form
+// and end in the box of their ranks and verdict; a singular square one in the
+// decimal view is refused first and worked to its end on request.
+void TestSolve::everyShape_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("unknowns");
+    QTest::addColumn<bool>("fractions");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QStringList>("prompts");
+    QTest::addColumn<QString>("details");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QStringList>("values");
+    auto steps = [](int forwardSteps, int backwardSteps, const char *verdict) {
+        QStringList prompts;
+        for (int i = 1; i <= forwardSteps + backwardSteps; ++i)
+            prompts << (i <= forwardSteps ? forward : backward) + QString::number(i);
+        return prompts << QString::fromUtf8(verdict);
+    };
+    const QString ranks = QStringLiteral("ранг на матрицата на коефициентите: %1\n"
+                                         "ранг на разширената матрица: %2");
+    const char *one = "Системата има единствено решение.";
+    const char *many = "Системата има безброй решения.";
+    QTest::newRow("2 in 3, a free unknown")
+        << 2 << 3 << false << "1 1 1 | 3 / 1 -1 0 | 1" << steps(2, 1, many)
+        << ranks.arg(2).arg(2) + "\nx3 — произволно\nx1 = 2 - (1/2)x3\nx2 = 1 - (1/2)x3"
+        << "1 0 0.5 2 / 0 1 0.5 1" << QStringList{"2 - (1/2)x3", "1 - (1/2)x3", "произволно"};
+    QTest::newRow("3 in 2, one solution")
+        << 3 << 2 << false << "1 1 | 3 / 1 -1 | 1 / 2 1 | 5" << steps(2, 1, one)
+        << ranks.arg(2).arg(2) << "1 0 2 / 0 1 1 / 0 0 0" << QStringList{"2", "1"};
+    QTest::newRow("3 in 2, none") << 3 << 2 << false << "1 1 | 3 / 1 -1 | 1 / 2 1 | 6"
+                                  << steps(2, 1, "Системата няма решение.")
+                                  << ranks.arg(2).arg(3) + "\nред 3 гласи 0 = 1"
+                                  << "1 0 2 / 0 1 1 / 0 0 1" << QStringList{"", ""};
+    QTest::newRow("1 in 1") << 1 << 1 << false << "2 | 4" << steps(1, 0, one) << ranks.arg(1).arg(1)
+                            << "1 2" << QStringList{"2"};
+    QTest::newRow("homogeneous, a column without a pivot")
+        << 2 << 3 << false << "1 2 3 | 0 / 2 4 7 | 0" << steps(3, 1, many)
+        << ranks.arg(2).arg(2) +
+               "\nx2 — произволно\nx1 = -2x2\nx3 = 0\nфундаментална система решения:\n"
+               "e1 = (-2; 1; 0)"
+        << "1 2 0 0 / 0 0 1 0" << QStringList{"-2x2", "произволно", "0"};
+    QTest::newRow("singular, in fractions at once")
+        << 2 << 2 << true << "1 2 | 3 / 2 4 | 6" << steps(2, 0, many)
+        << ranks.arg(1).arg(1) + "\nx2 — произволно\nx1 = 3 - 2x2"
+        << "1 2 3 / 0 0 0" << QStringList{"3 - 2x2", "произволно"};
+    QTest::newRow("singular, refused, then to the end")
+        << 2 << 2 << false << "1 2 | 3 / 2 4 | 7"
+        << (QStringList{refusal1, refusal2} << steps(2, 0, "Системата няма решение."))
+        << ranks.arg(1).arg(2) + "\nред 2 гласи 0 = 1"
+        << "1 2 3 / 0 0 1" << QStringList{"", ""};
+}
+
+void TestSolve::everyShape()
+{
+    QFETCH(int, rows);
+    QFETCH(int, unknowns);
+    QFETCH(bool, fractions);
+    QFETCH(QString, system);
+    QFETCH(QStringList, prompts);
+    QFETCH(QString, details);
+    QFETCH(QString, grid);
+    QFETCH(QStringList, values);
+    arrangeShape(window, rows, unknowns);
+    QCOMPARE(labelOf(window, 10 + unknowns)->text(), QStringLiteral(".x%1=").arg(unknowns));
+    if (fractions)
+        QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
+    typeSystem(window, rowsOf(system));
+    QList<SeenMessage> seen = solve(window);
+    if (seen.size() == 2 && seen[1].text == refusal2) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        MessageAnswerer answerer(window);
+        QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        seen << answerer.seen;
+    }
+    QStringList shown;
+    for (const SeenMessage &m : seen)
+        shown << m.text;
+    QCOMPARE(shown, prompts);
+    QCOMPARE(seen.last().title, QStringLiteral("РЕШЕНИЕ:"));
+    QCOMPARE(seen.last().informative, details);
+    Rows block;
+    for (int r = 0; r < rows; ++r)
+        block << gridTexts(window).mid(10 * r, unknowns + 1);
+    QCOMPARE(block, rowsOf(grid));
+    QCOMPARE(valueTexts(window).mid(0, unknowns), values);
+}

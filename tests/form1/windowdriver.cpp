@@ -1,11 +1,15 @@
 #include "windowdriver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 namespace
@@ -139,6 +143,31 @@ void arrangeFor(QWidget *window, int n)
     const QString name = QStringLiteral("Option%1").arg(n - 1);
     found(window->findChild<QRadioButton *>(name), name)->setChecked(true);
     click(window, "Command1");
+}
+
+void arrangeShape(QWidget *window, int rows, int unknowns)
+{
+    auto *poll = new QTimer(window);
+    QObject::connect(poll, &QTimer::timeout, window, [poll, rows, unknowns] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->deleteLater();
+        auto *equations = dialog->findChild<QSpinBox *>(QStringLiteral("equations"));
+        auto *columns = dialog->findChild<QSpinBox *>(QStringLiteral("unknowns"));
+        if (!equations || dialog->focusWidget() != equations || !columns) {
+            dialog->reject(); // the test then fails on the shape not arranged
+            return;
+        }
+        equations->setValue(rows);
+        columns->setValue(unknowns);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    poll->start(10);
+    QTest::keyClick(window, Qt::Key_M, Qt::ControlModifier);
+    // The offscreen platform has no window manager to hand the keys back.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
 QList<QStringList> blockTexts(QWidget *window, int n)

@@ -60,6 +60,8 @@ void typeSystem(QWidget *window, const QList<QStringList> &rows);
 void click(QWidget *window, const char *button);
 // The size option for n equations, then the arrange button.
 void arrangeFor(QWidget *window, int n);
+// rows equations in unknowns unknowns, through the grid's dialog and its key.
+void arrangeShape(QWidget *window, int rows, int unknowns);
 // The block's texts, rows 1..n, columns 1..n+1.
 QList<QStringList> blockTexts(QWidget *window, int n);
 
