@@ -4,12 +4,14 @@
 #include "elimination.h"
 #include "exact.h"
 #include "numbertext.h"
+#include "record.h"
 #include "singular.h"
 
 #include <QLocale>
 #include <QTest>
 #include <cmath>
 #include <limits>
+#include <random>
 
 using gauss::Outcome;
 using gauss::RowOp;
@@ -93,6 +95,8 @@ private slots:
     void singular_data();
     void singular();
     void earlierLargerSystemDoesNoHarm();
+    void exactWorkingOfEveryShape_data();
+    void exactWorkingOfEveryShape();
 };
 
 void TestElimination::readsTheBlock()
@@ -539,3 +543,100 @@ void TestElimination::earlierLargerSystemDoesNoHarm()
 
 QTEST_GUILESS_MAIN(TestElimination)
 #include "tst_elimination.moc"
+
+namespace
+{
+
+// Reduced row echelon form by a different road: the largest pivot first and
+// every other row cleared at once, so that it shares no step with the working.
+int reference(gauss::ExactMatrix &m, int rows, int unknowns)
+{
+    int rank = 0;
+    for (int c = 1; c <= unknowns && rank < rows; ++c) {
+        int best = 0;
+        for (int r = rank + 1; r <= rows; ++r)
+            if (m[r][c] != 0 && (best == 0 || abs(m[r][c]) > abs(m[best][c])))
+                best = r;
+        if (best == 0)
+            continue;
+        ++rank;
+        for (int j = 1; j <= unknowns + 1; ++j)
+            swap(m[rank][j], m[best][j]);
+        const mpq_class pivot = m[rank][c];
+        for (int j = 1; j <= unknowns + 1; ++j)
+            m[rank][j] /= pivot;
+        for (int r = 1; r <= rows; ++r)
+            if (r != rank) {
+                const mpq_class factor = m[r][c];
+                for (int j = 1; j <= unknowns + 1; ++j)
+                    m[r][j] -= factor * m[rank][j];
+            }
+    }
+    return rank;
+}
+
+} // namespace
+
+// Random systems of every shape, many of them singular (small coefficients,
+// repeated rows): the last step is the reduced row echelon form, and the
+// general solution solves A x = b whatever the free unknowns, with n - rank of them.
+void TestElimination::exactWorkingOfEveryShape_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("unknowns");
+    for (const auto &[rows, unknowns] :
+         {std::pair{1, 1}, {2, 3}, {3, 2}, {3, 4}, {4, 3}, {3, 3}, {5, 9}, {9, 5}, {9, 8}, {9, 9}})
+        QTest::addRow("%d in %d", rows, unknowns) << rows << unknowns;
+}
+
+void TestElimination::exactWorkingOfEveryShape()
+{
+    QFETCH(int, rows);
+    QFETCH(int, unknowns);
+    std::mt19937 rng(unsigned(rows * 10 + unknowns));
+    std::uniform_int_distribution<int> small(-2, 2);
+    for (int trial = 0; trial < 200; ++trial) {
+        gauss::ExactMatrix a;
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= unknowns + 1; ++c)
+                a[r][c] =
+                    r > 1 && trial % 3 == 0 ? a[r - 1][c] * small(rng) : mpq_class(small(rng));
+        const gauss::SolveRecord record = gauss::solveExactly(a, rows, unknowns);
+        gauss::ExactMatrix expected;
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= unknowns + 1; ++c)
+                expected[r][c] = a[r][c];
+        const int rank = reference(expected, rows, unknowns);
+        const gauss::ExactMatrix &last = record.steps.back().exact;
+        const gauss::Verdict &verdict = record.verdict;
+        // Rows past the rank read 0 = c; without a solution, c depends on the road.
+        const bool none = verdict.kind == gauss::Verdict::None;
+        for (int r = 1; r <= rank; ++r)
+            for (int c = 1; c <= unknowns + (none ? 0 : 1); ++c)
+                QVERIFY2(
+                    last[r][c] == expected[r][c],
+                    qPrintable(
+                        QStringLiteral("trial %1, row %2, column %3").arg(trial).arg(r).arg(c)));
+        QCOMPARE(verdict.ranks.coefficientRank, rank);
+        if (none) {
+            QVERIFY(verdict.contradiction > rank);
+            QVERIFY(last[verdict.contradiction][unknowns + 1] != 0);
+            continue;
+        }
+        QCOMPARE(int(verdict.ranks.free.size()), unknowns - rank);
+        std::vector<mpq_class> x(std::size_t(unknowns) + 1, 0);
+        for (const int f : verdict.ranks.free)
+            x[std::size_t(f)] = small(rng);
+        for (const gauss::BoundUnknown &bound : verdict.ranks.bound) {
+            x[std::size_t(bound.unknown)] = bound.constant;
+            for (const gauss::Term &term : bound.terms)
+                x[std::size_t(bound.unknown)] += term.coefficient * x[std::size_t(term.unknown)];
+        }
+        for (int r = 1; r <= rows; ++r) {
+            mpq_class sum = 0;
+            for (int c = 1; c <= unknowns; ++c)
+                sum += a[r][c] * x[std::size_t(c)];
+            QVERIFY2(sum == a[r][unknowns + 1], qPrintable(QStringLiteral("trial %1").arg(trial)));
+        }
+    }
+}
