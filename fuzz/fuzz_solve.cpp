@@ -8,6 +8,7 @@
 
 #include "elimination.h"
 #include "numbertext.h"
+#include "record.h"
 #include "singular.h"
 
 #include <QLocale>
@@ -90,17 +91,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.n = qint16(n);
     const auto cell = [&](int r, int col) { return texts.value((r - 1) * (n + 1) + col - 1); };
     int steps = 0;
-    const gauss::SolveEnd end = gauss::solve(
-        s, [&] { return gauss::readBlock(s, s.n, cell); },
-        [&](const gauss::Step &step) {
+    gauss::SolveEnd end;
+    if (!gauss::readBlock(s, s.n, cell)) {
+        end = {gauss::SolveResult::BadCell, gauss::Stage::Reading, 0, {}, 0};
+    } else {
+        const gauss::SolveRecord record = gauss::solveRecord(
+            s, toTheEnd ? gauss::SolveMode::ExactToTheEnd : gauss::SolveMode::StopWithSevenDigits);
+        end = record.end;
+        for (const gauss::RecordStep &made : record.steps) {
+            const gauss::Step &step = made.step;
             if (step.nomer != ++steps || step.forward != (step.nomer <= n) || step.ops.empty() ||
                 (step.exactOnly && !toTheEnd))
                 std::abort();
             for (int r = 1; r <= n && !step.exactOnly; ++r)
                 for (int col = 1; col <= n + 1; ++col)
-                    requireShown(s.a[r][col]);
-        },
-        toTheEnd ? gauss::SolveMode::ExactToTheEnd : gauss::SolveMode::StopWithSevenDigits);
+                    requireShown(made.single[r][col]);
+        }
+    }
     const gauss::SolveResult result = end.result;
     const bool inPass =
         end.stage == gauss::Stage::ForwardPass || end.stage == gauss::Stage::BackwardPass;
@@ -144,6 +151,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         break;
     case gauss::SolveResult::Refused:
         if (steps != 0 || s.exact.det != 0 || !explains(gauss::analyseSingular(typed, n), typed, n))
+            std::abort();
+        // Worked to its end exactly, it comes to the same verdict.
+        if (const gauss::SolveRecord exact = gauss::solveExactly(typed, n, n);
+            exact.verdict.kind == gauss::Verdict::One || !explains(exact.verdict.ranks, typed, n) ||
+            (exact.verdict.kind == gauss::Verdict::None) == exact.verdict.ranks.solvable())
             std::abort();
         break;
     case gauss::SolveResult::TooFewDigits:

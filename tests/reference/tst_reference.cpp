@@ -8,6 +8,7 @@
 #include "elimination.h"
 #include "exacttwin.h"
 #include "numbertext.h"
+#include "record.h"
 #include "singular.h"
 
 #include <gmpxx.h>
@@ -327,20 +328,18 @@ void TestReference::randomSystems()
         gauss::SolverState fresh;
         fresh.n = qint16(n);
         std::vector<Block> steps;
-        const auto solve = [&](gauss::SolverState &s,
-                               const std::function<void(const gauss::Step &)> &afterStep) {
-            return gauss::solve(
-                       s, [&] { return gauss::readBlock(s, s.n, cell); }, afterStep)
-                .result;
-        };
-        const gauss::SolveResult result = solve(fresh, [&](const gauss::Step &step) {
-            QCOMPARE(step.nomer, int(steps.size()) + 1);
+        QVERIFY(gauss::readBlock(fresh, fresh.n, cell));
+        const gauss::SolveRecord record =
+            gauss::solveRecord(fresh, gauss::SolveMode::StopWithSevenDigits);
+        const gauss::SolveResult result = record.end.result;
+        for (const gauss::RecordStep &made : record.steps) {
+            QCOMPARE(made.step.nomer, int(steps.size()) + 1);
             Block b(n, std::vector<float>(n + 1));
             for (int r = 0; r < n; ++r)
                 for (int c = 0; c <= n; ++c)
-                    b[r][c] = fresh.a[r + 1][c + 1];
+                    b[r][c] = made.single[r + 1][c + 1];
             steps.push_back(b);
-        });
+        }
         const QByteArray where = QByteArray("sample ") + QByteArray::number(sample) +
                                  ", n = " + QByteArray::number(n) + ": " +
                                  texts[0].join(' ').toUtf8();
@@ -397,7 +396,10 @@ void TestReference::randomSystems()
 
         // The same system on a state that has seen every earlier one.
         reused.n = qint16(n);
-        QVERIFY2(solve(reused, {}) == result, where.constData());
+        QVERIFY(gauss::readBlock(reused, reused.n, cell));
+        QVERIFY2(gauss::solveRecord(reused, gauss::SolveMode::StopWithSevenDigits).end.result ==
+                     result,
+                 where.constData());
         QVERIFY2(sameBits(reused.det, fresh.det), where.constData());
         for (int r = 1; r <= n; ++r) {
             QVERIFY2(sameBits(reused.x[r], fresh.x[r]) || result != gauss::SolveResult::Solved,
