@@ -70,6 +70,13 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
             [this, grid](const QPoint &at) { show(grid->mapToGlobal(at)); });
 }
 
+QString GridMenu::toTheEndHint()
+{
+    return QStringLiteral("„Реши докрай“ (%1) в менюто на таблицата я решава точно, стъпка по "
+                          "стъпка.")
+        .arg(toTheEndKeys.toString(QKeySequence::NativeText));
+}
+
 void GridMenu::show(const QPoint &at)
 {
     QMenu menu(window);

@@ -37,6 +37,9 @@ public:
     // at: in global coordinates.
     void show(const QPoint &at);
 
+    // Where "Реши докрай" is found, as a refused system is told.
+    static QString toTheEndHint();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -2,6 +2,7 @@
 
 #include "exacttwin.h"
 #include "exactwords.h"
+#include "gridmenu.h"
 #include "gridmessagebox.h"
 #include "rownotation.h"
 #include "sharedtexts.h"
@@ -110,9 +111,10 @@ void SolvePresenter::refused(const QStringList &details)
 {
     const QString first = QStringLiteral("системата или има безброй решения или няма решение!!!");
     const QString second = QStringLiteral("КОМПЮТЪРА НЕ РЕШАВА ТАКИВА СИСТЕМИ!!! бутон <ИЗЧИСТИ>");
-    working.addReport(QStringList{first} << details << second);
+    const QString hint = GridMenu::toTheEndHint();
+    working.addReport(QStringList{first} << details << second << hint);
     message(first, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"), details);
-    message(second, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"));
+    message(second, MessageFlags::Ok, QStringLiteral("РЕШЕНИЕ:"), {hint});
 }
 
 void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
