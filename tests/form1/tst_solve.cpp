@@ -163,6 +163,7 @@ private slots:
     void switchDuringAndAfter();
     void everyShape_data();
     void everyShape();
+    void typedSystemKept();
 
 private:
     Form1 *window = nullptr;
@@ -1081,4 +1082,23 @@ void TestSolve::everyShape()
         block << gridTexts(window).mid(10 * r, unknowns + 1);
     QCOMPARE(block, rowsOf(grid));
     QCOMPARE(valueTexts(window).mid(0, unknowns), values);
+}
+
+// After a solve the grid shows the working's end, and the system typed is
+// not lost: a practice starts from it, and "Върни системата" brings it back.
+void TestSolve::typedSystemKept()
+{
+    const Rows typed{{"0", "1", "1"}, {"1", "1", "3"}};
+    typeSystem(window, typed);
+    QCOMPARE(solve(window).size(), 3);
+    QCOMPARE(blockTexts(window, 2), (Rows{{"1", "0", "2"}, {"0", "1", "1"}}));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(blockTexts(window, 2), typed);
+    QCOMPARE(solve(window).size(), 3);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(blockTexts(window, 2), typed);
 }
