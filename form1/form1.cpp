@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "announcer.h"
+#include "controls.h"
 #include "exacttwin.h"
 #include "exactwords.h"
 #include "explanation.h"
@@ -14,7 +15,9 @@
 #include "practicepanel.h"
 #include "shapedialog.h"
 #include "sharedtexts.h"
+#include "solutionarea.h"
 #include "valuelabel.h"
+#include "windowkeys.h"
 #include "windowstyle.h"
 #include "zoom.h"
 
@@ -29,89 +32,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
-
-// Every place and size of the window is given in twips, 15 to a logical pixel.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-// The faces the window was drawn with are rarely installed; their stand-ins
-// are metric-compatible or at least carry Cyrillic glyphs.
-QFont windowFont(const QString &face, qreal points, bool italic = false)
-{
-    QFont font;
-    font.setFamilies(fonts::window(face));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(true);
-    font.setItalic(italic);
-    return font;
-}
-QFont sansSerif(qreal points, bool italic = false)
-{
-    return windowFont(QStringLiteral("MS Sans Serif"), points, italic);
-}
-
-// Relative luminance and contrast ratio as the web's accessibility guidelines
-// define them; QColor has lightness, not these.
-qreal luminance(const QColor &colour)
-{
-    auto linear = [](qreal c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-qreal contrast(const QColor &a, const QColor &b)
-{
-    const qreal one = luminance(a), other = luminance(b);
-    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
-}
-
-// Text entry backgrounds of the desktop, the "window background" of the grid,
-// as long as the cells' fixed red reads on it. A dark desktop's would leave the
-// numbers at less than 3:1, so there the block takes white, the background the
-// window was drawn for.
-QColor entryBackground()
-{
-    constexpr qreal Readable = 3;
-    const QColor desktop = QApplication::palette().color(QPalette::Base);
-    return contrast(Form1::cellRed(), desktop) >= Readable ? desktop : QColor(Qt::white);
-}
-
-void setRole(QWidget *w, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(role, colour);
-    w->setPalette(pal);
-}
-void setLabelBackground(QLabel *label, const QColor &colour)
-{
-    label->setAutoFillBackground(true);
-    setRole(label, QPalette::Window, colour);
-}
-
-// A vertical line at x from top to bottom (twips), one pixel wide, centred in
-// a frame three pixels wide so that it stays visible whatever the style.
-QFrame *verticalLine(QWidget *parent, const char *name, int x, int top, int bottom)
-{
-    auto *line = new QFrame(parent);
-    line->setObjectName(QLatin1String(name));
-    line->setFrameShape(QFrame::VLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setAccessibleName(QStringLiteral("разделителна линия"));
-    line->setGeometry(px(x) - 1, px(top), 3, px(bottom) - px(top) + 1);
-    return line;
-}
-
-} // namespace
+using namespace controls;
 
 Form1::Form1(QWidget *parent)
     : QWidget(parent), presenter(
@@ -121,6 +42,7 @@ Form1::Form1(QWidget *parent)
     setWindowTitle(texts::windowTitle());
     setFont(sansSerif(9.75));
     setFixedSize(px(12285), px(8805));
+    keys = new WindowKeys(this);
 
     createFrames();
     createOptions();
@@ -175,15 +97,7 @@ Form1::Form1(QWidget *parent)
 void Form1::createFrames()
 {
     auto frame = [this](const char *name, const QRect &place, const QColor &colour) {
-        auto *box = new QGroupBox(this);
-        box->setObjectName(QLatin1String(name));
-        box->setGeometry(place);
-        box->setAutoFillBackground(true);
-        setRole(box, QPalette::Window, colour);
-        // Texts drawn on the fixed colours keep the colour they have on a
-        // light desktop; a dark theme's light text would vanish on them.
-        setRole(box, QPalette::WindowText, captionBlack());
-        return box;
+        return colouredFrame(this, name, place, colour, captionBlack());
     };
     Frame2 = frame("Frame2", twips(0, 0, 12255, 855), optionsYellow());
     Frame2->setTitle(QStringLiteral("ИЗБЕРИ БРОЙ НА УРАВНЕНИЯТА /НЕИЗВЕСТНИТЕ/"));
@@ -209,7 +123,7 @@ void Form1::createOptions()
         button->setFont(sansSerif(12));
         button->setAccessibleName(QStringLiteral("%1 уравнения").arg(k + 1));
         options->addButton(button);
-        button->installEventFilter(this);
+        keys->watchOption(button);
         option[k] = button;
     }
     option[1]->setChecked(true);
@@ -257,12 +171,8 @@ void Form1::createGrid()
 void Form1::createCommands()
 {
     auto command = [this](const char *name, const QString &caption, int top) {
-        auto *button = new QPushButton(caption, Frame3);
-        button->setObjectName(QLatin1String(name));
-        button->setGeometry(twips(240, top, 2775, 495));
-        button->setAutoDefault(false);
-        button->setAccessibleName(caption);
-        button->installEventFilter(this);
+        QPushButton *button = commandButton(Frame3, name, caption, twips(240, top, 2775, 495));
+        keys->watchCommand(button);
         return button;
     };
     Command1 = command("Command1", QStringLiteral("ВЪВЕДИ  СИСТЕМАТА"), 240);
@@ -270,12 +180,7 @@ void Form1::createCommands()
     Command2 = command("Command2", QStringLiteral("ИЗЧИСТИ"), 1680);
 
     auto picture = [this](const char *name, const QRect &place, const QString &accessibleName) {
-        auto *image = new QLabel(Frame3);
-        image->setObjectName(QLatin1String(name));
-        image->setAccessibleName(accessibleName);
-        image->setGeometry(place);
-        image->setScaledContents(true);
-        return image;
+        return controls::picture(Frame3, name, place, accessibleName);
     };
     Image1 = picture("Image1", twips(240, 2280, 2775, 1605),
                      QStringLiteral("картинка: единична матрица с решението"));
@@ -303,20 +208,7 @@ void Form1::createSolutionArea()
     Label100->setGeometry(twips(3480, 240, 1335, 375));
     Label100->setAlignment(Qt::AlignCenter);
 
-    for (int r = 1; r <= GridRows; ++r) {
-        auto *name = new QLabel(texts::unknownName(r), Frame3);
-        name->setObjectName(QStringLiteral("Label%1").arg(r));
-        name->setGeometry(twips(3480, 720 + 360 * (r - 1), 495, 375));
-        name->setFont(sansSerif(12));
-        nameLabel[r] = name;
-
-        auto *value = new ValueLabel(r, Frame3);
-        value->setObjectName(QStringLiteral("Label%1").arg(10 * r));
-        value->setGeometry(twips(3960, 720 + 360 * (r - 1), 1215, 375));
-        value->setFont(sansSerif(12));
-        setRole(value, QPalette::WindowText, valueBlue());
-        valueLabel[r] = value;
-    }
+    solution = new SolutionArea(Frame3, GridRows, sansSerif(12), valueBlue());
 
     Line2 = verticalLine(Frame3, "Line2", 3360, 720, 3960);
 
@@ -354,55 +246,6 @@ void Form1::setFocusOrder()
                        static_cast<QWidget *>(Frame3)})
         w->setFocusPolicy(Qt::NoFocus);
     cell[1][1]->setFocus();
-}
-
-// Enter on a focused button presses it: the buttons are not auto-default, so
-// that Enter in a cell moves on instead.
-bool Form1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->modifiers() & ~Qt::KeypadModifier)
-        return QWidget::eventFilter(watched, event);
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(watched)) {
-            button->click();
-            return true;
-        }
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (arrowSelectsSize(watched, key->key()))
-            return true;
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// The arrows in the size options select the option they move to, as in any
-// exclusive group. Qt's own move selects only when it starts from the selected
-// option, which a screen reader's focus need not be on, and finds nothing
-// above or below in a row; here Up goes left and Down right.
-bool Form1::arrowSelectsSize(QObject *watched, int key)
-{
-    for (int k = 1; k <= Options; ++k) {
-        if (option[k] != watched)
-            continue;
-        const int to = key == Qt::Key_Left || key == Qt::Key_Up ? k - 1 : k + 1;
-        if (to >= 1 && to <= Options) {
-            option[to]->setChecked(true);
-            option[to]->setFocus(Qt::TabFocusReason);
-        }
-        return true;
-    }
-    return false;
 }
 
 // --- Start-up, size selection, clearing -------------------------------------
@@ -468,16 +311,16 @@ void Form1::iz4istitext()
             cell[r][c]->setText(QString());
             cell[r][c]->forgetExactValue();
         }
-        valueLabel[r]->forgetExactValue();
+        solution->value(r)->forgetExactValue();
     }
     // Label1 .. Label99 in the order of their numbers: names, values and grid labels.
     for (int number = 1; number <= 99; ++number) {
         const int r = number / 10;
         const int c = number % 10;
         if (r == 0)
-            nameLabel[c]->setText(QString());
+            solution->name(c)->setText(QString());
         else if (c == 0)
-            valueLabel[r]->setText(QString());
+            solution->value(r)->setText(QString());
         else
             gridLabel[r][c]->setText(QString());
     }
@@ -491,9 +334,9 @@ void Form1::iz4isticwet()
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setPalette(QPalette()); // a cell already at rest costs nothing
     for (int r = 1; r <= GridRows; ++r)
-        setLabelBackground(nameLabel[r], commandsTeal());
+        setLabelBackground(solution->name(r), commandsTeal());
     for (int r = 1; r <= GridRows; ++r)
-        setLabelBackground(valueLabel[r], commandsTeal());
+        setLabelBackground(solution->value(r), commandsTeal());
     systemShown = false;
 }
 
@@ -506,7 +349,7 @@ void Form1::arrange(int rows, int unknowns)
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setInSystem(r <= rows && c <= unknowns + 1);
-    const QColor background = entryBackground();
+    const QColor background = entryBackground(cellRed());
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= unknowns + 1; ++c)
             setRole(cell[r][c], QPalette::Base, background);
@@ -590,14 +433,9 @@ void Form1::showVerdict(const gauss::Verdict &verdict)
     if (verdict.kind == gauss::Verdict::One) {
         answer = writeSolution(verdict.x.data(), n);
     } else {
-        writeSolution(nullptr, 0);
-        if (verdict.kind == gauss::Verdict::Many) {
-            const QStringList values = valueWords(verdict.ranks, n);
-            for (int r = 1; r <= n && r <= GridRows; ++r) {
-                nameLabel[r]->setText(texts::unknownName(r));
-                valueLabel[r]->setExpression(values[r - 1]);
-            }
-        }
+        solution->empty();
+        if (verdict.kind == gauss::Verdict::Many)
+            solution->writeExpressions(valueWords(verdict.ranks, n));
     }
     presenter.verdict(verdictWords(verdict, n), answer);
 }
@@ -671,29 +509,14 @@ void Form1::rechenie()
     presenter.solved(answer, table, tableAnswers);
 }
 
-// The true solution x[1..n] beside the unknowns, rounded once as every answer
-// is; the labels of rows above n stay as they are. With n = 0 the area is
+// The true solution x[1..n] beside the unknowns. With n = 0 the area is
 // emptied (a student's working that ended without a single solution).
 SolvePresenter::Answer Form1::writeSolution(const mpq_class *x, int n)
 {
-    SolvePresenter::Answer shown;
-    if (n == 0) {
-        for (int r = 1; r <= GridRows; ++r) {
-            nameLabel[r]->setText(QString());
-            valueLabel[r]->setText(QString());
-            valueLabel[r]->forgetExactValue();
-        }
-        return shown;
-    }
-    for (int r = 1; r <= n; ++r) {
-        nameLabel[r]->setText(texts::unknownName(r));
-        shown.names << nameLabel[r]->text();
-    }
-    for (int r = 1; r <= n; ++r) {
-        shown.values << NumberFormat::ofAnswer(x[r]);
-        valueLabel[r]->setValue(format, shown.values.last());
-    }
-    return shown;
+    if (n > 0)
+        return solution->write(format, x, n);
+    solution->empty();
+    return {};
 }
 
 // --- The student's own elimination ----------------------------------------------
@@ -785,8 +608,7 @@ void Form1::reshape(int rows, int unknowns)
 
 QRect Form1::solutionArea() const
 {
-    const QRect area = nameLabel[1]->geometry() | valueLabel[GridRows]->geometry();
-    return area.translated(Frame3->mapTo(this, QPoint(0, 0)));
+    return solution->place().translated(Frame3->mapTo(this, QPoint(0, 0)));
 }
 
 // Everything on screen that the solve wrote is shown again in the view, at
@@ -798,8 +620,8 @@ void Form1::setView(NumberFormat::View view)
     for (int r = 1; r <= GridRows; ++r) {
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setView(format);
-        valueLabel[r]->setView(format);
     }
+    solution->setView(format);
     presenter.setView(view);
 }
 

@@ -32,7 +32,8 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class ValueLabel;
+class SolutionArea;
+class WindowKeys;
 
 class Form1 : public QWidget
 {
@@ -57,9 +58,6 @@ public:
     static constexpr int GridColumns = gauss::MaxEquations + 1;
     // Option k chooses a system of k + 1 equations.
     static constexpr int Options = gauss::MaxEquations - gauss::MinEquations + 1;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createFrames();
@@ -107,7 +105,6 @@ private:
     void endPractice();
     QRect solutionArea() const;
 
-    bool arrowSelectsSize(QObject *watched, int key);
     void drawPictures(qreal zoom);
     void copyWorking();
     void setView(NumberFormat::View view);
@@ -139,6 +136,7 @@ private:
     Working working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
+    WindowKeys *keys = nullptr;
     GridMenu *gridMenu = nullptr;
     QPointer<PracticePanel> practice;
 
@@ -146,9 +144,8 @@ private:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
     GridCell *cell[GridRows + 1][GridColumns + 1] = {};
     QLabel *gridLabel[GridRows + 1][GridColumns] = {};
-    QLabel *nameLabel[GridRows + 1] = {};      // Label1 .. Label9
-    ValueLabel *valueLabel[GridRows + 1] = {}; // Label10, Label20 .. Label90
-    QRadioButton *option[Options + 1] = {};    // Option1 .. Option8
+    SolutionArea *solution = nullptr;       // Label1 .. Label9, Label10 .. Label90
+    QRadioButton *option[Options + 1] = {}; // Option1 .. Option8
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
