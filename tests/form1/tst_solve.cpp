@@ -861,7 +861,7 @@ void TestSolve::fractionView_data()
 {
     QTest::addColumn<QString>("system");
     QTest::addColumn<int>("messages");
-    QTest::addColumn<QString>("first"); // step 1's operations
+    QTest::addColumn<QString>("first"); // step 1's operations, and "|" what they summarise
     QTest::addColumn<QString>("grid");  // the matrix after step 1, rows between slashes
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("hover"); // x1's note
@@ -895,6 +895,12 @@ void TestSolve::fractionView_data()
         << "1 " + power(50) + " " + power(50) + " / 0 1 2"
         << "-" + power(50) + " 2"
         << "десетично -1E+50";
+    // Wider than the screen allows, the multiplier is summarised, whole in the hover.
+    QTest::newRow("a multiplier too long for the box")
+        << "1E-150 0 | 1 / 0 1 | 1" << 3
+        << "ред 1 = ред 1 : (1/10…)|ред 1 = ред 1 : (1/" + power(150) + ")"
+        << "1 0 " + power(150) + " / 0 1 1" << power(150) + " 1"
+        << "десетично 1E+150";
 }
 
 // In the fraction view every number shown is exact, and the working goes on
@@ -915,9 +921,13 @@ void TestSolve::fractionView()
     typeSystem(window, rows);
     const QList<SeenMessage> seen = solve(window);
     QCOMPARE(seen.size(), messages);
-    for (int step = 1; step <= messages; ++step)
+    for (int step = 1; step <= messages; ++step) {
         verifyStep(seen[step - 1], (step <= n ? forward : backward) + QString::number(step));
-    QCOMPARE(seen[0].informative, first);
+        QVERIFY(window->screen()->availableGeometry().contains(seen[step - 1].frame));
+    }
+    QCOMPARE(seen[0].informative, first.section(u'|', 0, 0));
+    QCOMPARE(seen[0].detailsTip, first.section(u'|', 1));
+    QCOMPARE(seen[0].detailsSpoken, first.section(u'|', 1));
     QStringList shown;
     for (const QStringList &row : blockOf(seen[0].grid, n))
         shown << row.join(u' ');
