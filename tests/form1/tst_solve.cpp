@@ -761,8 +761,14 @@ void TestSolve::exactAnswers_data()
     // The table's 123456.75 is an exact half, which the answer is not.
     row("half, seen by the table only", "C", "1 0 | 123456.7495 / 0 1 | 1", "123456.7 1",
         "точно 123456.7495|", "x1 = 123456.7 (в таблицата: 123456.8)");
-    row("ties to even", "C", "1 0 | 123456.25 / 0 1 | 123456.65", "123456.2 123456.6",
-        "точно 123456.25|точно 123456.65");
+    row("ties to even, the table's away from zero", "C", "1 0 | 123456.25 / 0 1 | 123456.65",
+        "123456.2 123456.6", "точно 123456.25|точно 123456.65",
+        "x1 = 123456.2 (в таблицата: 123456.3)");
+    // The table rounds its exact half away from zero, the answer to even.
+    row("a tie the table rounds up", "C", "1 0 | 4913776.5 / 0 1 | 1", "4913776 1",
+        "точно 4913776.5|", "x1 = 4913776 (в таблицата: 4913777)");
+    row("a tie in the table alone, the same text", "C", "1 0 | 88534.626 / 0 1 | 1", "88534.63 1",
+        "точно 88534.626|");
 }
 
 // The labels show the true solution, rounded, and tell its exact value when
