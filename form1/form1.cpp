@@ -503,8 +503,12 @@ void Form1::rechenie()
             tableAnswers << answer.values[r - 1].decimal;
             continue;
         }
+        // The text the table shows, rounded as the answers are: it rounds an
+        // exact half away from zero, so the float itself may round otherwise.
         table << gauss::numberText(shown);
-        tableAnswers << gauss::decimalText(gauss::roundAnswer(mpq_class(double(shown))));
+        mpq_class read;
+        gauss::readExact(table.last(), read);
+        tableAnswers << gauss::decimalText(gauss::roundAnswer(read));
     }
     presenter.solved(answer, table, tableAnswers);
 }

@@ -15,7 +15,10 @@ GridCell::GridCell(int row, int column, const Grid &grid, QWidget *parent)
 
 void GridCell::setNumber(const NumberFormat &format, const NumberFormat::Number &number)
 {
-    setText(format.text(number));
+    // A line edit lays its text out anew on every setText(), which for a long
+    // fraction costs more than the step that left it as it was.
+    if (const QString shown = format.text(number); shown != text())
+        setText(shown);
     exact.set(format, number);
 }
 

@@ -1,9 +1,11 @@
 #include "gridmessagebox.h"
 
+#include "numbertext.h"
 #include "zoom.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -50,6 +52,27 @@ QPoint standIn(const QRect &place, const QSize &outer, const QRect &window, int 
     return QPoint(
         qBound(place.left(), left, qMax(place.left(), place.right() + 1 - outer.width())),
         qBound(place.top(), blockTop, qMax(place.top(), place.bottom() + 1 - outer.height())));
+}
+
+// Each number in line longer than its shortest form, in that form; one that
+// already ends in "…" is a summary itself.
+QString summarised(QString line)
+{
+    static const QRegularExpression number(
+        QStringLiteral("-?\\d+([.,]\\d+)?([Ee][+-]?\\d+)?(/\\d+([.,]\\d+)?)?"));
+    constexpr qsizetype Summary = 12; // shorter, a number reads at a glance
+    for (qsizetype at = 0;;) {
+        const QRegularExpressionMatch found = number.match(line, at);
+        if (!found.hasMatch())
+            return line;
+        const QString whole = found.captured();
+        const bool summary = line.mid(found.capturedEnd(), 1) == QStringLiteral("…");
+        const QString shown = whole.size() > Summary && !summary
+                                  ? gauss::elideNumberText(whole, 0, [](QChar) { return 1.0; })
+                                  : whole;
+        line.replace(found.capturedStart(), whole.size(), shown);
+        at = found.capturedStart() + shown.size();
+    }
 }
 
 bool fits(const QSize &outer, const QRect &place)
@@ -130,13 +153,28 @@ QLabel *GridMessageBox::detailsLabel() const
     return nullptr;
 }
 
+// A line wider than the screen allows has its long numbers summarised, as a
+// cell shortens them ("-12…/98…"): wrapped, a number would be cut at the
+// box's edge, and its rest would read as another number. The whole lines are
+// the label's tooltip and what it tells assistive technology.
 void GridMessageBox::setDetails(const QStringList &lines)
 {
     if (lines.isEmpty())
         return;
     setInformativeText(lines.join(u'\n'));
-    if (QLabel *label = detailsLabel())
-        label->setTextFormat(Qt::PlainText); // set in columns only when it must be
+    QLabel *label = detailsLabel();
+    if (!label)
+        return;
+    label->setTextFormat(Qt::PlainText); // set in columns only when it must be
+    QStringList shown = lines;
+    for (QString &line : shown)
+        if (!linesFitScreen(label, line))
+            line = summarised(line);
+    const QString whole = shown == lines ? QString() : lines.join(u'\n');
+    label->setToolTip(whole);
+    label->setAccessibleDescription(whole);
+    if (!whole.isEmpty())
+        setInformativeText(shown.join(u'\n'));
 }
 
 // QMessageBox draws its icon at the style's one size, on the one child label
@@ -176,7 +214,7 @@ void GridMessageBox::showEvent(QShowEvent *event)
     // the screen (a general solution of nine unknowns) wraps all the same,
     // or the box would run off the screen.
     if (QLabel *label = detailsLabel())
-        label->setWordWrap(!linesFitScreen(label));
+        label->setWordWrap(!linesFitScreen(label, label->text()));
     if (zoom != 1)
         zoomIcon();
     QMessageBox::showEvent(event);
@@ -229,14 +267,14 @@ QList<QRect> GridMessageBox::places() const
             QRect(room.topLeft(), QPoint(room.right(), blockTop - 1))};
 }
 
-bool GridMessageBox::linesFitScreen(const QLabel *label) const
+bool GridMessageBox::linesFitScreen(const QLabel *label, const QString &text) const
 {
     const QScreen *screen = parentWidget()->screen();
     if (!screen)
         return true;
     const QFontMetrics metrics(label->font());
     int widest = 0;
-    for (const QString &line : label->text().split(u'\n'))
+    for (const QString &line : text.split(u'\n'))
         widest = qMax(widest, metrics.horizontalAdvance(line));
     return widest <= screen->availableGeometry().width() * 2 / 3;
 }

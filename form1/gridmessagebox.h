@@ -62,7 +62,7 @@ private:
     QLabel *detailsLabel() const;
     void zoomIcon();
     QList<QRect> places() const;
-    bool linesFitScreen(const QLabel *label) const;
+    bool linesFitScreen(const QLabel *label, const QString &text) const;
     void setLinesInColumns();
     void place();
     QMargins frameMargins() const;

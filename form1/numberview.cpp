@@ -3,11 +3,14 @@
 #include "fonts.h"
 #include "numbertext.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QHelpEvent>
 #include <QList>
 #include <QToolTip>
 #include <QWidget>
+#include <array>
+#include <unordered_map>
 
 namespace
 {
@@ -17,6 +20,12 @@ namespace
 constexpr qreal SmallestPoints = 9;
 constexpr qreal PointStep = 0.5;
 constexpr qreal LastResortPoints = 6;
+constexpr std::size_t MeasuredFonts = 64;
+
+std::size_t fontHash(const QFont &font)
+{
+    return qHash(font);
+}
 
 // The same letters, narrower: a shortened number keeps more of its digits.
 QFont narrowed(QFont font, qreal points)
@@ -24,6 +33,59 @@ QFont narrowed(QFont font, qreal points)
     font.setFamilies(fonts::narrow());
     font.setPointSizeF(points);
     return font;
+}
+
+// The advances of a font's characters, each measured once: shaping a long
+// number's every shortened form, cell by cell and step by step, cost more
+// than the whole elimination.
+class Advances
+{
+public:
+    explicit Advances(const QFont &font) : metrics(font) { ascii.fill(-1); }
+    qreal of(QChar c)
+    {
+        if (c.unicode() < ascii.size()) {
+            qreal &known = ascii[c.unicode()];
+            if (known < 0)
+                known = metrics.horizontalAdvance(c);
+            return known;
+        }
+        const auto known = others.constFind(c);
+        return known != others.cend() ? *known : others[c] = metrics.horizontalAdvance(c);
+    }
+    // The width of text: a number text is the sum of its characters'
+    // advances, since digits and signs do not kern; anything else is shaped.
+    qreal width(const QString &text)
+    {
+        static const QString numberCharacters = QStringLiteral("0123456789+-/.,Ee \u2026");
+        qreal sum = 0;
+        for (const QChar c : text) {
+            if (!numberCharacters.contains(c))
+                return metrics.horizontalAdvance(text);
+            sum += of(c);
+        }
+        return sum;
+    }
+
+private:
+    QFontMetricsF metrics;
+    std::array<qreal, 128> ascii;
+    QHash<QChar, qreal> others;
+};
+
+// The few sizes the cells and the labels try, in the zooms the user picks.
+// A reference lasts until the next font is asked for.
+Advances &advancesOf(const QFont &font)
+{
+    static std::unordered_map<QFont, Advances, decltype(&fontHash)> measured(MeasuredFonts,
+                                                                             &fontHash);
+    auto known = measured.find(font);
+    if (known == measured.end()) {
+        if (measured.size() >= MeasuredFonts)
+            measured.clear();
+        known = measured.emplace(font, Advances(font)).first;
+    }
+    return known->second;
 }
 
 } // namespace
@@ -35,9 +97,7 @@ QFont narrowed(QFont font, qreal points)
 // smaller still.
 FittedNumber fitNumber(const QString &text, const QFont &font, int room)
 {
-    auto fits = [room](const QFont &f, const QString &t) {
-        return QFontMetrics(f).horizontalAdvance(t) <= room;
-    };
+    auto fits = [room](const QFont &f, const QString &t) { return advancesOf(f).width(t) <= room; };
     if (text.isEmpty() || fits(font, text))
         return {text, font};
 
@@ -58,9 +118,9 @@ FittedNumber fitNumber(const QString &text, const QFont &font, int room)
     for (qreal points = SmallestPoints - PointStep; points >= LastResortPoints; points -= PointStep)
         shortening << narrowed(font, points);
     for (const QFont &f : shortening) {
-        const QFontMetrics metrics(f);
-        const QString shown = gauss::elideNumberText(
-            text, room, [&metrics](const QString &t) { return metrics.horizontalAdvance(t); });
+        Advances &advances = advancesOf(f);
+        const QString shown =
+            gauss::elideNumberText(text, room, [&advances](QChar c) { return advances.of(c); });
         if (fits(f, shown))
             return {shown, f};
     }

@@ -340,7 +340,7 @@ void PracticePanel::submit()
         accept(op);
 }
 
-void PracticePanel::accept(const gauss::RowOperation &op)
+void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
 {
     practice.apply(op);
     list->addItem(RowNotation::text(op));
@@ -351,6 +351,7 @@ void PracticePanel::accept(const gauss::RowOperation &op)
     QString sentence = RowNotation::text(op) + u'\n' + rowText(practice.current(), op.row);
     if (op.kind == gauss::RowOperation::Exchange)
         sentence += u'\n' + rowText(practice.current(), op.other);
+    sentence += note;
     const QString end = endWords(nullptr);
     say(end.isEmpty() ? sentence : sentence + u'\n' + end);
     activateWindow();
@@ -516,13 +517,15 @@ void PracticePanel::cellEntered(GridCell *cell)
 }
 
 // A typed value is right when it is the exact value, or the seven-digit
-// text the grid would show of it: "0,3333333" for 1/3.
+// text the grid would show of it: "0,3333333" for 1/3, which is then told as
+// rounded. The cells are read as the system's are, "1E+08" as well as "(2)".
 void PracticePanel::checkRow()
 {
     if (!open)
         return;
     const int row = open->row;
     QStringList wrong;
+    QStringList rounded;
     GridCell *first = nullptr;
     for (int c = 1; c <= practice.size() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
@@ -530,26 +533,36 @@ void PracticePanel::checkRow()
             continue; // right at an earlier check, or shown
         const mpq_class &value = right.a[row][c];
         mpq_class typed;
-        if (RowNotation::readNumber(cell->text(), typed) &&
-            (typed == value || gauss::decimalText(typed) == gauss::decimalText(value))) {
+        const bool read =
+            gauss::readExact(cell->text(), typed) || RowNotation::readNumber(cell->text(), typed);
+        const gauss::Typed judged = read ? gauss::judge(typed, value) : gauss::Typed::Wrong;
+        const QString where = QStringLiteral("ред %1, колона %2").arg(row).arg(c);
+        if (judged == gauss::Typed::Rounded)
+            rounded << QStringLiteral("%1 — закръглено: %2")
+                           .arg(where, NumberFormat().note({cell->text(), value}));
+        if (judged != gauss::Typed::Wrong) {
             cell->setReadOnly(true);
             cell->setPalette(restingPalettes.value(c - 1));
             continue;
         }
-        wrong << QStringLiteral("ред %1, колона %2").arg(row).arg(c);
+        wrong << where;
         mark(cell, wrongCell);
         if (!first)
             first = cell;
     }
+    QString roundedWords = rounded.join(QStringLiteral("; "));
+    if (!roundedWords.isEmpty())
+        roundedWords = u'\n' + roundedWords.front().toUpper() + roundedWords.mid(1) + u'.';
     if (!first) {
         const gauss::RowOperation op = *open;
         closeRow();
-        accept(op);
+        accept(op, roundedWords);
         return;
     }
     say(QStringLiteral("Грешно: %1.\nПоправете и натиснете Enter; „Покажи“ (F1) дава верните "
                        "стойности.")
-            .arg(wrong.join(QStringLiteral("; "))));
+            .arg(wrong.join(QStringLiteral("; "))) +
+        roundedWords);
     window->activateWindow();
     first->setFocus(Qt::OtherFocusReason);
     first->selectAll();

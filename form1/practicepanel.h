@@ -60,7 +60,8 @@ private:
     void follow();
 
     void submit();
-    void accept(const gauss::RowOperation &op);
+    // note: what the student's own row adds, on lines of its own.
+    void accept(const gauss::RowOperation &op, const QString &note = QString());
     void back();
     void hint();
     void say(const QString &sentence);

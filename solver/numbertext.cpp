@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace gauss
 {
@@ -287,48 +288,77 @@ bool isLongInteger(const QString &text)
            std::all_of(text.begin() + lead, text.end(), [](QChar c) { return c.isDigit(); });
 }
 
+// The widths of a text's prefixes, each character measured once: every
+// shortened form is then priced by addition, however long the text.
+class Prefixes
+{
+public:
+    Prefixes(const QString &text, const std::function<qreal(QChar)> &advance)
+        : ellipsis(advance(Ellipsis))
+    {
+        widths.reserve(std::size_t(text.size()) + 1);
+        widths.push_back(0);
+        for (const QChar c : text)
+            widths.push_back(widths.back() + advance(c));
+    }
+    // The width of text.mid(from, count).
+    qreal of(qsizetype from, qsizetype count) const
+    {
+        return widths[std::size_t(from + count)] - widths[std::size_t(from)];
+    }
+    qreal whole() const { return widths.back(); }
+    static constexpr QChar Ellipsis{0x2026};
+    const qreal ellipsis;
+
+private:
+    std::vector<qreal> widths;
+};
+
 // elideNumberText() of a long integer: its first digits, at least two, then "…".
-QString elideInteger(const QString &text, int room,
-                     const std::function<int(const QString &)> &width)
+QString elideInteger(const QString &text, qreal room, const Prefixes &width)
 {
     constexpr qsizetype Kept = 2;
     const qsizetype lead = text.startsWith(u'-') ? 1 : 0;
-    QString shortest = text;
-    for (qsizetype kept = text.size() - lead - 1; kept >= Kept; --kept) {
-        shortest = text.left(lead + kept) + QChar(0x2026);
-        if (width(shortest) <= room)
-            break;
-    }
-    return shortest;
+    qsizetype kept = text.size() - lead - 1;
+    while (kept > Kept && width.of(0, lead + kept) + width.ellipsis > room)
+        --kept;
+    return kept < Kept ? text : text.left(lead + kept) + Prefixes::Ellipsis;
 }
 
 // elideNumberText() of a fraction: the longer part as shown loses a digit at
 // a time, down to two, until the form fits.
-QString elideFraction(const QString &text, qsizetype slash, int room,
-                      const std::function<int(const QString &)> &width)
+QString elideFraction(const QString &text, qsizetype slash, qreal room, const Prefixes &width)
 {
     constexpr qsizetype Kept = 2;
     const qsizetype lead = text.startsWith(u'-') ? 1 : 0;
-    const QString parts[2] = {text.mid(lead, slash - lead), text.mid(slash + 1)};
-    for (const QString &part : parts)
-        if (part.isEmpty() ||
-            std::any_of(part.begin(), part.end(), [](QChar c) { return !c.isDigit(); }))
+    const qsizetype from[2] = {lead, slash + 1};
+    const qsizetype size[2] = {slash - lead, text.size() - slash - 1};
+    for (int i = 0; i < 2; ++i)
+        if (size[i] == 0 || std::any_of(text.begin() + from[i], text.begin() + from[i] + size[i],
+                                        [](QChar c) { return !c.isDigit(); }))
             return text; // not a fraction the program writes
-    qsizetype kept[2] = {parts[0].size(), parts[1].size()};
-    auto shown = [&](int i) {
-        return parts[i].left(kept[i]) +
-               (kept[i] < parts[i].size() ? QString(QChar(0x2026)) : QString());
+    qsizetype kept[2] = {size[0], size[1]};
+    auto shownWidth = [&](int i) {
+        return width.of(from[i], kept[i]) + (kept[i] < size[i] ? width.ellipsis : 0);
     };
-    QString shortest = text;
+    const qreal fixed = width.of(0, lead) + width.of(slash, 1);
+    bool cut = false;
     for (;;) {
-        const int cut = kept[0] >= kept[1] ? 0 : 1;
-        if (kept[cut] <= Kept)
-            return shortest;
-        --kept[cut];
-        shortest = text.left(lead) + shown(0) + u'/' + shown(1);
-        if (width(shortest) <= room)
-            return shortest;
+        const int part = kept[0] >= kept[1] ? 0 : 1;
+        if (kept[part] <= Kept)
+            break;
+        --kept[part];
+        cut = true;
+        if (fixed + shownWidth(0) + shownWidth(1) <= room)
+            break;
     }
+    if (!cut)
+        return text;
+    auto shown = [&](int i) {
+        return text.mid(from[i], kept[i]) +
+               (kept[i] < size[i] ? QString(Prefixes::Ellipsis) : QString());
+    };
+    return text.left(lead) + shown(0) + u'/' + shown(1);
 }
 
 } // namespace
@@ -427,10 +457,10 @@ bool showsExactly(const QString &text, const mpq_class &value)
     return readNumber(text, single, read) && read == value;
 }
 
-QString elideNumberText(const QString &text, int room,
-                        const std::function<int(const QString &)> &width)
+QString elideNumberText(const QString &text, qreal room, const std::function<qreal(QChar)> &advance)
 {
-    if (width(text) <= room)
+    const Prefixes width(text, advance);
+    if (width.whole() <= room)
         return text;
     if (const qsizetype slash = text.indexOf(u'/'); slash > 0)
         return elideFraction(text, slash, room, width);
@@ -463,16 +493,16 @@ QString elideNumberText(const QString &text, int room,
         count(keep++);
     if (significant == 0)
         return text; // no number to shorten
-    const QString exponent = text.mid(split);
-    QString shortest = text;
+    const qreal exponent = width.ellipsis + width.of(split, text.size() - split);
+    qsizetype shortest = -1;
     for (qsizetype k = split - 1; k >= keep; --k) {
         if (!text[k - 1].isDigit())
             continue; // a prefix never ends on the separator
-        shortest = text.left(k) + QChar(0x2026) + exponent;
-        if (width(shortest) <= room)
+        shortest = k;
+        if (width.of(0, k) + exponent <= room)
             break;
     }
-    return shortest;
+    return shortest < 0 ? text : text.left(shortest) + Prefixes::Ellipsis + text.mid(split);
 }
 
 float roundTo3(float value)

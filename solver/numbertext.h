@@ -80,16 +80,18 @@ ExactText exactText(const mpq_class &value);
 // no exact value beside it.
 bool showsExactly(const QString &text, const mpq_class &value);
 
-// A number text shortened to fit `room` as measured by `width`: the longest
-// prefix of its mantissa, then "…" and the whole exponent. The prefix keeps
-// the sign, every digit before the separator and at least three significant
-// digits, so it never reads as another number. A fraction keeps the sign and
-// the first digits of its numerator and of its denominator, each part that
-// is cut followed by "…" ("-123…/45…"), and a long integer its first digits
-// ("-800…"). Returns the text itself when it fits
-// or cannot be shortened, and the shortest such form when none fits.
-QString elideNumberText(const QString &text, int room,
-                        const std::function<int(const QString &)> &width);
+// A number text shortened to fit `room`: the longest prefix of its mantissa,
+// then "…" and the whole exponent. The prefix keeps the sign, every digit
+// before the separator and at least three significant digits, so it never
+// reads as another number. A fraction keeps the sign and the first digits of
+// its numerator and of its denominator, each part that is cut followed by "…"
+// ("-123…/45…"), and a long integer its first digits ("-800…"). Returns the
+// text itself when it fits or cannot be shortened, and the shortest such form
+// when none fits. A text is as wide as its characters' advances together,
+// each asked for once, so that a long number costs no more to fit than to
+// measure once.
+QString elideNumberText(const QString &text, qreal room,
+                        const std::function<qreal(QChar)> &advance);
 
 // Rounds to three decimals, an exact half going to the even digit.
 float roundTo3(float value);

@@ -1,5 +1,7 @@
 #include "practice.h"
 
+#include "numbertext.h"
+
 #include <utility>
 
 namespace gauss
@@ -143,6 +145,21 @@ int methodLength(ExactSystem s)
         ++count;
     }
     return count;
+}
+
+Typed judge(const mpq_class &typed, const mpq_class &right)
+{
+    if (typed == right)
+        return Typed::Exact;
+    if (decimalText(typed) == decimalText(right))
+        return Typed::Rounded; // more digits than shown, none of them wrong
+    if (right == 0)
+        return Typed::Wrong;
+    // Seven digits: a whole number of units of the seventh, within half a unit.
+    const mpq_class unit = powerOf10(decimalExponent(abs(right)) + 1 - ShownDigits);
+    const mpq_class units = typed / unit;
+    return units.get_den() == 1 && abs(units - right / unit) <= mpq_class(1, 2) ? Typed::Rounded
+                                                                                : Typed::Wrong;
 }
 
 ExactSystem Practice::tried(const RowOperation &op) const

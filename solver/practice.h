@@ -69,6 +69,13 @@ RowOperation nextOfMethod(const ExactSystem &s);
 // How many operations the method makes from s to its end.
 int methodLength(ExactSystem s);
 
+// How a student's value stands against the right one: the value itself, or
+// the right one to seven significant digits, as the grid would show it and
+// either way at an exact half (the grid's text rounds it away from zero, the
+// answer to even), or neither.
+enum class Typed { Exact, Rounded, Wrong };
+Typed judge(const mpq_class &typed, const mpq_class &right);
+
 // The working: the system as typed, each operation applied and the matrix
 // after it; taking back returns to the matrix before.
 class Practice

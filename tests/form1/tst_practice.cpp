@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QStyle>
 #include <QTest>
+#include <array>
 
 using Problem = RowNotation::Reading::Problem;
 using Rows = QList<QStringList>;
@@ -51,6 +52,8 @@ private slots:
     void refusals_data();
     void refusals();
     void ownArithmetic();
+    void ownCells_data();
+    void ownCells();
     void badCellOpensNothing();
 
 private:
@@ -323,6 +326,44 @@ void TestPractice::ownArithmetic()
     QCOMPARE(status(), QStringLiteral("Това е системата, както е въведена."));
     QCOMPARE(blockTexts(window, 3), example);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
+}
+
+void TestPractice::ownCells_data()
+{
+    QTest::addColumn<QString>("operation"); // on 1 0 | 9827553, 1 1 | 1
+    QTest::addColumn<QString>("typed");     // row 1 as the student computes it
+    QTest::addColumn<QString>("told");      // a line of what the panel says then
+    const char *tie = "Ред 1, колона 3 — закръглено: точно 4913776,5.";
+    for (const auto &[name, operation, typed, told] :
+         {std::array{"as the grid shows it", "р1 · 100000000", "1E+08 0 9,827553E+14",
+                     "ред 1: 1E+08; 0; 9,827553E+14"},
+          {"lower-case e", "р1 · 100000000", "1e8 0 9,827553e14", "ред 1: 1E+08; 0; 9,827553E+14"},
+          {"negative exponent", "р1 : (-100000)", "-1E-05 0 -98,27553",
+           "ред 1: -1E-05; 0; -98,27553"},
+          {"seven digits, exact", "р1 · 12345680", "1,234568E+07 0 121327824521040",
+           "ред 1: 1,234568E+07; 0; 1,213278E+14"},
+          {"rounded", "р1 : 3", "0,3333333 0 3275851", "Ред 1, колона 1 — закръглено: точно 1/3."},
+          {"tie as the grid rounds it", "р1 : 2", "0,5 0 4913777", tie},
+          {"tie as the answer rounds it", "р1 : 2", "0,5 0 4913776", tie},
+          {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775", "Грешно: ред 1, колона 3."}})
+        QTest::newRow(name) << QString(operation) << QString(typed) << QString(told);
+}
+
+// The student's cells are read as the system's are, exponents and all; a
+// value the grid would show rounded, either way at a tie, is right and told so.
+void TestPractice::ownCells()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, typed);
+    QFETCH(QString, told);
+    start({{"1", "0", "9827553"}, {"1", "1", "1"}});
+    inPanel<QCheckBox>("OwnArithmetic")->setChecked(true);
+    enter(operation);
+    for (int c = 1; c <= 3; ++c)
+        cellOf(window, 1, c)->setText(typed.section(u' ', c - 1, c - 1));
+    inPanel<QAbstractButton>("Check")->click();
+    QVERIFY2(status().split(u'\n').contains(told), qPrintable(status()));
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), told.startsWith("Грешно") ? 0 : 1);
 }
 
 // The system is read as the solve reads it, and a bad cell is told the same way.

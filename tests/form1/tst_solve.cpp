@@ -759,8 +759,14 @@ void TestSolve::exactAnswers_data()
     // The table's 123456.75 is an exact half, which the answer is not.
     row("half, seen by the table only", "C", "1 0 | 123456.7495 / 0 1 | 1", "123456.7 1",
         "точно 123456.7495|", "x1 = 123456.7 (в таблицата: 123456.8)");
-    row("ties to even", "C", "1 0 | 123456.25 / 0 1 | 123456.65", "123456.2 123456.6",
-        "точно 123456.25|точно 123456.65");
+    row("ties to even, the table's away from zero", "C", "1 0 | 123456.25 / 0 1 | 123456.65",
+        "123456.2 123456.6", "точно 123456.25|точно 123456.65",
+        "x1 = 123456.2 (в таблицата: 123456.3)");
+    // The table rounds its exact half away from zero, the answer to even.
+    row("a tie the table rounds up", "C", "1 0 | 4913776.5 / 0 1 | 1", "4913776 1",
+        "точно 4913776.5|", "x1 = 4913776 (в таблицата: 4913777)");
+    row("a tie in the table alone, the same text", "C", "1 0 | 88534.626 / 0 1 | 1", "88534.63 1",
+        "точно 88534.626|");
 }
 
 // The labels show the true solution, rounded, and tell its exact value when
@@ -859,7 +865,7 @@ void TestSolve::fractionView_data()
 {
     QTest::addColumn<QString>("system");
     QTest::addColumn<int>("messages");
-    QTest::addColumn<QString>("first"); // step 1's operations
+    QTest::addColumn<QString>("first"); // step 1's operations, and "|" what they summarise
     QTest::addColumn<QString>("grid");  // the matrix after step 1, rows between slashes
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("hover"); // x1's note
@@ -893,6 +899,12 @@ void TestSolve::fractionView_data()
         << "1 " + power(50) + " " + power(50) + " / 0 1 2"
         << "-" + power(50) + " 2"
         << "десетично -1E+50";
+    // Wider than the screen allows, the multiplier is summarised, whole in the hover.
+    QTest::newRow("a multiplier too long for the box")
+        << "1E-150 0 | 1 / 0 1 | 1" << 3
+        << "ред 1 = ред 1 : (1/10…)|ред 1 = ред 1 : (1/" + power(150) + ")"
+        << "1 0 " + power(150) + " / 0 1 1" << power(150) + " 1"
+        << "десетично 1E+150";
 }
 
 // In the fraction view every number shown is exact, and the working goes on
@@ -913,9 +925,13 @@ void TestSolve::fractionView()
     typeSystem(window, rows);
     const QList<SeenMessage> seen = solve(window);
     QCOMPARE(seen.size(), messages);
-    for (int step = 1; step <= messages; ++step)
+    for (int step = 1; step <= messages; ++step) {
         verifyStep(seen[step - 1], (step <= n ? forward : backward) + QString::number(step));
-    QCOMPARE(seen[0].informative, first);
+        QVERIFY(window->screen()->availableGeometry().contains(seen[step - 1].frame));
+    }
+    QCOMPARE(seen[0].informative, first.section(u'|', 0, 0));
+    QCOMPARE(seen[0].detailsTip, first.section(u'|', 1));
+    QCOMPARE(seen[0].detailsSpoken, first.section(u'|', 1));
     QStringList shown;
     for (const QStringList &row : blockOf(seen[0].grid, n))
         shown << row.join(u' ');

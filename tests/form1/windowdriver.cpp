@@ -66,6 +66,8 @@ void MessageAnswerer::answer(QMessageBox *box)
             continue;
         m.detailsCut = label->wordWrap() ? label->height() < label->heightForWidth(label->width())
                                          : label->width() < label->sizeHint().width();
+        m.detailsTip = label->toolTip();
+        m.detailsSpoken = label->accessibleDescription();
     }
     if (inspect)
         inspect(m);

@@ -28,6 +28,8 @@ struct SeenMessage {
     QStringList values;      // the captions of Label10 .. Label90
     QRect frame;             // where the box stood, in screen coordinates
     bool detailsCut = false; // its lines of detail had less room than they need
+    QString detailsTip;      // the whole lines where those shown summarise them
+    QString detailsSpoken;   // the same, as told to assistive technology
 };
 
 class MessageAnswerer : public QObject
