@@ -95,11 +95,17 @@ QString hoverTip(QWidget *widget)
     return QToolTip::text() == QStringLiteral(" ") ? QString() : QToolTip::text();
 }
 
+// The keys back to the window: the last message box may have kept the activation.
+bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 // The working as Ctrl+Shift+C copies it.
 QString copied(QWidget *window)
 {
-    window->activateWindow(); // the last message box may have kept the activation
-    if (!QTest::qWaitForWindowActive(window))
+    if (!activate(window))
         return QString();
     QTest::keyClick(window->focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     return QApplication::clipboard()->text();
@@ -186,8 +192,7 @@ void TestSolve::init()
     prepareApplication();
     window = new Form1;
     window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(activate(window));
 }
 
 void TestSolve::cleanup()
@@ -1008,9 +1013,6 @@ void TestSolve::switchDuringAndAfter()
     QCOMPARE(valueTexts(window).mid(0, 2), (QStringList{"1/3", "-2/3"}));
 }
 
-QTEST_MAIN(TestSolve)
-#include "tst_solve.moc"
-
 // Systems of every shape are worked exactly to their reduced row echelon form
 // and end in the box of their ranks and verdict; a singular square one in the
 // decimal view is refused first and worked to its end on request.
@@ -1081,8 +1083,7 @@ void TestSolve::everyShape()
     typeSystem(window, rowsOf(system));
     QList<SeenMessage> seen = solve(window);
     if (seen.size() == 2 && seen[1].text == refusal2) {
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(activate(window));
         MessageAnswerer answerer(window);
         QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
         seen << answerer.seen;
@@ -1108,13 +1109,14 @@ void TestSolve::typedSystemKept()
     typeSystem(window, typed);
     QCOMPARE(solve(window).size(), 3);
     QCOMPARE(blockTexts(window, 2), (Rows{{"1", "0", "2"}, {"0", "1", "1"}}));
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(blockTexts(window, 2), typed);
     QCOMPARE(solve(window).size(), 3);
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(blockTexts(window, 2), typed);
 }
+
+QTEST_MAIN(TestSolve)
+#include "tst_solve.moc"
