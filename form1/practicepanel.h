@@ -60,6 +60,9 @@ private:
     void follow();
 
     void submit();
+    // The line's operations still to apply, in order, one row at a time when
+    // the student computes it.
+    void applyPending();
     void accept(const gauss::RowOperation &op);
     void back();
     void hint();
@@ -95,6 +98,8 @@ private:
     std::optional<gauss::RowOperation> open;
     gauss::ExactSystem right;
     QList<QPalette> restingPalettes;
+    QList<gauss::RowOperation> pending;
+    QString applied; // what the line's operations did so far, as said
 
     QLineEdit *operation = nullptr;
     QLabel *status = nullptr;
