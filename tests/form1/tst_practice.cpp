@@ -366,7 +366,7 @@ void TestPractice::badCellOpensNothing()
     MessageAnswerer answerer(window);
     QTest::keyClick(cellOf(window, 1, 1), Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].text, QStringLiteral("В клетката на ред 2, колона 2 няма число."));
+    QVERIFY(answerer.seen[0].text.startsWith("В клетката на ред 2, колона 2 няма число.\n"));
     QVERIFY(!panel());
 }
 

@@ -492,12 +492,13 @@ void TestSolve::badCell_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("prompt");
     const QString none = QStringLiteral("В клетката на ред %1, колона %2 няма число.");
+    const QString accepted = QStringLiteral("\nЧислата се пишат така: 2; -1%1; 1/3; 2E-05.");
     QTest::newRow("empty") << "C" << Rows{{"1", "2", "3"}, {"4", "", "6"}} << 2 << 2
-                           << none.arg(2).arg(2);
-    QTest::newRow("letters") << "C" << Rows{{"1", "abc", "3"}, {"4", "5", "6"}} << 1 << 2
-                             << none.arg(1).arg(2);
-    QTest::newRow("right-hand side")
-        << "C" << Rows{{"1", "2", "3"}, {"4", "5", "inf"}} << 2 << 3 << none.arg(2).arg(3);
+                           << none.arg(2).arg(2) + accepted.arg(".5");
+    QTest::newRow("letters") << "bg_BG" << Rows{{"1", "abc", "3"}, {"4", "5", "6"}} << 1 << 2
+                             << none.arg(1).arg(2) + accepted.arg(",5");
+    QTest::newRow("right-hand side") << "C" << Rows{{"1", "2", "3"}, {"4", "5", "inf"}} << 2 << 3
+                                     << none.arg(2).arg(3) + accepted.arg(".5");
     QTest::newRow("beyond the float range")
         << "C" << Rows{{"1E+39", "2", "3"}, {"4", "5", "6"}} << 1 << 1
         << QStringLiteral("Числото в клетката на ред 1, колона 1 е твърде голямо.\n"
