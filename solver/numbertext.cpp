@@ -284,9 +284,9 @@ QString wholeAndFraction(const QString &text)
     const QRegularExpressionMatch m = mixed.match(text);
     if (!m.hasMatch())
         return text;
-    const mpz_class denominator(m.captured(4).toStdString());
-    const mpz_class numerator = mpz_class(m.captured(2).toStdString()) * denominator +
-                                mpz_class(m.captured(3).toStdString());
+    // Base 10, or a leading 0 would make the digits octal.
+    const auto integer = [&m](int part) { return mpz_class(m.captured(part).toStdString(), 10); };
+    const mpz_class numerator = integer(2) * integer(4) + integer(3);
     return m.captured(1) + QString::fromStdString(numerator.get_str()) + u'/' + m.captured(4);
 }
 

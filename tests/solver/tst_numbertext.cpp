@@ -141,7 +141,7 @@ void TestNumberText::reading_data()
     QTest::newRow("vulgar fraction") << "¾" << 0.75f;
     QTest::newRow("negative vulgar fraction") << "-⅓" << -1.0f / 3.0f;
     QTest::newRow("whole and vulgar fraction") << "−1½" << -1.5f;
-    QTest::newRow("whole and fraction, as a spreadsheet") << "2 1/4" << 2.25f;
+    QTest::newRow("whole and fraction, as a spreadsheet") << "2 1/04" << 2.25f;
     QTest::newRow("fraction slash") << "3⁄8" << 0.375f;
 }
 
