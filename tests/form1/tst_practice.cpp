@@ -309,7 +309,7 @@ void TestPractice::ownArithmetic()
     QCOMPARE(blockTexts(window, 3)[1], (QStringList{"", "", "", ""}));
     QCOMPARE(cellOf(window, 2, 1)->placeholderText(), QStringLiteral("-3"));
     QVERIFY(cellOf(window, 1, 1)->isReadOnly());
-    const QStringList typed{"0", "0,5", "0,6", "1/1"};
+    const QStringList typed{"0", "½", "0,6", "1/1"}; // read as the cells are
     for (int c = 1; c <= 4; ++c) {
         QVERIFY(!cellOf(window, 2, c)->isReadOnly());
         QTest::keyClicks(cellOf(window, 2, c), typed[c - 1]);
@@ -321,7 +321,7 @@ void TestPractice::ownArithmetic()
         QVERIFY(cellOf(window, 2, c)->isReadOnly());
     QVERIFY(!cellOf(window, 2, 3)->isReadOnly());
     QTRY_COMPARE(QApplication::focusWidget(), cellOf(window, 2, 3));
-    QTest::keyClicks(cellOf(window, 2, 3), QStringLiteral("1/2"));
+    QTest::keyClicks(cellOf(window, 2, 3), QStringLiteral("(1/2)"));
     QTest::keyClick(cellOf(window, 2, 3), Qt::Key_Return);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 1);
     QCOMPARE(blockTexts(window, 3)[1], (QStringList{"0", "0,5", "0,5", "1"}));
