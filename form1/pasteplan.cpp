@@ -96,10 +96,10 @@ QStringList entriesOf(const QString &line, Separator separator)
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QStringList entries;
     // A blank line inside the block leaves its row of cells as they are.
-    if (separator == Separator::Tab)
-        entries = line.split(u'\t');
-    else if (line.trimmed().isEmpty())
+    if (!line.contains(u'\t') && line.trimmed().isEmpty())
         entries.clear();
+    else if (separator == Separator::Tab)
+        entries = line.split(u'\t');
     else if (separator == Separator::Semicolon)
         entries = line.split(u';');
     else if (separator == Separator::Comma)
@@ -261,7 +261,9 @@ PastePlan::Text PastePlan::rows(const QString &text)
     QStringList lines = bracketRows(text, pasted.refusal);
     if (!pasted.refusal.isEmpty())
         return pasted;
-    if (lines.isEmpty() && text.contains(u'='))
+    // The program's own working has "=" in its operations, not equations.
+    const bool working = linesOf(text).value(0).trimmed() == Working::systemHeading;
+    if (lines.isEmpty() && text.contains(u'=') && !working)
         return equationRows(linesOf(text));
     if (lines.isEmpty())
         lines = linesOf(text);
