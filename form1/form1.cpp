@@ -684,9 +684,10 @@ bool Form1::pasteIntoGrid(int row, int column)
     for (const QStringList &cells : paste.cells)
         numbers += int(cells.size());
     const bool system = numbers == solver.n * (solver.n + 1);
-    Announcer::announce(this,
-                        system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
-                               : QStringLiteral("Поставени са %1 числа.").arg(numbers));
+    Announcer::announce(
+        this, (system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
+                      : QStringLiteral("Поставени са %1 числа.").arg(numbers)) +
+                  (paste.assumed.isEmpty() ? QString() : u' ' + paste.assumed));
     return true;
 }
 

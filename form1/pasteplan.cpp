@@ -6,15 +6,22 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
-PastePlan::Block PastePlan::pasted()
+namespace
 {
-    return rows(QGuiApplication::clipboard()->text());
+
+bool isNumber(const QString &entry)
+{
+    float value = 0;
+    return gauss::readNumber(entry, value) ||
+           gauss::whyUnreadable(entry) != gauss::Unreadable::NoNumber;
 }
 
-PastePlan::Block PastePlan::rows(const QString &text)
+QStringList linesOf(const QString &text)
 {
     QStringList lines = text.split(u'\n');
     for (QString &line : lines)
@@ -22,32 +29,251 @@ PastePlan::Block PastePlan::rows(const QString &text)
             line.chop(1);
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
-    // One separator for the whole text, so that a row never splits otherwise
-    // than its neighbours.
-    const bool tabs = text.contains(u'\t');
-    const bool semicolons = !tabs && text.contains(u';');
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    Block rows;
-    for (const QString &line : lines) {
-        QStringList entries;
-        if (tabs)
-            entries = line.split(u'\t');
-        else if (semicolons)
-            entries = line.split(u';');
-        else
-            entries = line.split(blanks, Qt::SkipEmptyParts);
-        // A blank line inside the block leaves its row of cells as they are.
-        if (!line.contains(u'\t') && line.trimmed().isEmpty())
-            entries.clear();
-        QStringList row;
-        for (const QString &entry : entries) {
-            const QString trimmed = entry.trimmed();
-            if (trimmed != QLatin1String("|"))
-                row << trimmed;
-        }
-        rows << row;
+    return lines;
+}
+
+// Whether the brackets of a text close as they open, "(1/3) 2 (3)" not.
+bool balanced(const QString &text)
+{
+    int depth = 0;
+    for (const QChar c : text) {
+        depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+        if (depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
+// The rows in brackets of a text, the innermost "[…]" or lines each in "(…)";
+// none where it has no such rows. Only brackets and separators may stand
+// between them, or refusal says what does.
+QStringList bracketRows(const QString &text, QString &refusal)
+{
+    QStringList rows;
+    if (text.contains(u'[')) {
+        static const QRegularExpression inner(QStringLiteral("\\[([^\\[\\]]*)\\]"));
+        static const QRegularExpression between(QStringLiteral("[\\[\\],;\\s]"));
+        for (const QRegularExpressionMatch &m : inner.globalMatch(text))
+            rows << m.captured(1);
+        const QString rest = QString(text).remove(inner).remove(between);
+        if (!rest.isEmpty())
+            refusal = QStringLiteral("Извън скобите на редовете стои „%1“.").arg(rest);
+        return rows;
+    }
+    for (const QString &line : linesOf(text)) {
+        const QString trimmed = line.trimmed();
+        const QString inside = trimmed.mid(1, trimmed.size() - 2);
+        if (!trimmed.startsWith(u'(') || !trimmed.endsWith(u')') || !balanced(inside))
+            return {};
+        rows << inside;
     }
     return rows;
+}
+
+enum class Separator { Tab, Semicolon, Comma, Blank };
+
+// One separator for the whole text, so that a row never splits otherwise than
+// its neighbours. Commas separate under a decimal point, unless the blanks do
+// and the commas group thousands ("1,000 2 3").
+Separator separatorOf(const QStringList &lines)
+{
+    const QString all = lines.join(u'\n');
+    if (all.contains(u'\t'))
+        return Separator::Tab;
+    if (all.contains(u';'))
+        return Separator::Semicolon;
+    if (!all.contains(u',') || QLocale().decimalPoint() == QLatin1String(","))
+        return Separator::Blank;
+    for (const QString &line : lines)
+        for (const QString &part : line.split(u','))
+            if (part.trimmed().contains(u' ') || part.trimmed().contains(u'\u00a0'))
+                return Separator::Blank;
+    return Separator::Comma;
+}
+
+QStringList entriesOf(const QString &line, Separator separator)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    QStringList entries;
+    // A blank line inside the block leaves its row of cells as they are.
+    if (!line.contains(u'\t') && line.trimmed().isEmpty())
+        entries.clear();
+    else if (separator == Separator::Tab)
+        entries = line.split(u'\t');
+    else if (separator == Separator::Semicolon)
+        entries = line.split(u';');
+    else if (separator == Separator::Comma)
+        entries = line.split(u',');
+    else
+        entries = line.split(blanks, Qt::SkipEmptyParts);
+    QStringList row;
+    for (const QString &entry : entries) {
+        QString trimmed = entry.trimmed();
+        // "2, 1, 3" under a decimal comma: the comma before a blank separates.
+        if (separator == Separator::Blank && trimmed.size() > 1 && trimmed.endsWith(u','))
+            trimmed.chop(1);
+        if (trimmed != QLatin1String("|"))
+            row << trimmed;
+    }
+    return row;
+}
+
+// Entries that are no number but hold numbers: "2,1,-1,8" under a decimal
+// comma, whose commas might separate numbers or be decimal signs, or "4 5 6"
+// in a text whose other lines are separated otherwise. Why such a block is
+// not read, or nothing.
+QString unclear(const PastePlan::Block &rows)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QStringList &row : rows)
+        for (const QString &entry : row) {
+            const QStringList parts[] = {entry.split(u','), entry.split(blanks)};
+            for (const QStringList &numbers : parts)
+                if (numbers.size() > 1 && !isNumber(entry) &&
+                    std::all_of(numbers.begin(), numbers.end(), isNumber))
+                    return QStringLiteral("„%1“ са няколко числа в една клетка%2.\nРазделете "
+                                          "числата еднакво във всички редове: с интервал, "
+                                          "табулация или „;“.")
+                        .arg(entry, &numbers == &parts[0]
+                                        ? QStringLiteral(" или запетаите в тях са десетични знаци")
+                                        : QString());
+        }
+    return QString();
+}
+
+// An equation's coefficients by their unknowns' names, and its right-hand side.
+struct Equation {
+    QMap<QString, QString> coefficients;
+    QString rightHandSide;
+};
+
+// Reads "2x + y − z = 8" into equation, or says why it cannot.
+QString readEquation(const QString &line, Equation &equation)
+{
+    QString text;
+    for (const QChar c : line) {
+        if (c == QChar(0x2212) || c == QChar(0x2013))
+            text += u'-';
+        else if (c == u'х' || c == u'Х') // the Cyrillic letter that looks the same
+            text += u'x';
+        else if (!c.isSpace())
+            text += c.toLower();
+    }
+    const QStringList sides = text.split(u'=');
+    if (sides.size() != 2)
+        return QStringLiteral("трябва един знак „=“");
+    if (!isNumber(sides[1]))
+        return QStringLiteral("вдясно от „=“ трябва число");
+    equation.rightHandSide = sides[1];
+    // A coefficient, then a sign of product or the grid's "." if any, then the unknown.
+    static const QRegularExpression term(
+        QStringLiteral("([+-]?)([^+\\-xyztuvw]*?)[*·.]?([xyztuvw][1-9]?)"));
+    const QString &left = sides[0];
+    for (qsizetype at = 0; at < left.size() || at == 0;) {
+        const QRegularExpressionMatch m = term.match(left, at, QRegularExpression::NormalMatch,
+                                                     QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!m.hasMatch() || (at > 0 && m.captured(1).isEmpty()))
+            return QStringLiteral("вляво от „=“ трябват само неизвестни с коефициенти");
+        const QString name = m.captured(3);
+        const QString coefficient = m.captured(2).isEmpty() ? QStringLiteral("1") : m.captured(2);
+        if (equation.coefficients.contains(name))
+            return QStringLiteral("%1 стои два пъти").arg(name);
+        if (!isNumber(coefficient))
+            return QStringLiteral("„%1“ не е число").arg(coefficient);
+        equation.coefficients[name] =
+            m.captured(1) == QLatin1String("-") ? QStringLiteral("-") + coefficient : coefficient;
+        at = m.capturedEnd();
+    }
+    return QString();
+}
+
+// The unknowns of equations in their order: those of x y z t u v w that
+// appear, or x1 up to the last index; none where the two kinds mix.
+QStringList unknownsOf(const QList<Equation> &equations)
+{
+    QSet<QString> names;
+    for (const Equation &equation : equations)
+        for (auto name = equation.coefficients.keyBegin(); name != equation.coefficients.keyEnd();
+             ++name)
+            names << *name;
+    int last = 0;
+    for (const QString &name : names)
+        last = std::max(last, name.size() == 2 && name[0] == u'x' ? name[1].digitValue() : 0);
+    QStringList unknowns;
+    for (int i = 1; i <= last; ++i)
+        unknowns << QStringLiteral("x%1").arg(i);
+    for (const QChar letter : QStringLiteral("xyztuvw"))
+        if (last == 0 && names.contains(letter))
+            unknowns << letter;
+    const bool named = std::all_of(names.begin(), names.end(), [&unknowns](const QString &name) {
+        return unknowns.contains(name);
+    });
+    return named ? unknowns : QStringList();
+}
+
+// Equations, one a line, as their rows of coefficients.
+PastePlan::Text equationRows(const QStringList &lines)
+{
+    PastePlan::Text pasted;
+    pasted.equations = true;
+    QList<Equation> equations;
+    const QString example = QStringLiteral("\nУравненията се поставят така: „2x + y - z = 8“ или "
+                                           "„2x1 + x2 - x3 = 8“, по едно на ред.");
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        equations << Equation();
+        if (const QString why = readEquation(line, equations.last()); !why.isEmpty()) {
+            pasted.refusal = QStringLiteral("Уравнение %1, „%2“, не се чете: %3.")
+                                 .arg(equations.size())
+                                 .arg(line.trimmed(), why) +
+                             example;
+            return pasted;
+        }
+    }
+    const QStringList unknowns = unknownsOf(equations);
+    if (unknowns.isEmpty()) {
+        pasted.refusal = QStringLiteral("Неизвестните са или x, y, z, t, u, v, w, или x1 … x9, "
+                                        "не и двете заедно.") +
+                         example;
+        return pasted;
+    }
+    for (const Equation &equation : equations) {
+        pasted.rows << QStringList();
+        for (const QString &unknown : unknowns)
+            pasted.rows.last() << equation.coefficients.value(unknown, QStringLiteral("0"));
+        pasted.rows.last() << equation.rightHandSide;
+    }
+    pasted.assumed = QStringLiteral("Колоните са %1 и дясната страна.").arg(unknowns.join(u", "));
+    return pasted;
+}
+
+} // namespace
+
+PastePlan::Text PastePlan::pasted()
+{
+    return rows(QGuiApplication::clipboard()->text());
+}
+
+PastePlan::Text PastePlan::rows(const QString &text)
+{
+    Text pasted;
+    QStringList lines = bracketRows(text, pasted.refusal);
+    if (!pasted.refusal.isEmpty())
+        return pasted;
+    // The program's own working has "=" in its operations, not equations.
+    const bool working = linesOf(text).value(0).trimmed() == Working::systemHeading;
+    if (lines.isEmpty() && text.contains(u'=') && !working)
+        return equationRows(linesOf(text));
+    if (lines.isEmpty())
+        lines = linesOf(text);
+    const Separator separator = separatorOf(lines);
+    for (const QString &line : lines)
+        pasted.rows << entriesOf(line, separator);
+    if (separator == Separator::Comma)
+        pasted.assumed = QStringLiteral("Запетаите са прочетени като разделители между числата.");
+    pasted.refusal = unclear(pasted.rows);
+    return pasted;
 }
 
 namespace
@@ -71,13 +297,6 @@ int systemSize(const PastePlan::Block &rows)
         if (row.size() != n + 1)
             return 0;
     return n;
-}
-
-bool isNumber(const QString &entry)
-{
-    float value = 0;
-    return gauss::readNumber(entry, value) ||
-           gauss::whyUnreadable(entry) != gauss::Unreadable::NoNumber;
 }
 
 bool hasNumber(const QStringList &entries)
@@ -232,17 +451,23 @@ QString doesNotFit(const PastePlan::Block &rows, int height, int width, int row,
 
 } // namespace
 
-PastePlan PastePlan::plan(const Block &pasted, int row, int column, int arranged, int n)
+PastePlan PastePlan::plan(const Text &pasted, int row, int column, int arranged, int n)
 {
-    Block rows = startingSystem(pasted);
+    PastePlan paste;
+    if (!pasted.refusal.isEmpty()) {
+        paste.action = Refuse;
+        paste.text = pasted.refusal;
+        return paste;
+    }
+    Block rows = pasted.equations ? pasted.rows : startingSystem(pasted.rows);
     // Some programs end a row with a separator; that says nothing of its width.
     for (QStringList &line : rows)
         while (!line.isEmpty() && line.last().isEmpty())
             line.removeLast();
-    dropCaptions(rows);
+    if (!pasted.equations)
+        dropCaptions(rows);
     takeOwnDecimalSign(rows);
 
-    PastePlan paste;
     const int entries = entryCount(rows);
     if (entries == 0)
         return paste;
@@ -263,6 +488,7 @@ PastePlan PastePlan::plan(const Block &pasted, int row, int column, int arranged
         paste.action = Fill;
         paste.arrange = size && size != arranged ? size : 0;
         paste.cells = rows;
+        paste.assumed = pasted.assumed;
         return paste;
     }
     paste.action = Refuse;

@@ -15,11 +15,23 @@ public:
     // The clipboard's text split as a spreadsheet, a text editor or a
     // worksheet lays a system out. Rows are lines (\n or \r\n; blank lines at
     // the end dropped). Entries are separated by tabs; in text without a tab,
-    // by semicolons; in text without either, by runs of blanks. A lone "|" is
-    // dropped, so that "2 1 -1 | 8" reads as four entries. Nothing is read as a
-    // number here: the solve reads and reports the cells.
-    static Block pasted();
-    static Block rows(const QString &text);
+    // by semicolons; in text without either, by runs of blanks, or under a
+    // decimal point by commas ("2,1,-1,8"). A lone "|" is dropped, so that
+    // "2 1 -1 | 8" reads as four entries. A row in brackets, "[2 1 -1 8]",
+    // "(2, 1, -1, 8)" or a matrix's "[[2,1,-1,8],[...]]", is its entries.
+    // Equations, "2x + y − z = 8" or "2x1 + x2 − x3 = 8", one a line, are
+    // their coefficients in the order of their unknowns (x y z t u v w, or x1
+    // … x9), 0 for a missing one, and the right-hand side. Nothing is read
+    // as a number here but to tell what a text is: the solve reads and
+    // reports the cells. A text that cannot be read whole is refused.
+    struct Text {
+        Block rows;
+        QString refusal; // why the text is not pasted at all
+        QString assumed; // what the reading took for granted, to be said
+        bool equations = false;
+    };
+    static Text pasted();
+    static Text rows(const QString &text);
 
     // The block is read as people copy one: the system at the head of the
     // program's own working, a first row or column of captions skipped, decimal
@@ -27,7 +39,7 @@ public:
     // user's. No entry of a block lands in a cell outside the system. n is the
     // system's size, arranged the size whose block the grid shows (0 once
     // cleared).
-    static PastePlan plan(const Block &rows, int row, int column, int arranged, int n);
+    static PastePlan plan(const Text &pasted, int row, int column, int arranged, int n);
 
     enum Action {
         LineEdit, // no entry: the line edit pastes the text itself
@@ -37,6 +49,7 @@ public:
     };
     Action action = LineEdit;
     QString text;
+    QString assumed; // for Fill: what the text's reading took for granted
     int arrange = 0;
     Block cells; // an empty row, or a row cut short, leaves its cells as they are
 };

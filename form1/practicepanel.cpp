@@ -57,7 +57,7 @@ QString readingWords(const RowNotation::Reading &reading)
         wanted = QStringLiteral("ред, например „ред 2“ или „р2“");
         break;
     case Problem::NoSign:
-        wanted = QStringLiteral("знак: „=“, „↔“, „:“, „·“, „+“ или „−“");
+        wanted = QStringLiteral("знак: „=“, „<->“, „:“, „/“, „*“, „+“ или „-“");
         break;
     case Problem::NoNumber:
         wanted = QStringLiteral("число, например 3, -1%1 или 3/2")
@@ -141,7 +141,7 @@ void PracticePanel::build()
     operation->setObjectName(QStringLiteral("Operation"));
     operation->setAccessibleName(QStringLiteral("Операция"));
     operation->setPlaceholderText(QStringLiteral("например р2 = р2 - 3/2 р1"));
-    operation->setToolTip(QStringLiteral("ред 2 = ред 2 − (3/2) · ред 1\nред 1 = ред 1 : (2)\n"
+    operation->setToolTip(QStringLiteral("ред 2 = ред 2 − 3/2 · ред 1\nред 1 = ред 1 : (2)\n"
                                          "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2"));
     operation->installEventFilter(this);
     connect(operation, &QLineEdit::returnPressed, this, &PracticePanel::submit);
@@ -323,21 +323,40 @@ void PracticePanel::submit()
 {
     if (busy())
         return;
-    const RowNotation::Reading reading = RowNotation::read(operation->text());
-    if (reading.problem != RowNotation::Reading::None) {
-        say(readingWords(reading));
+    const RowNotation::Line line = RowNotation::readLine(operation->text());
+    const auto about = [&line](int place, const QString &words) {
+        return line.count == 1
+                   ? words
+                   : QStringLiteral("Операция %1 от %2: %3").arg(place).arg(line.count).arg(words);
+    };
+    if (line.refused) {
+        say(about(line.refused, readingWords(line.readings.first())));
         return;
     }
-    const gauss::RowOperation &op = reading.operation;
-    if (const gauss::Refusal refusal = gauss::check(op, practice.size());
-        refusal != gauss::Refusal::None) {
-        say(refusalWords(refusal, op, practice.size()));
-        return;
+    for (int i = 0; i < line.readings.size(); ++i) {
+        const gauss::RowOperation &op = line.readings[i].operation;
+        if (const gauss::Refusal refusal = gauss::check(op, practice.size());
+            refusal != gauss::Refusal::None) {
+            say(about(i + 1, refusalWords(refusal, op, practice.size())));
+            return;
+        }
     }
-    if (own->isChecked() && op.kind != gauss::RowOperation::Exchange)
-        openRow(op);
-    else
-        accept(op);
+    pending.clear();
+    for (const RowNotation::Reading &reading : line.readings)
+        pending << reading.operation;
+    applied.clear();
+    applyPending();
+}
+
+void PracticePanel::applyPending()
+{
+    while (!pending.isEmpty() && !open) {
+        const gauss::RowOperation op = pending.takeFirst();
+        if (own->isChecked() && op.kind != gauss::RowOperation::Exchange)
+            openRow(op);
+        else
+            accept(op);
+    }
 }
 
 void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
@@ -348,18 +367,21 @@ void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
     operation->clear();
     showMatrix();
     record();
-    QString sentence = RowNotation::text(op) + u'\n' + rowText(practice.current(), op.row);
+    if (!applied.isEmpty())
+        applied += u'\n';
+    applied += RowNotation::text(op) + u'\n' + rowText(practice.current(), op.row);
     if (op.kind == gauss::RowOperation::Exchange)
-        sentence += u'\n' + rowText(practice.current(), op.other);
-    sentence += note;
+        applied += u'\n' + rowText(practice.current(), op.other);
+    applied += note;
     const QString end = endWords(nullptr);
-    say(end.isEmpty() ? sentence : sentence + u'\n' + end);
+    say(end.isEmpty() ? applied : applied + u'\n' + end);
     activateWindow();
     operation->setFocus(Qt::OtherFocusReason);
 }
 
 void PracticePanel::back()
 {
+    pending.clear();
     if (open) {
         closeRow();
         showMatrix();
@@ -557,6 +579,7 @@ void PracticePanel::checkRow()
         const gauss::RowOperation op = *open;
         closeRow();
         accept(op, roundedWords);
+        applyPending();
         return;
     }
     say(QStringLiteral("Грешно: %1.\nПоправете и натиснете Enter; „Покажи“ (F1) дава верните "

@@ -60,6 +60,9 @@ private:
     void follow();
 
     void submit();
+    // The line's operations still to apply, in order, one row at a time when
+    // the student computes it.
+    void applyPending();
     // note: what the student's own row adds, on lines of its own.
     void accept(const gauss::RowOperation &op, const QString &note = QString());
     void back();
@@ -96,6 +99,8 @@ private:
     std::optional<gauss::RowOperation> open;
     gauss::ExactSystem right;
     QList<QPalette> restingPalettes;
+    QList<gauss::RowOperation> pending;
+    QString applied; // what the line's operations did so far, as said
 
     QLineEdit *operation = nullptr;
     QLabel *status = nullptr;

@@ -3,6 +3,7 @@
 #include "numbertext.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <initializer_list>
@@ -44,6 +45,18 @@ bool changesNothing(const gauss::RowOp &op, const NumberFormat &format)
 QString factor(const mpq_class &value)
 {
     return u'(' + gauss::fractionText(value) + u')';
+}
+
+// "+ 3 · ред 1", "− 3/2 · ред 1", "− ред 1": a multiple of a row taken away,
+// its multiplier's sign pulled out as a board writes it, so that adding reads
+// as adding, and a multiplier of 1 left out.
+QString multiple(const QString &multiplier, int other)
+{
+    const bool adding = multiplier.startsWith(TypedMinus);
+    const QStringView magnitude = QStringView(multiplier).mid(adding ? TypedMinus.size() : 0);
+    if (magnitude == u"1")
+        return line({adding ? Plus : Minus, row(other)});
+    return line({adding ? Plus : Minus, magnitude, Times, row(other)});
 }
 
 bool isDigit(QChar c)
@@ -96,13 +109,20 @@ public:
         return true;
     }
 
-    // The characters from here on that belong to a decimal number.
+    // The characters from here on that belong to a decimal number; a separator
+    // belongs when a digit follows it, so that "2.р1" is 2 and then a dot.
     QString decimal()
     {
         blanks();
         const QString point = QLocale().decimalPoint();
-        return run(
-            [&point](QChar c) { return isDigit(c) || c == u'.' || c == u',' || point == c; });
+        const qsizetype start = at;
+        for (; at < text.size(); ++at) {
+            const QChar c = text[at];
+            const bool separator = c == u'.' || c == u',' || point == c;
+            if (!isDigit(c) && !(separator && at + 1 < text.size() && isDigit(text[at + 1])))
+                break;
+        }
+        return text.mid(start, at - start);
     }
 
     // The word from here to the next blank.
@@ -144,7 +164,7 @@ using Problem = Reading::Problem;
 
 bool negativeSign(Scanner &s)
 {
-    if (s.take({Minus, TypedMinus}))
+    if (s.take(Minuses))
         return true;
     s.take({Plus});
     return false;
@@ -195,10 +215,10 @@ Problem number(Scanner &s, mpq_class &value, bool &absent)
 Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
 {
     using gauss::RowOperation;
-    const bool divide = s.take({Divided});
-    const bool eliminate = !divide && !s.take({Times, TypedTimes});
+    const bool divide = s.take(Divisions);
+    const bool eliminate = !divide && !s.take(Products);
     const bool adding = eliminate && s.take({Plus});
-    if (eliminate && !adding && !s.take({Minus, TypedMinus})) {
+    if (eliminate && !adding && !s.take(Minuses)) {
         part = s.word();
         return Problem::NoSign;
     }
@@ -214,9 +234,21 @@ Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
         return Problem::None;
     if (adding)
         op.factor = -op.factor;
-    s.take({Times, TypedTimes});
+    if (!s.take(Products))
+        s.take({Dot});
     part = s.word();
     return s.row(op.other) ? Problem::None : Problem::NoRow;
+}
+
+// Where an operation of a line ends: at a separator, but for a comma between
+// two digits, which is a decimal sign.
+bool endsOperation(const QString &typed, qsizetype at)
+{
+    if (!std::any_of(std::begin(Separators), std::end(Separators),
+                     [&](QStringView separator) { return separator == typed[at]; }))
+        return false;
+    return typed[at] != u',' || at == 0 || at + 1 == typed.size() || !isDigit(typed[at - 1]) ||
+           !isDigit(typed[at + 1]);
 }
 
 } // namespace
@@ -235,8 +267,8 @@ QStringList lines(const gauss::RowOps &ops, const NumberFormat &format)
         case gauss::RowOp::Eliminate:
             if (changesNothing(op, format))
                 break;
-            lines << line({row(op.row), Becomes, row(op.row), Minus, factor(op, format), Times,
-                           row(op.other)});
+            lines << line({row(op.row), Becomes, row(op.row),
+                           multiple(format.text(op.factor, op.exact), op.other)});
             break;
         }
     }
@@ -258,10 +290,10 @@ QString text(const gauss::RowOperation &op)
         break;
     }
     return line(
-        {row(op.row), Becomes, row(op.row), Minus, factor(op.factor), Times, row(op.other)});
+        {row(op.row), Becomes, row(op.row), multiple(gauss::fractionText(op.factor), op.other)});
 }
 
-// "ред 2 = ред 2 − (3/2) · ред 1" and its short forms; a form that names the
+// "ред 2 = ред 2 − 3/2 · ред 1" and its short forms; a form that names the
 // changed row once ("р1 : 2", "р2 - 3р1") means the same as the form with "=".
 Reading read(const QString &typed)
 {
@@ -278,13 +310,13 @@ Reading read(const QString &typed)
     if (!s.row(op.row))
         return stop(Problem::NoRow, s.word());
     QString part;
-    if (s.take({Exchange, TypedExchange})) {
+    if (s.take(Exchanges)) {
         op.kind = gauss::RowOperation::Exchange;
         part = s.word();
         if (!s.row(op.other))
             return stop(Problem::NoRow, part);
     } else {
-        if (s.take({Becomes})) {
+        if (s.take(Becomings)) {
             const qsizetype start = s.here();
             int same = 0;
             part = s.word();
@@ -301,8 +333,34 @@ Reading read(const QString &typed)
     return reading;
 }
 
+Line readLine(const QString &typed)
+{
+    Line line;
+    qsizetype from = 0;
+    for (qsizetype at = 0; at <= typed.size(); ++at) {
+        if (at < typed.size() && !endsOperation(typed, at))
+            continue;
+        const QString part = typed.mid(from, at - from);
+        from = at + 1;
+        // A separator at the end, or a doubled one, parts nothing.
+        if (part.trimmed().isEmpty() && (line.count > 0 || at < typed.size()))
+            continue;
+        ++line.count;
+        const Reading reading = read(part);
+        if (line.refused == 0 && reading.problem != Problem::None) {
+            line.refused = line.count;
+            line.readings = {reading};
+        } else if (line.refused == 0) {
+            line.readings << reading;
+        }
+    }
+    return line;
+}
+
 bool readNumber(const QString &typed, mpq_class &value)
 {
+    if (gauss::readExact(typed, value))
+        return true;
     Scanner s(typed);
     bool absent = false;
     return number(s, value, absent) == Problem::None && s.atEnd();

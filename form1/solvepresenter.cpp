@@ -144,7 +144,9 @@ void SolvePresenter::badCell(int row, int column, gauss::Unreadable why)
                      .arg(gauss::MaxExactDecimals);
         break;
     case gauss::Unreadable::NoNumber:
-        prompt = QStringLiteral("В клетката на %1 няма число.").arg(where);
+        prompt = QStringLiteral("В клетката на %1 няма число.\nЧислата се пишат така: 2; "
+                                "-1%2; 1/3; 2E-05.")
+                     .arg(where, QLocale().decimalPoint() + u'5');
         break;
     case gauss::Unreadable::ZeroDenominator:
         prompt = QStringLiteral("В клетката на %1 няма число: знаменателят е нула.").arg(where);

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMimeData>
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -47,6 +48,24 @@ QString formatOf(const QString &text)
     return format;
 }
 
+// The format of a fraction: as many digits as its denominator's, where the
+// double's error stays below half the distance to any other fraction of as
+// many digits, so that the one shown is the value's own; else the general
+// one. Calc's import takes only the formats it has built in, of fractions
+// those of up to three digits ("# ??/??"), and shows a fraction as a whole
+// number and a proper fraction ("-2 1/3"); Writer takes any.
+QString fractionFormat(const mpq_class &exact)
+{
+    constexpr std::size_t LongestDenominator = 7;
+    const std::string denominator = exact.get_den().get_str();
+    const double largest = std::pow(10.0, double(denominator.size()));
+    if (denominator.size() > LongestDenominator ||
+        std::abs(exact.get_d()) * exact.get_den().get_d() * largest >= std::ldexp(1.0, 52))
+        return QStringLiteral("General");
+    const QString digits(qsizetype(denominator.size()), u'?');
+    return QStringLiteral("# %1/%1").arg(digits);
+}
+
 // A spreadsheet reads the text of a cell by its own decimal sign, so "0,5"
 // arrives as text under a decimal point. LibreOffice's HTML import also takes
 // the value beside the text: sdval, read in the language that sdnum names first
@@ -54,12 +73,9 @@ QString formatOf(const QString &text)
 // format sdnum ends with, turned into the reader's locale (its language 0).
 // Writer shows the value by that format, and by its general one would round
 // it to two decimals. Qt writes nothing of the kind, hence by hand. A text is a
-// number as the solve reads it; QLocale then gives its value. A fraction is
-// shown over its own denominator ("?/17"), where a double holds it closely
-// enough for that; else by the general format.
+// number as the solve reads it; QLocale then gives its value.
 QString valueAttributes(const QString &text)
 {
-    constexpr std::size_t LongestDenominator = 7;
     float shown = 0;
     mpq_class exact;
     if (!gauss::readNumber(text, shown, exact))
@@ -68,18 +84,15 @@ QString valueAttributes(const QString &text)
     bool number = true;
     double value = 0;
     QString format;
-    if (trimmed.contains(u'/')) {
-        value = exact.get_d();
-        const std::string denominator = exact.get_den().get_str();
-        format = denominator.size() <= LongestDenominator
-                     ? QStringLiteral("?/") + QString::fromStdString(denominator)
-                     : QStringLiteral("General");
-    } else {
+    if (!trimmed.contains(u'/')) {
         value = QLocale().toDouble(trimmed, &number);
         format = formatOf(trimmed);
     }
-    if (!number)
-        return QString();
+    // A fraction, or a form that only the solve reads ("½", "−2").
+    if (trimmed.contains(u'/') || !number) {
+        value = exact.get_d();
+        format = fractionFormat(exact);
+    }
     return QStringLiteral(" sdval=\"%1\" sdnum=\"1033;0;%2\"")
         .arg(QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest), format);
 }

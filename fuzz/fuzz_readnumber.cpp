@@ -1,10 +1,12 @@
 // Reading a cell's text: it succeeds exactly when the text is a finite number
 // within the float range, or a fraction of two numbers within the exact
-// arithmetic's reach whose value is, and whatever is read writes back as a
-// text that reads again as a number.
+// arithmetic's reach whose value is, in the program's forms or those written
+// beside them, and whatever is read writes back as a text that reads again as
+// a number.
 
 #include "numbertext.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
@@ -56,9 +58,56 @@ Verdict number(const QString &text, long double &value, bool exactly)
     return magnitude < 1e1001L ? Verdict::Accept : Verdict::Reject;
 }
 
+// The forms written beside the program's own, in its own: one pair of
+// brackets around the number, the minus sign and the en dash as "-", U+2044
+// as "/", and each vulgar fraction as its two numbers, a blank between it and
+// a digit before it.
+QString plain(const QString &text)
+{
+    static const QHash<QChar, QString> vulgar = {
+        {u'¼', "1/4"},  {u'½', "1/2"}, {u'¾', "3/4"}, {u'⅐', "1/7"}, {u'⅑', "1/9"},
+        {u'⅒', "1/10"}, {u'⅓', "1/3"}, {u'⅔', "2/3"}, {u'⅕', "1/5"}, {u'⅖', "2/5"},
+        {u'⅗', "3/5"},  {u'⅘', "4/5"}, {u'⅙', "1/6"}, {u'⅚', "5/6"}, {u'⅛', "1/8"},
+        {u'⅜', "3/8"},  {u'⅝', "5/8"}, {u'⅞', "7/8"}, {u'⅟', "1/"},  {u'↉', "0/3"}};
+    QString trimmed = text.trimmed();
+    if (trimmed.size() >= 2 && trimmed.startsWith(u'(') && trimmed.endsWith(u')'))
+        trimmed = trimmed.mid(1, trimmed.size() - 2).trimmed();
+    QString own;
+    for (const QChar c : trimmed) {
+        if (c == QChar(0x2212) || c == QChar(0x2013))
+            own += u'-';
+        else if (c == QChar(0x2044))
+            own += u'/';
+        else if (vulgar.contains(c))
+            own += (!own.isEmpty() && own.back().isDigit() ? " " : "") + vulgar[c];
+        else
+            own += c;
+    }
+    return own;
+}
+
+Verdict fraction(const QString &trimmed);
+
+// A whole number, blanks and a fraction: their sum, "1 1/2".
 Verdict oracle(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    const QString own = plain(text);
+    static const QRegularExpression mixed(
+        QRegularExpression::anchoredPattern(QStringLiteral("([+-]?)([0-9]+) +([0-9]+)/([0-9]+)")));
+    const QRegularExpressionMatch m = mixed.match(own);
+    if (!m.hasMatch())
+        return fraction(own);
+    for (int part = 2; part <= 4; ++part)
+        if (m.captured(part).size() > 18)
+            return Verdict::EitherWay; // beyond what long double holds exactly
+    const long double denominator = m.captured(4).toDouble();
+    if (denominator == 0)
+        return Verdict::Reject;
+    return inRange(m.captured(2).toDouble() + m.captured(3).toDouble() / denominator);
+}
+
+Verdict fraction(const QString &trimmed)
+{
     const qsizetype slash = trimmed.indexOf(u'/');
     long double value = 0;
     if (slash < 0)

@@ -3,6 +3,7 @@
 #include "exacttwin.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -246,12 +247,56 @@ Parsed parseDecimal(const QString &text, float &value, mpq_class *exact, bool si
     return Parsed::Number;
 }
 
+// The forms people and other programs write beside the program's own, in the
+// program's own: the minus sign that the program prints (U+2212) and the en
+// dash, a number in brackets as a multiplier is written ("(1/3)"), a vulgar
+// fraction ("½", or U+2044 as a bar), and a whole number before a fraction
+// ("1½", and "1 1/2" as spreadsheets show one) as a single fraction.
+QString ownForm(const QString &text)
+{
+    QString plain = text.trimmed();
+    if (plain.size() >= 2 && plain.front() == u'(' && plain.back() == u')')
+        plain = plain.mid(1, plain.size() - 2).trimmed();
+    if (std::all_of(plain.begin(), plain.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return plain;
+    QString own;
+    for (const QChar c : std::as_const(plain)) {
+        if (c == QChar(0x2212) || c == QChar(0x2013)) {
+            own += u'-';
+        } else if (c == QChar(0x2044)) {
+            own += u'/';
+        } else if (c.decompositionTag() == QChar::Fraction) {
+            if (!own.isEmpty() && own.back().isDigit())
+                own += u' ';
+            own += c.decomposition().replace(QChar(0x2044), u'/');
+        } else {
+            own += c;
+        }
+    }
+    return own;
+}
+
+// "1 1/2" as the fraction "3/2"; any other text as it is.
+QString wholeAndFraction(const QString &text)
+{
+    if (!text.contains(u' '))
+        return text;
+    static const QRegularExpression mixed(QStringLiteral("^([+-]?)([0-9]+) +([0-9]+)/([0-9]+)$"));
+    const QRegularExpressionMatch m = mixed.match(text);
+    if (!m.hasMatch())
+        return text;
+    // Base 10, or a leading 0 would make the digits octal.
+    const auto integer = [&m](int part) { return mpz_class(m.captured(part).toStdString(), 10); };
+    const mpz_class numerator = integer(2) * integer(4) + integer(3);
+    return m.captured(1) + QString::fromStdString(numerator.get_str()) + u'/' + m.captured(4);
+}
+
 // A fraction's parts are read as numbers, each exactly, whatever their size,
 // and their quotient is rounded to single precision once. single: as for
 // parseDecimal().
 Parsed parse(const QString &text, float &value, mpq_class *exact = nullptr, bool single = true)
 {
-    const QString trimmed = text.trimmed();
+    const QString trimmed = wholeAndFraction(ownForm(text));
     const qsizetype slash = trimmed.indexOf(u'/');
     if (slash < 0)
         return parseDecimal(trimmed, value, exact, single);

@@ -16,7 +16,10 @@ namespace gauss
 // numberText() and fractionText() write, and also surrounding blanks, a
 // leading plus and a lower-case e. A fraction is two number texts around a
 // "/", the second without a sign ("-2/7", "1,5/4"), and becomes the float
-// nearest to its exact value. Fails on anything that is not a finite number
+// nearest to its exact value. What people and other programs write for these
+// reads as well: "−2" and "–2" (U+2212, U+2013) as "-2", a number in
+// brackets, "(1/3)", a vulgar fraction, "½", and a whole number before a
+// fraction, "1½" or "1 1/2", as one fraction. Fails on anything that is not a finite number
 // (empty text, letters, hexadecimal, "inf", "nan", a zero denominator) and on
 // numbers beyond the float range; a number too small for a float becomes the
 // nearest float (0 or subnormal).

@@ -279,7 +279,8 @@ void TestHandout::savePdf()
 }
 
 // In Calc, under a decimal comma or point, every matrix of the copy takes its
-// 10 columns, none merged, and every number is a number.
+// 10 columns, none merged, and every number is a number; fractions show as
+// fractions, as Calc writes them, where it has a format for their denominator.
 void TestHandout::copyInCalc()
 {
     if (QStandardPaths::findExecutable("soffice").isEmpty())
@@ -287,7 +288,18 @@ void TestHandout::copyInCalc()
     QTemporaryDir folder;
     QString failure;
     static const QRegularExpression column("<table:table-column(?:[^>]*repeated=\"(\\d+)\")?");
+    static const QRegularExpression shown(
+        "value-type=\"float\"[^>]*>\\s*<text:p>(?:<text:s[^>]*>)?([^<]*)<"); // after padding
+    Working fractions;
+    fractions.setSystem({{"8/17", "-7/3", "1/2"}, {"-1/2", "62/111", "−1/3"}});
     for (const QString locale : {"bg_BG", "en_US"}) {
+        QFile cells(inOffice(fractions, "HTML (StarCalc)", "fods", locale, folder, &failure));
+        QVERIFY2(cells.open(QIODevice::ReadOnly), qPrintable(failure));
+        QStringList texts;
+        for (const QRegularExpressionMatch &m : shown.globalMatch(cells.readAll()))
+            texts << m.captured(1);
+        QCOMPARE(texts, (QStringList{"8/17", "-2 1/3", "1/2", "- 1/2", "62/111", "- 1/3"}));
+
         QFile fods(inOffice(widestNine(), "HTML (StarCalc)", "fods", locale, folder, &failure));
         QVERIFY2(fods.open(QIODevice::ReadOnly), qPrintable(failure));
         const QString sheet = fods.readAll();

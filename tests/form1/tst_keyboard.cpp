@@ -170,6 +170,10 @@ void TestKeyboard::paste_data()
     QTest::newRow("captions and decimal points under a decimal comma")
         << "\tx1\tx2\tb\nI\t0.5\t1\t2\nII\t1.5\t-1\t0.5" << 1 << 1 << int(CtrlV) << 2
         << Rows{{"0,5", "1", "2"}, {"1,5", "-1", "0,5"}} << "14" << QString();
+    QTest::newRow("equations into a grid of two")
+        << "x + y = 3\nx − y = 1\n2z = 4" << 1 << 1 << int(CtrlV) << 3
+        << Rows{{"1", "1", "0", "3"}, {"1", "-1", "0", "1"}, {"0", "0", "2", "4"}} << ""
+        << QString();
     QTest::newRow("nothing into resting cells")
         << "1;2;3\n4;5;6\n7;8;9" << 8 << 9 << int(ShiftInsert) << 2
         << Rows{{"89", "810"}, {"99", "910"}} << QString()
@@ -249,6 +253,36 @@ void TestKeyboard::plan_data()
     row("past the last row", false, "1 2\n3 4\n5 6", {2, 1, 3},
         "Блокът има 3 реда и 2 колони; системата с 3 уравнения има място за 2 реда и 4 колони от "
         "клетката на ред 2, колона 1.\nПоставете го в клетка на ред 1, колона от 1 до 3.");
+    const char *columns = " (Колоните са x, y, z и дясната страна.)";
+    row("equations, unknowns in any order", false,
+        "2x + y − z = 8\n-3х – y + 2z = -11\n2z + y - 2x = -3", {1, 1, 2},
+        qPrintable("arrange 3, 2 1 -1 8 / -3 -1 2 -11 / -2 1 2 -3" + QString(columns)));
+    row("indexed unknowns, missing terms, the grid's dot", false,
+        "2.x1 + x2 = 3\nx1 - x3 = 0,5\nx2 + 2,5x3 = 1", {1, 1, 3},
+        "2 1 0 3 / 1 0 -1 0,5 / 0 1 2,5 1 (Колоните са x1, x2, x3 и дясната страна.)");
+    row("an equation with a constant on the left", false, "2x + y = 8\nx + 3 = 1", {1, 1, 2},
+        "Уравнение 2, „x + 3 = 1“, не се чете: вляво от „=“ трябват само неизвестни с "
+        "коефициенти.\nУравненията се поставят така: „2x + y - z = 8“ или „2x1 + x2 - x3 = 8“, "
+        "по едно на ред.");
+    row("unknowns of both kinds", false, "x + y = 1\nx1 - x2 = 2", {1, 1, 2},
+        "Неизвестните са или x, y, z, t, u, v, w, или x1 … x9, не и двете заедно.\nУравненията "
+        "се поставят така: „2x + y - z = 8“ или „2x1 + x2 - x3 = 8“, по едно на ред.");
+    row("rows in brackets", false, "[2 1 -1 8]\n[-3 -1 2 -11]\n[-2 1 2 -3]", {1, 1, 3},
+        "2 1 -1 8 / -3 -1 2 -11 / -2 1 2 -3");
+    const char *commas = " (Запетаите са прочетени като разделители между числата.)";
+    row("a matrix in brackets, commas under a point", true, "[[2,1,8],[-3,(1/2),-11]]", {1, 1, 3},
+        qPrintable("arrange 2, 2 1 8 / -3 (1/2) -11" + QString(commas)));
+    row("round brackets", false, "(2 1,5 3)\n((1/3) 5 6)", {1, 1, 2}, "2 1,5 3 / (1/3) 5 6");
+    row("rows separated two ways", false, "2;1,5;3\n4 5 6", {1, 1, 2},
+        "„4 5 6“ са няколко числа в една клетка.\nРазделете числата еднакво във всички редове: с "
+        "интервал, табулация или „;“.");
+    row("commas under a point", true, "2,1,-1", {1, 1, 2}, qPrintable("2 1 -1" + QString(commas)));
+    row("commas that may be decimal signs", false, "2,1,-1,8", {1, 1, 3},
+        "„2,1,-1,8“ са няколко числа в една клетка или запетаите в тях са десетични знаци.\n"
+        "Разделете числата еднакво във всички редове: с интервал, табулация или „;“.");
+    row("a comma before a blank separates", false, "2,5, 1, 3", {1, 1, 2}, "2,5 1 3");
+    row("words outside the brackets", true, "A = [[1, 2, 3], [4, 5, 6]]", {1, 1, 2},
+        "Извън скобите на редовете стои „A=“.");
 }
 
 void TestKeyboard::plan()
@@ -265,7 +299,8 @@ void TestKeyboard::plan()
         rows << cells.join(u' ');
     const QString made[] = {QString(), "insert " + paste.text, rows.join(" / "), paste.text};
     const QString arrange = QStringLiteral("arrange %1, ").arg(paste.arrange);
-    QCOMPARE((paste.arrange ? arrange : QString()) + made[paste.action], plan);
+    const QString assumed = paste.assumed.isEmpty() ? QString() : " (" + paste.assumed + ")";
+    QCOMPARE((paste.arrange ? arrange : QString()) + made[paste.action] + assumed, plan);
 }
 
 // Tab and Enter visit the block alone, Enter presses a button, and the

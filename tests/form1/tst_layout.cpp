@@ -291,6 +291,10 @@ void TestLayout::explanation()
     QCOMPARE(list->count(), 49);
     QCOMPARE(list->item(0)->text(), QStringLiteral("                      метод на Гаус "));
     QCOMPARE(list->item(6)->text(), QStringLiteral("    I a11.x1+a12.x2+a13.x3+...+a1n.xn=b1"));
+    QCOMPARE(list->item(8)->text(),
+             QStringLiteral("    I a31.x1+a32.x2+a33.x3+...+a3n.xn=b3        "));
+    QCOMPARE(list->item(23)->text(),
+             QStringLiteral("    I     0.x1+    1.x2 +a'23.x3+...+a'2n.xn=b'2    "));
     QCOMPARE(list->item(45)->text(), QString());
     QCOMPARE(list->item(48)->text(), QStringLiteral("                     ПРИЯТНА РАБОТА!"));
 

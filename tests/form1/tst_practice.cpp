@@ -115,22 +115,32 @@ void TestPractice::reading_data()
     auto read = [](const char *name, const char *typed, const char *full) {
         QTest::newRow(name) << QString(typed) << QString(full) << int(Problem::None) << QString();
     };
-    read("full elimination", "ред 2 = ред 2 − (3/2) · ред 1", "ред 2 = ред 2 − (3/2) · ред 1");
+    read("full elimination", "ред 2 = ред 2 − (3/2) · ред 1", "ред 2 = ред 2 − 3/2 · ред 1");
     read("full division", "ред 1 = ред 1 : (2)", "ред 1 = ред 1 : (2)");
     read("full product", "ред 1 = ред 1 · (1/2)", "ред 1 = ред 1 · (1/2)");
     read("full exchange", "ред 1 ↔ ред 3", "ред 1 ↔ ред 3");
-    read("negative factor", "ред 2 = ред 2 − (-3/2) · ред 1", "ред 2 = ред 2 − (-3/2) · ред 1");
-    read("short", "р2 = р2 - 3/2 р1", "ред 2 = ред 2 − (3/2) · ред 1");
-    read("Latin, adding", "R3 = R3 + 2R1", "ред 3 = ред 3 − (-2) · ред 1");
-    read("no blanks, star", "р2=р2+3*р1", "ред 2 = ред 2 − (-3) · ред 1");
-    read("capital, no factor", "Р2 = Р2 − Р1", "ред 2 = ред 2 − (1) · ред 1");
+    read("subtracting a negative adds", "ред 2 = ред 2 − (-3/2) · ред 1",
+         "ред 2 = ред 2 + 3/2 · ред 1");
+    read("short", "р2 = р2 - 3/2 р1", "ред 2 = ред 2 − 3/2 · ред 1");
+    read("Latin, adding", "R3 = R3 + 2R1", "ред 3 = ред 3 + 2 · ред 1");
+    read("no blanks, star", "р2=р2+3*р1", "ред 2 = ред 2 + 3 · ред 1");
+    read("capital, no factor", "Р2 = Р2 − Р1", "ред 2 = ред 2 − ред 1");
     read("short exchange", "р1 <-> р3", "ред 1 ↔ ред 3");
     read("short division", "р1 : 2", "ред 1 = ред 1 : (2)");
     read("short product, negative", "р3 · -2", "ред 3 = ред 3 · (-2)");
-    read("short elimination", "р2 - 3р1", "ред 2 = ред 2 − (3) · ред 1");
+    read("short elimination", "р2 - 3р1", "ред 2 = ред 2 − 3 · ред 1");
     read("decimal", "р1 : 1,5", "ред 1 = ред 1 : (3/2)");
-    read("fraction of decimals", "р2 = р2 - (1,5/4) · р1", "ред 2 = ред 2 − (3/8) · ред 1");
+    read("fraction of decimals", "р2 = р2 - (1,5/4) · р1", "ред 2 = ред 2 − 3/8 · ред 1");
     read("sign before the bracket", "р1 · -(1/2)", "ред 1 = ред 1 · (-1/2)");
+    read("Latin p, which looks like р", "p2 = p2 − 2p1", "ред 2 = ред 2 − 2 · ред 1");
+    read("slash divides", "р1 / 2", "ред 1 = ред 1 : (2)");
+    read("cross", "р3 × -2", "ред 3 = ред 3 · (-2)");
+    read("arrow, en dash, dot as the grid writes", "р2 -> р2 – 2.р1", "ред 2 = ред 2 − 2 · ред 1");
+    read("double arrow", "р1 <=> р3", "ред 1 ↔ ред 3");
+    read("two, as a box lists them", "р2 − 2р1, р3 + р1",
+         "ред 2 = ред 2 − 2 · ред 1, ред 3 = ред 3 + ред 1");
+    read("a decimal comma parts nothing", "р2 - 2,5р1;р1 : 2,",
+         "ред 2 = ред 2 − 5/2 · ред 1, ред 1 = ред 1 : (2)");
     // A pivot of a tiny typed number, as the hint writes it.
     read("beyond the float range", "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)",
          "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)");
@@ -151,6 +161,7 @@ void TestPractice::reading_data()
     refuse("point where the comma is the sign", "р1 : 1.5", Problem::OtherSeparator, "1.5");
     refuse("zero denominator", "р1 : 3/0", Problem::ZeroDenominator, "3/0");
     refuse("more after a whole operation", "р1 <-> р3 р2", Problem::Extra, "р2");
+    refuse("the second of two", "р1 : 2, р2 ? р1", Problem::NoSign, "?");
 }
 
 // What is read is written back in the full form, which reads as the same.
@@ -160,13 +171,17 @@ void TestPractice::reading()
     QFETCH(QString, full);
     QFETCH(int, problem);
     QFETCH(QString, part);
-    const RowNotation::Reading reading = RowNotation::read(typed);
-    QCOMPARE(int(reading.problem), problem);
-    QCOMPARE(reading.part, part);
+    const RowNotation::Line line = RowNotation::readLine(typed);
+    QCOMPARE(int(line.readings.value(0).problem), problem);
+    QCOMPARE(line.readings.value(0).part, part);
     if (problem != Problem::None)
         return;
-    QCOMPARE(RowNotation::text(reading.operation), full);
-    QVERIFY(RowNotation::read(full).operation == reading.operation);
+    QStringList texts;
+    for (const RowNotation::Reading &reading : line.readings) {
+        texts << RowNotation::text(reading.operation);
+        QVERIFY(RowNotation::read(texts.last()).operation == reading.operation);
+    }
+    QCOMPARE(texts.join(", "), full);
 }
 
 void TestPractice::byHints_data()
@@ -242,7 +257,7 @@ void TestPractice::byHints()
     QTRY_VERIFY(!window->isFullScreen());
     QVERIFY(!cellOf(window, 1, 1)->isReadOnly());
     if (solved)
-        QVERIFY(text.contains(QStringLiteral("(РЕШИ САМ) стъпка:2\nред 2 = ред 2 − (-3) · ред 1\n"
+        QVERIFY(text.contains(QStringLiteral("(РЕШИ САМ) стъпка:2\nред 2 = ред 2 + 3 · ред 1\n"
                                              "1\t0,5\t-0,5\t4\n0\t0,5\t0,5\t1\n-2\t1\t2\t-3\n")));
 }
 
@@ -260,6 +275,12 @@ void TestPractice::refusals_data()
                                  << "На 0 не се дели.";
     QTest::newRow("multiply by 0") << "р3 · 0,0"
                                    << "Умножен по 0, ред 3 губи уравнението си.";
+    QTest::newRow("keyboard signs") << "р2 ? р1"
+                                    << "Не разбирам „?“: тук трябва знак: „=“, „<->“, „:“, „/“, "
+                                       "„*“, „+“ или „-“.";
+    QTest::newRow("one of two, and neither applied")
+        << "р2 - р1, р4 : 2"
+        << "Операция 2 от 2: Системата има редове от 1 до 3; ред 4 не е сред тях.";
     QTest::newRow("a row to itself")
         << "р2 = р2 + 2р2"
         << "Към ред 2 не се добавя кратно на самия него; изберете друг ред.";
@@ -291,7 +312,7 @@ void TestPractice::ownArithmetic()
     QCOMPARE(blockTexts(window, 3)[1], (QStringList{"", "", "", ""}));
     QCOMPARE(cellOf(window, 2, 1)->placeholderText(), QStringLiteral("-3"));
     QVERIFY(cellOf(window, 1, 1)->isReadOnly());
-    const QStringList typed{"0", "0,5", "0,6", "1/1"};
+    const QStringList typed{"0", "½", "0,6", "1/1"}; // read as the cells are
     for (int c = 1; c <= 4; ++c) {
         QVERIFY(!cellOf(window, 2, c)->isReadOnly());
         QTest::keyClicks(cellOf(window, 2, c), typed[c - 1]);
@@ -303,7 +324,7 @@ void TestPractice::ownArithmetic()
         QVERIFY(cellOf(window, 2, c)->isReadOnly());
     QVERIFY(!cellOf(window, 2, 3)->isReadOnly());
     QTRY_COMPARE(QApplication::focusWidget(), cellOf(window, 2, 3));
-    QTest::keyClicks(cellOf(window, 2, 3), QStringLiteral("1/2"));
+    QTest::keyClicks(cellOf(window, 2, 3), QStringLiteral("(1/2)"));
     QTest::keyClick(cellOf(window, 2, 3), Qt::Key_Return);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 1);
     QCOMPARE(blockTexts(window, 3)[1], (QStringList{"0", "0,5", "0,5", "1"}));
@@ -326,6 +347,18 @@ void TestPractice::ownArithmetic()
     QCOMPARE(status(), QStringLiteral("Това е системата, както е въведена."));
     QCOMPARE(blockTexts(window, 3), example);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
+
+    // Two operations on a line: each row in turn, then the next line as well.
+    enter(QStringLiteral("р2 + 3/2 р1; р3 + р1"));
+    for (int row : {2, 3}) {
+        QVERIFY(!cellOf(window, row, 1)->isReadOnly());
+        inPanel<QAbstractButton>("Show")->click();
+        QTest::keyClick(cellOf(window, row, 1), Qt::Key_Return);
+    }
+    inPanel<QCheckBox>("OwnArithmetic")->setChecked(false);
+    enter(QStringLiteral("р1 <-> р2, р1 · -2"));
+    QCOMPARE(inPanel<QListWidget>("Operations")->count(), 4);
+    QCOMPARE(blockTexts(window, 3)[0], (QStringList{"0", "-1", "-1", "-2"}));
 }
 
 void TestPractice::ownCells_data()
@@ -374,7 +407,7 @@ void TestPractice::badCellOpensNothing()
     MessageAnswerer answerer(window);
     QTest::keyClick(cellOf(window, 1, 1), Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen[0].text, QStringLiteral("В клетката на ред 2, колона 2 няма число."));
+    QVERIFY(answerer.seen[0].text.startsWith("В клетката на ред 2, колона 2 няма число.\n"));
     QVERIFY(!panel());
 }
 

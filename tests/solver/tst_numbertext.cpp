@@ -134,6 +134,15 @@ void TestNumberText::reading_data()
     // Only the quotient needs to be a float, not its parts.
     QTest::newRow("parts beyond the float range") << "1e50/1e20" << 1e30f;
     QTest::newRow("over a number beyond the range") << "1/1E+39" << 1e-39f;
+    // As the program prints it, and as other programs and people write it.
+    QTest::newRow("the minus sign") << "−2" << -2.0f;
+    QTest::newRow("en dash, minus in the exponent") << "–2E−05" << -2e-5f;
+    QTest::newRow("in brackets") << " (−1/3) " << -1.0f / 3.0f;
+    QTest::newRow("vulgar fraction") << "¾" << 0.75f;
+    QTest::newRow("negative vulgar fraction") << "-⅓" << -1.0f / 3.0f;
+    QTest::newRow("whole and vulgar fraction") << "−1½" << -1.5f;
+    QTest::newRow("whole and fraction, as a spreadsheet") << "2 1/04" << 2.25f;
+    QTest::newRow("fraction slash") << "3⁄8" << 0.375f;
 }
 
 void TestNumberText::reading()
@@ -188,6 +197,8 @@ void TestNumberText::unreadable_data()
     };
     row("C", "abc", gauss::Unreadable::NoNumber);
     row("C", "1/-2", gauss::Unreadable::NoNumber);
+    for (const char *text : {"1.5½", "½½", "(1/3", "((2))", "1 -1/2", "1 1.5/2", "⅟"})
+        row("C", text, gauss::Unreadable::NoNumber);
     row("C", "1E39", gauss::Unreadable::TooLarge);
     row("C", "1E+38/1E-38", gauss::Unreadable::TooLarge);
     row("C", "1E-1001/2", gauss::Unreadable::TooSmall);
