@@ -219,7 +219,7 @@ void Form1::createGrid()
     };
     grid.afterLast = [this] { return Command3; };
     grid.paste = [this](int r, int c) { return pasteIntoGrid(r, c); };
-    grid.gridMenu = [this](const QPoint &at) { gridMenu->show(at); };
+    grid.gridMenu = [this](QMenu *menu) { gridMenu->addTo(menu); };
     for (int r = 1; r <= GridRows; ++r) {
         for (int c = 1; c <= GridColumns; ++c) {
             auto *box = new GridCell(r, c, grid, Frame1);
@@ -228,7 +228,6 @@ void Form1::createGrid()
             box->setGeometry(twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375));
             const bool last = c == GridColumns;
             box->setAlignment((last ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            box->setAccessibleName(QStringLiteral("ред %1, колона %2").arg(r).arg(c));
             cell[r][c] = box;
         }
     }
@@ -498,7 +497,7 @@ void Form1::arrange(int size)
 {
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
-            cell[r][c]->setInSystem(r <= size && c <= size + 1);
+            cell[r][c]->setInSystem(r <= size && c <= size + 1, size);
     const QColor background = entryBackground();
     for (int r = 1; r <= size; ++r)
         for (int c = 1; c <= size + 1; ++c)

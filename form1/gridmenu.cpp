@@ -67,17 +67,23 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
 void GridMenu::show(const QPoint &at)
 {
     QMenu menu(window);
+    addTo(&menu);
+    menu.exec(at);
+}
+
+void GridMenu::addTo(QMenu *menu)
+{
     // A step that cannot be taken says why.
-    menu.setToolTipsVisible(true);
-    auto item = [&menu](const QString &text, const std::function<void()> &action,
-                        const QKeySequence &keys = {}) {
-        QAction *added = menu.addAction(
+    menu->setToolTipsVisible(true);
+    auto item = [menu](const QString &text, const std::function<void()> &action,
+                       const QKeySequence &keys = {}) {
+        QAction *added = menu->addAction(
             text + (keys.isEmpty() ? QString() : u'\t' + keys.toString(QKeySequence::NativeText)));
         connect(added, &QAction::triggered, added, action);
         return added;
     };
     item(QStringLiteral("Реши сам"), actions.practise, practiseKeys);
-    menu.addSeparator();
+    menu->addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);
         if (!why.isEmpty())
@@ -86,10 +92,10 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Копирай решението"), actions.copy, copyKeys);
     item(QStringLiteral("Постави система"), actions.paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    menu.addSeparator();
+    menu->addSeparator();
     item(QStringLiteral("Запази като PDF…"), actions.save, QKeySequence::Save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
-    menu.addSeparator();
+    menu->addSeparator();
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
     fractions->setCheckable(true);
     fractions->setChecked(actions.fractions());
@@ -104,7 +110,6 @@ void GridMenu::show(const QPoint &at)
         fullScreenKeys);
     full->setCheckable(true);
     full->setChecked(zoom->isFullScreen());
-    menu.exec(at);
 }
 
 bool GridMenu::eventFilter(QObject *watched, QEvent *event)

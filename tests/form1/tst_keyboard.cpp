@@ -314,13 +314,16 @@ void TestKeyboard::keysMoveTheFocus()
 void TestKeyboard::systemAfterClearing_data()
 {
     QTest::addColumn<QString>("from");
-    QTest::addColumn<int>("key");    // 0: the context menu
+    QTest::addColumn<int>("key");    // 0: a right-click
     QTest::addColumn<QString>("to"); // the focus afterwards, or which menu opened
     QTest::newRow("Tab") << "Text13" << int(Qt::Key_Tab) << "Text21";
     QTest::newRow("Enter from the last cell") << "Text23" << int(Qt::Key_Return) << "Command3";
     QTest::newRow("Down from the last row") << "Text22" << int(Qt::Key_Down) << "Text22";
     QTest::newRow("menu of a cell of the system") << "Text11" << 0 << "cell";
     QTest::newRow("menu of a cell outside") << "Text14" << 0 << "grid";
+    QTest::newRow("Shift+F10 in a cell")
+        << "Text22" << (Qt::SHIFT | Qt::Key_F10).toCombined() << "cell";
+    QTest::newRow("the menu key") << "Text12" << int(Qt::Key_Menu) << "cell";
 }
 
 void TestKeyboard::systemAfterClearing()
@@ -331,24 +334,34 @@ void TestKeyboard::systemAfterClearing()
     click(window, "Command2");
     auto *cell = window->findChild<QLineEdit *>(from);
     cell->setFocus(Qt::MouseFocusReason);
-    if (key) {
-        QTest::keyClick(cell, Qt::Key(key));
+    const QKeyCombination keys = QKeyCombination::fromCombined(key);
+    if (to != "cell" && to != "grid") {
+        QTest::keyClick(cell, keys.key(), keys.keyboardModifiers());
         QCOMPARE(QApplication::focusWidget()->objectName(), to);
         return;
     }
+    // A cell's menu: its edit entries, then the grid's, each once with its keys.
     QString opened;
     QTimer::singleShot(0, [&opened] {
         QWidget *menu = QApplication::activePopupWidget();
-        const QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
-        opened = actions.isEmpty()                           ? "none"
-                 : actions[0]->text().startsWith("Реши сам") ? "grid"
-                                                             : "cell";
+        QStringList texts;
+        for (const QAction *action : menu ? menu->actions() : QList<QAction *>())
+            texts << action->text();
+        const QString practise = QStringLiteral("Реши сам\tCtrl+R");
+        opened = texts.count(practise) != 1 || !texts.contains(QStringLiteral("Дроби\tCtrl+D"))
+                     ? "none"
+                 : texts[0] == practise ? "grid"
+                                        : "cell";
         if (menu)
             menu->close();
     });
-    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4),
-                                cell->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(cell, &menuEvent);
+    if (key) {
+        QTest::keyClick(cell, keys.key(), keys.keyboardModifiers());
+    } else {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                    cell->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(cell, &menuEvent);
+    }
     QCOMPARE(opened, to);
 }
 
