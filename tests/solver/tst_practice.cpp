@@ -78,6 +78,8 @@ private slots:
     void method();
     void ends_data();
     void ends();
+    void roundings_data();
+    void roundings();
 };
 
 void TestPractice::operations_data()
@@ -181,22 +183,63 @@ void TestPractice::ends_data()
 {
     QTest::addColumn<QString>("matrix");
     QTest::addColumn<End>("end");
+    QTest::addColumn<bool>("echelon"); // back-substitution is all that is left
 
-    QTest::newRow("identity") << "1 0 0 | 2 / 0 1 0 | 3 / 0 0 1 | -1" << End::Solved;
-    QTest::newRow("0 = c before the end") << "2 1 0 | 2 / 0 0 0 | 5 / 1 1 1 | 1" << End::NoSolution;
-    QTest::newRow("0 = 0 in an unreduced matrix") << "2 1 | 2 / 0 0 | 0" << End::Going;
-    QTest::newRow("leading 1 not alone") << "1 1 | 2 / 0 1 | 1" << End::Going;
-    QTest::newRow("zeros above a row") << "0 0 | 0 / 1 2 | 3" << End::Going;
-    QTest::newRow("rows out of order") << "0 1 | 1 / 1 0 | 2" << End::Going;
-    QTest::newRow("reduced, x2 free") << "1 2 0 | 1 / 0 0 1 | 2 / 0 0 0 | 0" << End::ManySolutions;
-    QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions;
+    QTest::newRow("identity") << "1 0 0 | 2 / 0 1 0 | 3 / 0 0 1 | -1" << End::Solved << true;
+    QTest::newRow("0 = c before the end")
+        << "2 1 0 | 2 / 0 0 0 | 5 / 1 1 1 | 1" << End::NoSolution << false;
+    QTest::newRow("0 = 0 in an unreduced matrix") << "2 1 | 2 / 0 0 | 0" << End::Going << true;
+    QTest::newRow("leading 1 not alone") << "1 1 | 2 / 0 1 | 1" << End::Going << true;
+    QTest::newRow("zeros above a row") << "0 0 | 0 / 1 2 | 3" << End::Going << false;
+    QTest::newRow("rows out of order") << "0 1 | 1 / 1 0 | 2" << End::Going << false;
+    QTest::newRow("reduced, x2 free")
+        << "1 2 0 | 1 / 0 0 1 | 2 / 0 0 0 | 0" << End::ManySolutions << true;
+    QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions << true;
+    QTest::newRow("upper triangle")
+        << "2 1 -1 | 8 / 0 1/2 1/2 | 1 / 0 0 -1 | 1" << End::Going << true;
+    QTest::newRow("a pivot left of the one above")
+        << "2 1 -1 | 8 / 0 1/2 1/2 | 1 / 0 2 1 | 5" << End::Going << false;
 }
 
 void TestPractice::ends()
 {
     QFETCH(QString, matrix);
     QFETCH(End, end);
+    QFETCH(bool, echelon);
     QCOMPARE(gauss::endOf(systemOf(matrix)), end);
+    QCOMPARE(gauss::echelon(systemOf(matrix)), echelon);
+}
+
+void TestPractice::roundings_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("exact");
+    QTest::addColumn<bool>("rounding");
+    QTest::newRow("0,33 for 1/3") << "33/100"
+                                  << "1/3" << true;
+    QTest::newRow("0,3 for 1/3") << "3/10"
+                                 << "1/3" << true;
+    QTest::newRow("-0,667 for -2/3") << "-667/1000"
+                                     << "-2/3" << true;
+    QTest::newRow("0,3 for 1/4, half up") << "3/10"
+                                          << "1/4" << true;
+    QTest::newRow("0,34 for 1/3") << "34/100"
+                                  << "1/3" << false;
+    QTest::newRow("the value itself") << "1/2"
+                                      << "1/2" << false;
+    QTest::newRow("no decimals") << "2"
+                                 << "12/5" << false;
+    QTest::newRow("a third typed") << "1/3"
+                                   << "333/1000" << false;
+}
+
+void TestPractice::roundings()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, exact);
+    QFETCH(bool, rounding);
+    QCOMPARE(gauss::isRounding(mpq_class(typed.toStdString()), mpq_class(exact.toStdString())),
+             rounding);
 }
 
 QTEST_APPLESS_MAIN(TestPractice)
