@@ -687,6 +687,8 @@ void Form1::setView(NumberFormat::View view)
         valueLabel[r]->setView(format);
     }
     presenter.setView(view);
+    if (practice)
+        practice->viewChanged();
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep
