@@ -668,8 +668,9 @@ void PracticePanel::markRight(GridCell *cell, int column)
     auto *tick = new QLabel(QStringLiteral("✓"), cell);
     tick->setObjectName(QStringLiteral("RightMark"));
     tick->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A label in a line edit draws in the edit's text colour, the cells' red.
     QPalette palette = tick->palette();
-    palette.setColor(QPalette::WindowText, rightMark);
+    palette.setColor(tick->foregroundRole(), rightMark);
     tick->setPalette(palette);
     tick->adjustSize();
     // On the side the number does not start from.

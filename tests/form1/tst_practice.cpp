@@ -8,6 +8,7 @@
 #include "windowdriver.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -97,6 +98,10 @@ void TestPractice::start(const Rows &system)
     QTRY_COMPARE(QApplication::activeWindow(), panel());
     QCOMPARE(QApplication::focusWidget(), inPanel<QLineEdit>("Operation"));
     QCOMPARE(inPanel<QLineEdit>("Operation")->accessibleName(), QStringLiteral("Операция"));
+    // Read each time the line is entered: one example, not the tooltip's six.
+    QCOMPARE(QAccessible::queryAccessibleInterface(inPanel<QLineEdit>("Operation"))
+                 ->text(QAccessible::Description),
+             QStringLiteral("например р2 = р2 - 3/2 р1"));
 }
 
 void TestPractice::enter(const QString &operation)
