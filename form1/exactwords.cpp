@@ -106,6 +106,11 @@ QString exactWords(const mpq_class &value)
     return exact.text;
 }
 
+QString roundedWords(const mpq_class &exact)
+{
+    return QStringLiteral("закръглено: точно ") + exactWords(exact);
+}
+
 QStringList singularWords(const gauss::Singular &why)
 {
     QStringList lines = ranks(why);

@@ -18,6 +18,9 @@ struct Verdict;
 // 41-цифрен числител и 42-цифрен знаменател: 0,3333333333333333…".
 QString exactWords(const mpq_class &value);
 
+// What a rounding typed for exact is told: "закръглено: точно 1/3".
+QString roundedWords(const mpq_class &exact);
+
 // The ranks, and either "няма решение" or "безброй решения:" with the general
 // solution, one line each: "x2 — произволно", "x1 = 3 - 2x2".
 QStringList singularWords(const gauss::Singular &why);

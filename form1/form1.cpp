@@ -137,7 +137,7 @@ void Form1::createGrid()
     };
     grid.afterLast = [this] { return Command3; };
     grid.paste = [this](int r, int c) { return pasteIntoGrid(r, c); };
-    grid.gridMenu = [this](const QPoint &at) { gridMenu->show(at); };
+    grid.gridMenu = [this](QMenu *menu) { gridMenu->addTo(menu); };
     for (int r = 1; r <= GridRows; ++r) {
         for (int c = 1; c <= GridColumns; ++c) {
             auto *box = new GridCell(r, c, grid, Frame1);
@@ -146,7 +146,6 @@ void Form1::createGrid()
             box->setGeometry(twips(240 + 1200 * (c - 1), 360 * r, 735, tall ? 405 : 375));
             const bool last = c == GridColumns;
             box->setAlignment((last ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            box->setAccessibleName(texts::cellPlace(r, c));
             cell[r][c] = box;
             connect(box, &QLineEdit::textEdited, this, [this] { gridShowsWorking = false; });
         }
@@ -348,7 +347,7 @@ void Form1::arrange(int rows, int unknowns)
 {
     for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
-            cell[r][c]->setInSystem(r <= rows && c <= unknowns + 1);
+            cell[r][c]->setInSystem(r <= rows && c <= unknowns + 1, unknowns);
     const QColor background = entryBackground(cellRed());
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= unknowns + 1; ++c)
@@ -627,6 +626,8 @@ void Form1::setView(NumberFormat::View view)
     }
     solution->setView(format);
     presenter.setView(view);
+    if (practice)
+        practice->viewChanged();
 }
 
 // The rows of the active block, in the window's coordinates: the messages keep

@@ -9,6 +9,7 @@
 GridCell::GridCell(int row, int column, const Grid &grid, QWidget *parent)
     : QLineEdit(parent), r(row), c(column), grid(grid)
 {
+    setAccessibleName(spokenName(row, column, 0));
     // Typed over, the number is the user's own, even if typed back as it was.
     connect(this, &QLineEdit::textEdited, this, &GridCell::forgetExactValue);
 }
@@ -28,10 +29,25 @@ void GridCell::setView(const NumberFormat &format)
         setNumber(format, NumberFormat::Number(exact.number()));
 }
 
-void GridCell::setInSystem(bool inSystem)
+void GridCell::setInSystem(bool inSystem, int unknowns)
 {
     system = inSystem;
     setFocusPolicy(inSystem ? Qt::StrongFocus : Qt::ClickFocus);
+    setAccessibleName(spokenName(r, c, inSystem ? unknowns : 0));
+}
+
+QString GridCell::columnName(int column, int unknowns)
+{
+    if (column <= unknowns)
+        return QStringLiteral("x%1").arg(column);
+    if (column == unknowns + 1 && unknowns > 0)
+        return QStringLiteral("дясна страна");
+    return QStringLiteral("колона %1").arg(column);
+}
+
+QString GridCell::spokenName(int row, int column, int unknowns)
+{
+    return QStringLiteral("ред %1, %2").arg(row).arg(columnName(column, unknowns));
 }
 
 GridCell *GridCell::systemCell(int row, int column) const
@@ -104,6 +120,12 @@ void GridCell::keyPressEvent(QKeyEvent *event)
         pasteHere();
         return;
     }
+    // The menu's keys open it at the cursor, where a right-click would.
+    if (event->keyCombination() == QKeyCombination(Qt::Key_Menu) ||
+        event->keyCombination() == QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
+        openMenu(mapToGlobal(cursorRect().bottomLeft()));
+        return;
+    }
     if ((event->modifiers() & ~Qt::KeypadModifier) || !inSystem()) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -138,13 +160,22 @@ void GridCell::moveTo(GridCell *cell)
     cell->selectAll();
 }
 
-// The line edit's own menu, but its paste takes a whole system as the keys do.
-// A cell outside the system is part of the grid's green, and its right-click
-// opens the grid's menu.
 void GridCell::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (!inSystem() && grid.gridMenu) {
-        grid.gridMenu(event->globalPos());
+    openMenu(event->globalPos());
+}
+
+// The line edit's own menu, but its paste takes a whole system as the keys do,
+// and below it the grid's, where a student looks for what is done with the
+// system. A cell outside the system is part of the grid's green, and opens the
+// grid's menu alone.
+void GridCell::openMenu(const QPoint &at)
+{
+    if (!inSystem()) {
+        QMenu menu(this);
+        if (grid.gridMenu)
+            grid.gridMenu(&menu);
+        menu.exec(at);
         return;
     }
     QMenu *menu = createStandardContextMenu();
@@ -160,7 +191,11 @@ void GridCell::contextMenuEvent(QContextMenuEvent *event)
         menu->insertAction(action, own);
         menu->removeAction(action);
     }
-    menu->exec(event->globalPos());
+    if (grid.gridMenu) {
+        menu->addSeparator();
+        grid.gridMenu(menu);
+    }
+    menu->exec(at);
     delete menu;
 }
 

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <functional>
 
+class QMenu;
+
 // Its text is the number as written, and a second solve, copying and typing
 // all see that text. At rest a text too wide for the cell is drawn in a smaller
 // font, then shortened from the end with "…", so the cell shows how the number
@@ -28,8 +30,9 @@ public:
         // Fills the grid from the clipboard from this cell on; false leaves the
         // paste to the line edit itself.
         std::function<bool(int row, int column)> paste;
-        // The grid's own menu, which a cell outside the system opens instead of its own.
-        std::function<void(const QPoint &at)> gridMenu;
+        // Adds the grid's own entries to menu: a cell of the system shows them
+        // below its edit entries, and one outside the system them alone.
+        std::function<void(QMenu *menu)> gridMenu;
     };
 
     GridCell(int row, int column, const Grid &grid, QWidget *parent);
@@ -38,7 +41,14 @@ public:
     // Enter and the arrows visit those alone, and the others, which can still
     // be clicked, are part of the grid's green and open its menu.
     bool inSystem() const { return system; }
-    void setInSystem(bool inSystem);
+    // unknowns: how many the system has, which name its columns to a
+    // screen reader.
+    void setInSystem(bool inSystem, int unknowns);
+
+    // What a screen reader calls a cell: "ред 2, x3", "ред 2, дясна страна";
+    // past the system's columns, or with none (unknowns 0), "ред 2, колона 5".
+    static QString spokenName(int row, int column, int unknowns);
+    static QString columnName(int column, int unknowns);
 
     // What the cell draws now, and in which font.
     QString drawnText() const { return drawing().text; }
@@ -73,6 +83,7 @@ private:
     void moveTo(GridCell *cell);
     GridCell *systemCell(int row, int column) const;
     void pasteHere();
+    void openMenu(const QPoint &at);
 
     int r;
     int c;

@@ -80,11 +80,17 @@ QString GridMenu::toTheEndHint()
 void GridMenu::show(const QPoint &at)
 {
     QMenu menu(window);
+    addTo(&menu);
+    menu.exec(at);
+}
+
+void GridMenu::addTo(QMenu *menu)
+{
     // A step that cannot be taken says why.
-    menu.setToolTipsVisible(true);
-    auto item = [&menu](const QString &text, const std::function<void()> &action,
-                        const QKeySequence &keys = {}) {
-        QAction *added = menu.addAction(
+    menu->setToolTipsVisible(true);
+    auto item = [menu](const QString &text, const std::function<void()> &action,
+                       const QKeySequence &keys = {}) {
+        QAction *added = menu->addAction(
             text + (keys.isEmpty() ? QString() : u'\t' + keys.toString(QKeySequence::NativeText)));
         connect(added, &QAction::triggered, added, action);
         return added;
@@ -93,7 +99,7 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Реши докрай"), actions.toTheEnd, toTheEndKeys);
     item(QStringLiteral("Върни системата"), actions.restore, restoreKeys);
     item(QStringLiteral("Уравнения и неизвестни…"), actions.shape, shapeKeys);
-    menu.addSeparator();
+    menu->addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);
         if (!why.isEmpty())
@@ -102,10 +108,10 @@ void GridMenu::show(const QPoint &at)
     item(QStringLiteral("Копирай решението"), actions.copy, copyKeys);
     item(QStringLiteral("Постави система"), actions.paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    menu.addSeparator();
+    menu->addSeparator();
     item(QStringLiteral("Запази като PDF…"), actions.save, QKeySequence::Save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
-    menu.addSeparator();
+    menu->addSeparator();
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
     fractions->setCheckable(true);
     fractions->setChecked(actions.fractions());
@@ -120,7 +126,6 @@ void GridMenu::show(const QPoint &at)
         fullScreenKeys);
     full->setCheckable(true);
     full->setChecked(zoom->isFullScreen());
-    menu.exec(at);
 }
 
 bool GridMenu::eventFilter(QObject *watched, QEvent *event)

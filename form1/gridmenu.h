@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <functional>
 
+class QMenu;
 class QWidget;
 class WindowZoom;
 
@@ -36,6 +37,9 @@ public:
 
     // at: in global coordinates.
     void show(const QPoint &at);
+    // The menu's entries, with their keys, at the end of menu: a cell's menu
+    // carries them below its edit entries.
+    void addTo(QMenu *menu);
 
     // Where "Реши докрай" is found, as a refused system is told.
     static QString toTheEndHint();

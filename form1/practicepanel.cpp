@@ -26,6 +26,7 @@ namespace
 
 const QColor openCell(255, 255, 170); // a cell of the row the student computes
 const QColor wrongCell(255, 190, 120);
+const QColor rightMark(0, 110, 0); // the ✓ of a cell found right, dark on the cell's white
 
 // Room between the panel and what it keeps in sight, in pixels.
 constexpr int Gap = 8;
@@ -35,13 +36,17 @@ QString quoted(const QString &text)
     return u'„' + text + u'“';
 }
 
+// "1 операция", "14 операции"
+QString operationsWords(int count)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("операция")
+                                                             : QStringLiteral("операции"));
+}
+
 // "14 операции; методът на програмата: 12"
 QString countWords(int own, int method)
 {
-    return QStringLiteral("%1 %2; методът на програмата: %3")
-        .arg(own)
-        .arg(own == 1 ? QStringLiteral("операция") : QStringLiteral("операции"))
-        .arg(method);
+    return QStringLiteral("%1; методът на програмата: %2").arg(operationsWords(own)).arg(method);
 }
 
 QString readingWords(const RowNotation::Reading &reading)
@@ -124,6 +129,9 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
             grid.cellAt(r, c)->setReadOnly(true);
     showMatrix();
     record();
+    // The window is not the active one while the panel is, and Qt shows the
+    // tooltips, a cell's exact value among them, of the active window alone.
+    window->setAttribute(Qt::WA_AlwaysShowToolTips, true);
     window->installEventFilter(this);
     if (const auto *zoom = window->findChild<WindowZoom *>(QString(), Qt::FindDirectChildrenOnly))
         connect(zoom, &WindowZoom::factorChanged, this, &PracticePanel::follow);
@@ -143,6 +151,9 @@ void PracticePanel::build()
     operation->setPlaceholderText(QStringLiteral("например р2 = р2 - 3/2 р1"));
     operation->setToolTip(QStringLiteral("ред 2 = ред 2 − 3/2 · ред 1\nред 1 = ред 1 : (2)\n"
                                          "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2"));
+    // A screen reader reads a description each time the line is entered,
+    // and the tooltip's six lines stand for one where there is none.
+    operation->setAccessibleDescription(operation->placeholderText());
     operation->installEventFilter(this);
     connect(operation, &QLineEdit::returnPressed, this, &PracticePanel::submit);
     auto *caption = new QLabel(QStringLiteral("&Операция:"), this);
@@ -165,6 +176,13 @@ void PracticePanel::build()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(status);
+    backButton = new QPushButton(QStringLiteral("Обратно &заместване"), this);
+    backButton->setObjectName(QStringLiteral("BackSubstitution"));
+    backButton->setAutoDefault(false);
+    backButton->setAccessibleDescription(QStringLiteral("довършва решението точно"));
+    backButton->hide();
+    connect(backButton, &QPushButton::clicked, this, &PracticePanel::backSubstitute);
+    layout->addWidget(backButton, 0, Qt::AlignLeft);
     layout->addWidget(list, 1);
     layout->addLayout(buildButtons());
 
@@ -292,6 +310,7 @@ void PracticePanel::closeEvent(QCloseEvent *event)
             for (int c = 1; c <= practice.size() + 1; ++c)
                 grid.cellAt(r, c)->setReadOnly(false);
         window->removeEventFilter(this);
+        window->setAttribute(Qt::WA_AlwaysShowToolTips, false);
         Announcer::announce(window, QStringLiteral("Реши сам: край."));
     }
     QWidget::closeEvent(event);
@@ -299,10 +318,28 @@ void PracticePanel::closeEvent(QCloseEvent *event)
 
 void PracticePanel::say(const QString &sentence)
 {
-    status->setText(sentence);
+    tell([sentence] { return sentence; });
+}
+
+void PracticePanel::tell(const std::function<QString()> &sentence)
+{
+    telling = sentence;
+    status->setText(sentence());
     adjustSize();
     place();
-    Announcer::announce(this, sentence);
+    Announcer::announce(this, status->text());
+}
+
+// Said again without a word to a screen reader: the view's switch is spoken.
+void PracticePanel::viewChanged()
+{
+    if (open)
+        for (int c = 1; c <= practice.size() + 1; ++c)
+            if (!grid.cellAt(open->row, c)->isReadOnly())
+                showOld(grid.cellAt(open->row, c), c);
+    record();
+    if (telling)
+        status->setText(telling());
 }
 
 bool PracticePanel::busy()
@@ -312,8 +349,11 @@ bool PracticePanel::busy()
                 .arg(open->row));
         return true;
     }
-    if (const QString end = endWords(nullptr); !end.isEmpty()) {
-        say(end + QStringLiteral("\n„Назад“ връща последната операция, „Край“ затваря."));
+    if (!endWords().isEmpty()) {
+        tell([this] {
+            return endWords() +
+                   QStringLiteral("\n„Назад“ връща последната операция, „Край“ затваря.");
+        });
         return true;
     }
     return false;
@@ -367,14 +407,25 @@ void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
     operation->clear();
     showMatrix();
     record();
-    if (!applied.isEmpty())
-        applied += u'\n';
-    applied += RowNotation::text(op) + u'\n' + rowText(practice.current(), op.row);
-    if (op.kind == gauss::RowOperation::Exchange)
-        applied += u'\n' + rowText(practice.current(), op.other);
-    applied += note;
-    const QString end = endWords(nullptr);
-    say(end.isEmpty() ? applied : applied + u'\n' + end);
+    // Each operation's rows as they stood after it, written again in a new view.
+    const gauss::ExactSystem after = practice.current();
+    applied << [this, op, after, note] {
+        QString lines = RowNotation::text(op) + u'\n' + rowText(after, op.row);
+        if (op.kind == gauss::RowOperation::Exchange)
+            lines += u'\n' + rowText(after, op.other);
+        return lines + note;
+    };
+    tell([this] {
+        QStringList lines;
+        for (const auto &sentence : applied)
+            lines << sentence();
+        if (const QString end = endWords(); !end.isEmpty())
+            lines << end;
+        else if (pending.isEmpty() && gauss::echelon(practice.current()))
+            lines << QStringLiteral("Триъгълен вид: остава обратното заместване; "
+                                    "„Обратно заместване“ (Alt+З) го довършва.");
+        return lines.join(u'\n');
+    });
     activateWindow();
     operation->setFocus(Qt::OtherFocusReason);
 }
@@ -411,6 +462,29 @@ void PracticePanel::hint()
     say(QStringLiteral("Подсказка: %1").arg(next));
 }
 
+// The method's own operations from the echelon form to the end, listed as
+// the student's: each pivot made 1, then the columns above them cleared.
+void PracticePanel::backSubstitute()
+{
+    if (busy())
+        return;
+    const int before = list->count();
+    const int most = practice.size() * (practice.size() + 1);
+    while (gauss::endOf(practice.current()) == gauss::End::Going && list->count() - before < most) {
+        const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
+        practice.apply(op);
+        list->addItem(RowNotation::text(op));
+    }
+    list->scrollToBottom();
+    showMatrix();
+    record();
+    const int added = list->count() - before;
+    tell([this, added] {
+        return QStringLiteral("Обратно заместване: %1.\n").arg(operationsWords(added)) + endWords();
+    });
+    operation->setFocus(Qt::OtherFocusReason);
+}
+
 // --- The grid and the record ---------------------------------------------------
 
 void PracticePanel::showMatrix()
@@ -427,9 +501,9 @@ void PracticePanel::showValue(int row, int column, const mpq_class &value)
     grid.cellAt(row, column)->setNumber(grid.format(), {gauss::decimalText(value), value});
 }
 
-QString PracticePanel::textOf(const mpq_class &value) const
+QString PracticePanel::textOf(const mpq_class &value, const NumberFormat &in)
 {
-    return grid.format().text({gauss::decimalText(value), value});
+    return in.text({gauss::decimalText(value), value});
 }
 
 // "ред 2: 0; 0,5; 0,5; 1", as the step boxes tell a row.
@@ -441,48 +515,58 @@ QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
     return QStringLiteral("ред %1: %2").arg(row).arg(cells.join(QStringLiteral("; ")));
 }
 
+// In both views, which the window's switch chooses between.
 void PracticePanel::record()
 {
+    using View = NumberFormat::View;
     working.setSystem(typed);
     for (int i = 1; i <= int(practice.operations().size()); ++i) {
         const gauss::ExactSystem &s = practice.after(i);
-        Working::Block matrix;
-        for (int r = 1; r <= s.n; ++r) {
-            matrix << QStringList();
-            for (int c = 1; c <= s.n + 1; ++c)
-                matrix.last() << textOf(s.a[r][c]);
-        }
+        InBothViews<Working::Block> matrix;
+        for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions})
+            for (int r = 1; r <= s.n; ++r) {
+                matrix[view] << QStringList();
+                for (int c = 1; c <= s.n + 1; ++c)
+                    matrix[view].last() << textOf(s.a[r][c], NumberFormat(view));
+            }
+        const QString op = RowNotation::text(practice.operations()[std::size_t(i - 1)]);
         working.addStep(QStringLiteral("(РЕШИ САМ) стъпка:%1").arg(i),
-                        {RowNotation::text(practice.operations()[std::size_t(i - 1)])}, matrix);
+                        InBothViews<QStringList>{QStringList{op}, QStringList{op}}, matrix);
     }
-    QStringList report;
-    endWords(&report);
-    if (!report.isEmpty())
-        working.addReport(report);
+    for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
+        QStringList report;
+        endWords(NumberFormat(view), &report);
+        if (!report.isEmpty())
+            working.addReport(view, report);
+    }
+    const gauss::ExactSystem &s = practice.current();
     std::vector<mpq_class> x;
-    if (gauss::endOf(practice.current()) == gauss::End::Solved)
-        for (int r = 0; r <= practice.size(); ++r)
-            x.push_back(r == 0 ? mpq_class(0) : practice.current().a[r][practice.size() + 1]);
+    if (gauss::endOf(s) == gauss::End::Solved)
+        for (int r = 0; r <= s.n; ++r)
+            x.push_back(r == 0 ? mpq_class(0) : s.a[r][s.n + 1]);
     grid.showSolution(x);
+    backButton->setVisible(gauss::endOf(s) == gauss::End::Going && gauss::echelon(s));
 }
 
-// What the end says, or nothing before it; into report, its lines.
-QString PracticePanel::endWords(QStringList *report) const
+QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) const
 {
     const gauss::ExactSystem &s = practice.current();
     QStringList lines;
+    QStringList answer;
     switch (gauss::endOf(s)) {
     case gauss::End::Going:
         break;
     case gauss::End::Solved:
         lines << QStringLiteral("Решено!")
               << countWords(int(practice.operations().size()), methodCount);
+        for (int r = 1; r <= s.n; ++r)
+            answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.n + 1], in));
         break;
     case gauss::End::NoSolution:
         lines << QStringLiteral("няма решение")
               << QStringLiteral("ред %1 гласи 0 = %2")
                      .arg(gauss::contradiction(s))
-                     .arg(textOf(s.a[gauss::contradiction(s)][s.n + 1]));
+                     .arg(textOf(s.a[gauss::contradiction(s)][s.n + 1], in));
         break;
     case gauss::End::ManySolutions:
         lines << singularWords(gauss::analyseSingular(s.a, s.n));
@@ -490,6 +574,8 @@ QString PracticePanel::endWords(QStringList *report) const
     }
     if (report)
         *report = lines;
+    if (!answer.isEmpty())
+        lines << answer.join(QStringLiteral("; "));
     return lines.join(u'\n');
 }
 
@@ -500,13 +586,12 @@ void PracticePanel::openRow(const gauss::RowOperation &op)
     open = op;
     right = practice.tried(op);
     restingPalettes.clear();
-    const gauss::ExactSystem &s = practice.current();
-    for (int c = 1; c <= s.n + 1; ++c) {
+    for (int c = 1; c <= practice.size() + 1; ++c) {
         GridCell *cell = grid.cellAt(op.row, c);
         restingPalettes << cell->palette();
-        cell->setPlaceholderText(textOf(s.a[op.row][c]));
         cell->clear();
         cell->forgetExactValue();
+        showOld(cell, c);
         cell->setReadOnly(false);
         cell->installEventFilter(this);
         mark(cell, openCell);
@@ -521,15 +606,24 @@ void PracticePanel::openRow(const gauss::RowOperation &op)
     grid.cellAt(op.row, 1)->setFocus(Qt::OtherFocusReason);
 }
 
-// Enter goes on to the next empty cell of the row, and checks it once none is.
+// The grey old value, which a screen reader would read as the cell's text.
+void PracticePanel::showOld(GridCell *cell, int column)
+{
+    const QString old = textOf(practice.current().a[open->row][column]);
+    cell->setPlaceholderText(old);
+    cell->setAccessibleDescription(QStringLiteral("предишна стойност %1").arg(old));
+}
+
+// Enter goes on to the next empty cell of the row, and checks the row from
+// its last cell, or where no empty one follows.
 void PracticePanel::cellEntered(GridCell *cell)
 {
     const int n = practice.size();
     int from = 1;
     while (from <= n + 1 && grid.cellAt(open->row, from) != cell)
         ++from;
-    for (int step = 1; step <= n + 1; ++step) {
-        GridCell *next = grid.cellAt(open->row, (from - 1 + step) % (n + 1) + 1);
+    for (int c = from + 1; c <= n + 1; ++c) {
+        GridCell *next = grid.cellAt(open->row, c);
         if (!next->isReadOnly() && next->text().trimmed().isEmpty()) {
             next->setFocus(Qt::TabFocusReason);
             return;
@@ -541,54 +635,86 @@ void PracticePanel::cellEntered(GridCell *cell)
 // A typed value is right when it is the exact value, or the seven-digit
 // text the grid would show of it: "0,3333333" for 1/3, which is then told as
 // rounded. The cells are read as the system's are, "1E+08" as well as "(2)".
+// An empty cell is not wrong, only not done yet.
 void PracticePanel::checkRow()
 {
     if (!open)
         return;
     const int row = open->row;
-    QStringList wrong;
-    QStringList rounded;
+    QStringList wrong, empty, rounded;
     GridCell *first = nullptr;
     for (int c = 1; c <= practice.size() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly())
             continue; // right at an earlier check, or shown
         const mpq_class &value = right.a[row][c];
+        const QString name = GridCell::spokenName(row, c, practice.size());
         mpq_class typed;
         const bool read =
             gauss::readExact(cell->text(), typed) || RowNotation::readNumber(cell->text(), typed);
         const gauss::Typed judged = read ? gauss::judge(typed, value) : gauss::Typed::Wrong;
-        const QString where = QStringLiteral("ред %1, колона %2").arg(row).arg(c);
         if (judged == gauss::Typed::Rounded)
             rounded << QStringLiteral("%1 — закръглено: %2")
-                           .arg(where, NumberFormat().note({cell->text(), value}));
+                           .arg(name, NumberFormat().note({cell->text(), value}));
         if (judged != gauss::Typed::Wrong) {
-            cell->setReadOnly(true);
-            cell->setPalette(restingPalettes.value(c - 1));
+            markRight(cell, c);
             continue;
         }
-        wrong << where;
-        mark(cell, wrongCell);
+        if (cell->text().trimmed().isEmpty()) {
+            empty << name;
+        } else {
+            wrong << (read && gauss::isRounding(typed, value)
+                          ? QStringLiteral("%1 (%2)").arg(name, roundedWords(value))
+                          : name);
+            mark(cell, wrongCell);
+        }
         if (!first)
             first = cell;
     }
-    QString roundedWords = rounded.join(QStringLiteral("; "));
-    if (!roundedWords.isEmpty())
-        roundedWords = u'\n' + roundedWords.front().toUpper() + roundedWords.mid(1) + u'.';
+    QString roundedLine = rounded.join(QStringLiteral("; "));
+    if (!roundedLine.isEmpty())
+        roundedLine = u'\n' + roundedLine.front().toUpper() + roundedLine.mid(1) + u'.';
     if (!first) {
         const gauss::RowOperation op = *open;
         closeRow();
-        accept(op, roundedWords);
+        accept(op, roundedLine);
         applyPending();
         return;
     }
-    say(QStringLiteral("Грешно: %1.\nПоправете и натиснете Enter; „Покажи“ (F1) дава верните "
-                       "стойности.")
-            .arg(wrong.join(QStringLiteral("; "))) +
-        roundedWords);
+    QStringList lines;
+    if (!wrong.isEmpty())
+        lines << QStringLiteral("Грешно: %1.").arg(wrong.join(QStringLiteral("; ")));
+    if (!empty.isEmpty())
+        lines << QStringLiteral("Не е попълнено: %1.").arg(empty.join(QStringLiteral("; ")));
+    lines << QStringLiteral("%1 и натиснете Enter; „Покажи“ (F1) дава верните стойности.")
+                 .arg(wrong.isEmpty() ? QStringLiteral("Попълнете") : QStringLiteral("Поправете"));
+    say(lines.join(u'\n') + roundedLine);
     window->activateWindow();
     first->setFocus(Qt::OtherFocusReason);
     first->selectAll();
+}
+
+// Kept as typed, and told right by a mark and to a screen reader, not by its
+// colour alone.
+void PracticePanel::markRight(GridCell *cell, int column)
+{
+    cell->setReadOnly(true);
+    cell->setPalette(restingPalettes.value(column - 1));
+    cell->setAccessibleDescription(QStringLiteral("вярно"));
+    auto *tick = new QLabel(QStringLiteral("✓"), cell);
+    tick->setObjectName(QStringLiteral("RightMark"));
+    tick->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A label in a line edit draws in the edit's text colour, the cells' red.
+    QPalette palette = tick->palette();
+    palette.setColor(tick->foregroundRole(), rightMark);
+    tick->setPalette(palette);
+    tick->adjustSize();
+    // On the side the number does not start from.
+    const bool atLeft = cell->alignment() & Qt::AlignRight;
+    tick->move(atLeft ? 3 : cell->width() - tick->width() - 3,
+               (cell->height() - tick->height()) / 2);
+    tick->show();
+    rightMarks << tick;
 }
 
 // The right values of the cells still wrong; Enter then goes on.
@@ -596,20 +722,28 @@ void PracticePanel::showRight()
 {
     if (!open)
         return;
-    QStringList shown;
+    const int row = open->row;
+    QList<int> shown;
     for (int c = 1; c <= practice.size() + 1; ++c) {
-        GridCell *cell = grid.cellAt(open->row, c);
+        GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly())
             continue;
-        showValue(open->row, c, right.a[open->row][c]);
+        showValue(row, c, right.a[row][c]);
         cell->setReadOnly(true);
-        shown << QStringLiteral("колона %1: %2").arg(c).arg(cell->text());
+        cell->setAccessibleDescription(QStringLiteral("показана вярна стойност"));
+        shown << c;
     }
-    say(QStringLiteral("Верните стойности на ред %1: %2.\nEnter продължава.")
-            .arg(open->row)
-            .arg(shown.join(QStringLiteral("; "))));
+    tell([this, row, shown] {
+        QStringList values;
+        for (const int c : shown)
+            values << QStringLiteral("%1: %2").arg(GridCell::columnName(c, practice.size()),
+                                                   textOf(right.a[row][c]));
+        return QStringLiteral("Верните стойности на ред %1: %2.\nEnter продължава.")
+            .arg(row)
+            .arg(values.join(QStringLiteral("; ")));
+    });
     window->activateWindow();
-    grid.cellAt(open->row, 1)->setFocus(Qt::OtherFocusReason);
+    grid.cellAt(row, 1)->setFocus(Qt::OtherFocusReason);
 }
 
 void PracticePanel::closeRow()
@@ -619,8 +753,11 @@ void PracticePanel::closeRow()
         cell->removeEventFilter(this);
         cell->setReadOnly(true);
         cell->setPlaceholderText(QString());
+        cell->setAccessibleDescription(QString());
         cell->setPalette(restingPalettes.value(c - 1));
     }
+    qDeleteAll(rightMarks);
+    rightMarks.clear();
     open.reset();
     checkButton->setEnabled(false);
     showButton->setEnabled(false);

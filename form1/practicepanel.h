@@ -48,6 +48,10 @@ public:
     PracticePanel(QWidget *window, const Grid &grid, const gauss::ExactSystem &system,
                   const Working::Block &typed, Working &working);
 
+    // The window shows its numbers in another view now: the panel's own
+    // texts, the old values of the row computed and the working follow it.
+    void viewChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -67,20 +71,29 @@ private:
     void accept(const gauss::RowOperation &op, const QString &note = QString());
     void back();
     void hint();
+    void backSubstitute();
     void say(const QString &sentence);
+    // A sentence with numbers in it, written again in a new view.
+    void tell(const std::function<QString()> &sentence);
     bool busy(); // says why when a row is open or the working has ended
 
     void showMatrix();
     void showValue(int row, int column, const mpq_class &value);
-    // A value as the window's view writes it.
-    QString textOf(const mpq_class &value) const;
+    // A value as the window's view writes it, or as in writes it.
+    QString textOf(const mpq_class &value) const { return textOf(value, grid.format()); }
+    static QString textOf(const mpq_class &value, const NumberFormat &in);
     QString rowText(const gauss::ExactSystem &s, int row) const;
     void record();
-    QString endWords(QStringList *report) const;
+    // What the end says, or nothing before it; into report, its lines
+    // without the answer, which the record has beside the unknowns.
+    QString endWords(const NumberFormat &in, QStringList *report = nullptr) const;
+    QString endWords() const { return endWords(grid.format()); }
 
     void openRow(const gauss::RowOperation &op);
     void cellEntered(GridCell *cell);
     void checkRow();
+    void markRight(GridCell *cell, int column);
+    void showOld(GridCell *cell, int column);
     void showRight();
     void closeRow();
     void mark(GridCell *cell, const QColor &colour);
@@ -100,7 +113,9 @@ private:
     gauss::ExactSystem right;
     QList<QPalette> restingPalettes;
     QList<gauss::RowOperation> pending;
-    QString applied; // what the line's operations did so far, as said
+    QList<std::function<QString()>> applied; // what the line's operations did so far
+    QList<QLabel *> rightMarks;
+    std::function<QString()> telling; // what the status says now
 
     QLineEdit *operation = nullptr;
     QLabel *status = nullptr;
@@ -108,6 +123,7 @@ private:
     QCheckBox *own = nullptr;
     QPushButton *checkButton = nullptr;
     QPushButton *showButton = nullptr;
+    QPushButton *backButton = nullptr; // back-substitution, at the echelon form
 };
 
 #endif

@@ -162,6 +162,33 @@ Typed judge(const mpq_class &typed, const mpq_class &right)
                                                                                 : Typed::Wrong;
 }
 
+bool echelon(const ExactSystem &s)
+{
+    int last = 0;
+    for (int r = 1; r <= s.n; ++r) {
+        const int c = leading(s, r);
+        if (c <= s.n && c <= last)
+            return false;
+        last = c;
+    }
+    return true;
+}
+
+bool isRounding(const mpq_class &typed, const mpq_class &exact)
+{
+    // The decimals typed has: the fewest that write it, its denominator
+    // dividing 10 to that power; a third or a seventh has none.
+    mpz_class ten = 1;
+    int decimals = 0;
+    while (ten % typed.get_den() != 0 && decimals <= 64) {
+        ten *= 10;
+        ++decimals;
+    }
+    if (decimals == 0 || ten % typed.get_den() != 0 || typed == exact)
+        return false;
+    return abs(exact - typed) * 2 * ten <= 1;
+}
+
 ExactSystem Practice::tried(const RowOperation &op) const
 {
     ExactSystem next = current();

@@ -76,6 +76,15 @@ int methodLength(ExactSystem s);
 enum class Typed { Exact, Rounded, Wrong };
 Typed judge(const mpq_class &typed, const mpq_class &right);
 
+// Whether the coefficients are in row echelon form, the form elimination
+// without clearing above the pivots reaches (an upper triangle when every
+// unknown has its pivot): what is left is back-substitution.
+bool echelon(const ExactSystem &s);
+
+// Whether typed is exact rounded to the decimals typed has, one at least:
+// 0.33 for 1/3, not 0.34, nor 0.5 for an exact 0.5 (that is exact) or 2 for 2.4.
+bool isRounding(const mpq_class &typed, const mpq_class &exact);
+
 // The working: the system as typed, each operation applied and the matrix
 // after it; taking back returns to the matrix before.
 class Practice

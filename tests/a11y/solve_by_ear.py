@@ -61,14 +61,16 @@ def main(gauss):
                           LC_ALL='C.UTF-8', XDG_CONFIG_HOME=tempfile.mkdtemp()))
     window = hear('the window', lambda kind, source, _: kind == 'window:activate' and
                   source.getApplication().name == 'gauss')
+    # Named by their unknown, the last column of two unknowns by the right-hand side.
     def cell(r, c):
-        return find(pyatspi.ROLE_TEXT, 'ред %d, колона %d' % (r, c), window).queryEditableText()
+        name = 'ред %d, %s' % (r, 'x%d' % c if c <= 2 else 'дясна страна')
+        return find(pyatspi.ROLE_TEXT, name, window).queryEditableText()
     # Arranging empties the grid: once the mark is gone, the grid is arranged.
     cell(1, 1).setTextContents('?')
     press(find(pyatspi.ROLE_RADIO_BUTTON, '2 уравнения', window))
     press(find(pyatspi.ROLE_PUSH_BUTTON, 'ВЪВЕДИ  СИСТЕМАТА', window))
     hear('arrange', lambda kind, source, _: kind == 'object:text-changed:delete' and
-         source.name == 'ред 1, колона 1')
+         source.name == 'ред 1, x1')
     for r, row in enumerate([['1', '1', '3'], ['1', '-1', '1']], 1):
         for c, number in enumerate(row, 1):
             cell(r, c).setTextContents(number)

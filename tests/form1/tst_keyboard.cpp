@@ -356,6 +356,9 @@ void TestKeyboard::systemAfterClearing_data()
     QTest::newRow("Down from the last row") << "Text22" << int(Qt::Key_Down) << "Text22";
     QTest::newRow("menu of a cell of the system") << "Text11" << 0 << "cell";
     QTest::newRow("menu of a cell outside") << "Text14" << 0 << "grid";
+    QTest::newRow("Shift+F10 in a cell")
+        << "Text22" << (Qt::SHIFT | Qt::Key_F10).toCombined() << "cell";
+    QTest::newRow("the menu key") << "Text12" << int(Qt::Key_Menu) << "cell";
 }
 
 void TestKeyboard::systemAfterClearing()
@@ -366,8 +369,9 @@ void TestKeyboard::systemAfterClearing()
     click(window, "Command2");
     auto *cell = window->findChild<QLineEdit *>(from);
     cell->setFocus(Qt::MouseFocusReason);
-    if (key) {
-        QTest::keyClick(cell, Qt::Key(key));
+    const QKeyCombination keys = QKeyCombination::fromCombined(key);
+    if (key && to != "cell") {
+        QTest::keyClick(cell, keys.key(), keys.keyboardModifiers());
         QCOMPARE(QApplication::focusWidget()->objectName(), to);
         return;
     }
@@ -375,15 +379,19 @@ void TestKeyboard::systemAfterClearing()
     QTimer::singleShot(0, [&opened] {
         QWidget *menu = QApplication::activePopupWidget();
         const QList<QAction *> actions = menu ? menu->actions() : QList<QAction *>();
-        opened = actions.isEmpty()                           ? "none"
-                 : actions[0]->text().startsWith("Реши сам") ? "grid"
-                                                             : "cell";
+        opened = actions.isEmpty()                               ? "none"
+                 : actions[0]->text().startsWith("Реши сам")     ? "grid"
+                 : actions.last()->text() == "На цял екран\tF11" ? "cell"
+                                                                 : "edit entries alone";
         if (menu)
             menu->close();
     });
     QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4),
                                 cell->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(cell, &menuEvent);
+    if (key)
+        QTest::keyClick(cell, keys.key(), keys.keyboardModifiers());
+    else
+        QApplication::sendEvent(cell, &menuEvent);
     QCOMPARE(opened, to);
 }
 

@@ -8,6 +8,7 @@
 #include "windowdriver.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QStyle>
 #include <QTest>
 #include <array>
+#include <QToolTip>
 
 using Problem = RowNotation::Reading::Problem;
 using Rows = QList<QStringList>;
@@ -54,6 +56,7 @@ private slots:
     void ownArithmetic();
     void ownCells_data();
     void ownCells();
+    void followsTheView();
     void badCellOpensNothing();
 
 private:
@@ -96,6 +99,10 @@ void TestPractice::start(const Rows &system)
     QTRY_COMPARE(QApplication::activeWindow(), panel());
     QCOMPARE(QApplication::focusWidget(), inPanel<QLineEdit>("Operation"));
     QCOMPARE(inPanel<QLineEdit>("Operation")->accessibleName(), QStringLiteral("Операция"));
+    // Read each time the line is entered: one example, not the tooltip's six.
+    QAccessibleInterface *line =
+        QAccessible::queryAccessibleInterface(inPanel<QWidget>("Operation"));
+    QCOMPARE(line->text(QAccessible::Description), QStringLiteral("например р2 = р2 - 3/2 р1"));
 }
 
 void TestPractice::enter(const QString &operation)
@@ -189,9 +196,12 @@ void TestPractice::byHints_data()
     QTest::addColumn<Rows>("system");
     QTest::addColumn<QString>("end");    // the panel's last lines
     QTest::addColumn<QString>("copied"); // how the copy ends
-    QTest::newRow("solved") << example << "Решено!\n9 операции; методът на програмата: 9"
-                            << "Решено!\n9 операции; методът на програмата: 9\n\n"
-                               "решението е:\nx1=\t2\nx2=\t3\nx3=\t-1\n";
+    const QString solved = "Решено!\n9 операции; методът на програмата: 9\nx1 = 2; x2 = 3; x3 = -1";
+    const QString copied = "Решено!\n9 операции; методът на програмата: 9\n\n"
+                           "решението е:\nx1=\t2\nx2=\t3\nx3=\t-1\n";
+    QTest::newRow("solved") << example << solved << copied;
+    QTest::newRow("by back-substitution from the triangle")
+        << example << "Обратно заместване: 4 операции.\n" + solved << copied;
     QTest::newRow("no solution") << Rows{{"1", "2", "3", "6"},
                                          {"2", "4", "6", "13"},
                                          {"1", "1", "1", "3"}}
@@ -213,13 +223,18 @@ void TestPractice::byHints()
     start(system);
     QLineEdit *line = inPanel<QLineEdit>("Operation");
     for (int i = 0; i < 20 && !status().endsWith(end); ++i) {
+        if (end.startsWith("Обратно") && status().contains("Триъгълен вид: остава обратното")) {
+            QCOMPARE(inPanel<QListWidget>("Operations")->count(), 5);
+            inPanel<QAbstractButton>("BackSubstitution")->click();
+            continue;
+        }
         QTest::keyClick(line, Qt::Key_F1);
         QVERIFY(!line->text().isEmpty());
         QTest::keyClick(line, Qt::Key_Return);
         QVERIFY(line->text().isEmpty());
     }
     QVERIFY2(status().endsWith(end), qPrintable(status()));
-    const bool solved = QTest::currentDataTag() == QByteArray("solved");
+    const bool solved = end.contains(QStringLiteral("Решено!"));
     QCOMPARE(valueTexts(window).mid(0, 3),
              solved ? (QStringList{"2", "3", "-1"}) : (QStringList{"", "", ""}));
     if (solved) {
@@ -311,6 +326,7 @@ void TestPractice::ownArithmetic()
     enter(QStringLiteral("р2 = р2 + 3/2 р1")); // gives 0 1/2 1/2 1
     QCOMPARE(blockTexts(window, 3)[1], (QStringList{"", "", "", ""}));
     QCOMPARE(cellOf(window, 2, 1)->placeholderText(), QStringLiteral("-3"));
+    QCOMPARE(cellOf(window, 2, 1)->accessibleDescription(), QStringLiteral("предишна стойност -3"));
     QVERIFY(cellOf(window, 1, 1)->isReadOnly());
     const QStringList typed{"0", "½", "0,6", "1/1"}; // read as the cells are
     for (int c = 1; c <= 4; ++c) {
@@ -318,7 +334,7 @@ void TestPractice::ownArithmetic()
         QTest::keyClicks(cellOf(window, 2, c), typed[c - 1]);
         QTest::keyClick(cellOf(window, 2, c), Qt::Key_Return);
     }
-    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 2, колона 3.")));
+    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 2, x3.")));
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
     for (int c : {1, 2, 4})
         QVERIFY(cellOf(window, 2, c)->isReadOnly());
@@ -333,12 +349,27 @@ void TestPractice::ownArithmetic()
     enter(QStringLiteral("р3 = р3 + р1")); // gives 0 2 1 5; 0,3333333 is not 2
     QTest::keyClicks(cellOf(window, 3, 2), QStringLiteral("0,3333333"));
     inPanel<QAbstractButton>("Check")->click();
-    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 3, колона 1; ред 3, колона 2; ред 3, "
-                                               "колона 3; ред 3, колона 4.")));
+    QVERIFY(status().startsWith(
+        QStringLiteral("Грешно: ред 3, x2.\nНе е попълнено: ред 3, x1; ред 3, x3; ред 3, "
+                       "дясна страна.")));
     inPanel<QAbstractButton>("Show")->click();
     QCOMPARE(blockTexts(window, 3)[2], (QStringList{"0", "2", "1", "5"}));
     QTest::keyClick(cellOf(window, 3, 1), Qt::Key_Return);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 2);
+
+    // Enter in the last cell checks the row: an empty cell is not a wrong
+    // one, a rounding is told as one, and a right cell is marked and spoken so.
+    enter(QStringLiteral("р1 : 3")); // gives 2/3 1/3 -1/3 8/3
+    for (const int c : {1, 2, 4})
+        QTest::keyClicks(cellOf(window, 1, c), QStringList{"0,67", "0,34", "", "8/3"}[c - 1]);
+    QTest::keyClick(cellOf(window, 1, 4), Qt::Key_Return);
+    QVERIFY(status().startsWith("Грешно: ред 1, x1 (закръглено: точно 2/3); ред 1, x2.\n"
+                                "Не е попълнено: ред 1, x3.\n"));
+    QVERIFY(cellOf(window, 1, 4)->findChild<QLabel *>("RightMark"));
+    QCOMPARE(cellOf(window, 1, 4)->accessibleDescription(), QStringLiteral("вярно"));
+    QVERIFY(!cellOf(window, 1, 1)->findChild<QLabel *>("RightMark"));
+    inPanel<QAbstractButton>("Back")->click();
+    inPanel<QLineEdit>("Operation")->clear();
 
     QLineEdit *line = inPanel<QLineEdit>("Operation");
     QTest::keyClick(line, Qt::Key_Z, Qt::ControlModifier);
@@ -366,7 +397,7 @@ void TestPractice::ownCells_data()
     QTest::addColumn<QString>("operation"); // on 1 0 | 9827553, 1 1 | 1
     QTest::addColumn<QString>("typed");     // row 1 as the student computes it
     QTest::addColumn<QString>("told");      // a line of what the panel says then
-    const char *tie = "Ред 1, колона 3 — закръглено: точно 4913776,5.";
+    const char *tie = "Ред 1, дясна страна — закръглено: точно 4913776,5.";
     for (const auto &[name, operation, typed, told] :
          {std::array{"as the grid shows it", "р1 · 100000000", "1E+08 0 9,827553E+14",
                      "ред 1: 1E+08; 0; 9,827553E+14"},
@@ -375,10 +406,10 @@ void TestPractice::ownCells_data()
            "ред 1: -1E-05; 0; -98,27553"},
           {"seven digits, exact", "р1 · 12345680", "1,234568E+07 0 121327824521040",
            "ред 1: 1,234568E+07; 0; 1,213278E+14"},
-          {"rounded", "р1 : 3", "0,3333333 0 3275851", "Ред 1, колона 1 — закръглено: точно 1/3."},
+          {"rounded", "р1 : 3", "0,3333333 0 3275851", "Ред 1, x1 — закръглено: точно 1/3."},
           {"tie as the grid rounds it", "р1 : 2", "0,5 0 4913777", tie},
           {"tie as the answer rounds it", "р1 : 2", "0,5 0 4913776", tie},
-          {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775", "Грешно: ред 1, колона 3."}})
+          {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775", "Грешно: ред 1, дясна страна."}})
         QTest::newRow(name) << QString(operation) << QString(typed) << QString(told);
 }
 
@@ -397,6 +428,24 @@ void TestPractice::ownCells()
     inPanel<QAbstractButton>("Check")->click();
     QVERIFY2(status().split(u'\n').contains(told), qPrintable(status()));
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), told.startsWith("Грешно") ? 0 : 1);
+}
+
+// After the switch to fractions the panel, the working and a hover over a
+// cell, which works while the panel is the active window, show fractions.
+void TestPractice::followsTheView()
+{
+    start();
+    enter(QStringLiteral("р1 : 3"));
+    QVERIFY(status().contains(QStringLiteral("ред 1: 0,6666667; 0,3333333; -0,3333333; 2,666667")));
+    QLineEdit *line = inPanel<QLineEdit>("Operation");
+    QTest::keyClick(line, Qt::Key_D, Qt::ControlModifier);
+    QVERIFY2(status().contains(QStringLiteral("ред 1: 2/3; 1/3; -1/3; 8/3")), qPrintable(status()));
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("2/3\t1/3\t-1/3\t8/3")));
+    QTest::mouseMove(cellOf(window, 1, 2));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("десетично 0,3333333"));
+    QTest::keyClick(line, Qt::Key_D, Qt::ControlModifier);
 }
 
 // The system is read as the solve reads it, and a bad cell is told the same way.

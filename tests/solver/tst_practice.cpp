@@ -181,22 +181,29 @@ void TestPractice::ends_data()
 {
     QTest::addColumn<QString>("matrix");
     QTest::addColumn<End>("end");
+    QTest::addColumn<bool>("echelon"); // back-substitution is all that is left
 
-    QTest::newRow("identity") << "1 0 0 | 2 / 0 1 0 | 3 / 0 0 1 | -1" << End::Solved;
-    QTest::newRow("0 = c before the end") << "2 1 0 | 2 / 0 0 0 | 5 / 1 1 1 | 1" << End::NoSolution;
-    QTest::newRow("0 = 0 in an unreduced matrix") << "2 1 | 2 / 0 0 | 0" << End::Going;
-    QTest::newRow("leading 1 not alone") << "1 1 | 2 / 0 1 | 1" << End::Going;
-    QTest::newRow("zeros above a row") << "0 0 | 0 / 1 2 | 3" << End::Going;
-    QTest::newRow("rows out of order") << "0 1 | 1 / 1 0 | 2" << End::Going;
-    QTest::newRow("reduced, x2 free") << "1 2 0 | 1 / 0 0 1 | 2 / 0 0 0 | 0" << End::ManySolutions;
-    QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions;
+    QTest::newRow("identity") << "1 0 0 | 2 / 0 1 0 | 3 / 0 0 1 | -1" << End::Solved << true;
+    QTest::newRow("0 = c before the end")
+        << "2 1 0 | 2 / 0 0 0 | 5 / 1 1 1 | 1" << End::NoSolution << false;
+    QTest::newRow("0 = 0 in an unreduced matrix") << "2 1 | 2 / 0 0 | 0" << End::Going << true;
+    QTest::newRow("leading 1 not alone") << "1 1 | 2 / 0 1 | 1" << End::Going << true;
+    QTest::newRow("zeros above a row") << "0 0 | 0 / 1 2 | 3" << End::Going << false;
+    QTest::newRow("rows out of order") << "0 1 | 1 / 1 0 | 2" << End::Going << false;
+    QTest::newRow("reduced, x2 free")
+        << "1 2 0 | 1 / 0 0 1 | 2 / 0 0 0 | 0" << End::ManySolutions << true;
+    QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions << true;
+    QTest::newRow("upper triangle")
+        << "2 1 -1 | 8 / 0 1/2 1/2 | 1 / 0 0 -1 | 1" << End::Going << true;
 }
 
 void TestPractice::ends()
 {
     QFETCH(QString, matrix);
     QFETCH(End, end);
+    QFETCH(bool, echelon);
     QCOMPARE(gauss::endOf(systemOf(matrix)), end);
+    QCOMPARE(gauss::echelon(systemOf(matrix)), echelon);
 }
 
 QTEST_APPLESS_MAIN(TestPractice)
