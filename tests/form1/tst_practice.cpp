@@ -18,8 +18,8 @@
 #include <QLocale>
 #include <QStyle>
 #include <QTest>
-#include <array>
 #include <QToolTip>
+#include <array>
 
 using Problem = RowNotation::Reading::Problem;
 using Rows = QList<QStringList>;
@@ -409,7 +409,8 @@ void TestPractice::ownCells_data()
           {"rounded", "р1 : 3", "0,3333333 0 3275851", "Ред 1, x1 — закръглено: точно 1/3."},
           {"tie as the grid rounds it", "р1 : 2", "0,5 0 4913777", tie},
           {"tie as the answer rounds it", "р1 : 2", "0,5 0 4913776", tie},
-          {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775", "Грешно: ред 1, дясна страна."}})
+          {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775",
+           "Грешно: ред 1, дясна страна."}})
         QTest::newRow(name) << QString(operation) << QString(typed) << QString(told);
 }
 
