@@ -534,12 +534,9 @@ void Form1::practise()
         restoreSystem();
     if (!masiv(solver.n))
         return;
-    const int n = solver.n;
-    gauss::ExactSystem system;
-    system.n = n;
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n + 1; ++c)
-            system.a[r][c] = solver.exact.a[r][c];
+    gauss::ExactSystem system{solver.n, solver.unknowns, {}};
+    std::copy(&solver.exact.a[0][0], &solver.exact.a[0][0] + gauss::ExactRows * gauss::ExactColumns,
+              &system.a[0][0]);
     PracticePanel::Grid grid;
     grid.cellAt = [this](int r, int c) { return cell[r][c]; };
     grid.block = [this] { return activeBlock(); };
