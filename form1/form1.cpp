@@ -651,8 +651,9 @@ void Form1::copyWorking()
 // as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const PastePlan paste =
-        PastePlan::plan(PastePlan::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
+    const PastePlan::Shape shown{solver.n, solver.unknowns};
+    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
+                                            systemShown ? shown : PastePlan::Shape(), shown);
     switch (paste.action) {
     case PastePlan::LineEdit:
         return false;
@@ -667,9 +668,11 @@ bool Form1::pasteIntoGrid(int row, int column)
         break;
     }
     endPractice();
-    if (paste.arrange) {
-        option[paste.arrange - 1]->setChecked(true);
+    if (paste.arrange.rows && paste.arrange.rows == paste.arrange.unknowns) {
+        option[paste.arrange.rows - 1]->setChecked(true);
         Command1_Click();
+    } else if (paste.arrange.rows) {
+        reshape(paste.arrange.rows, paste.arrange.unknowns);
     }
     gridShowsWorking = false;
     for (int r = 0; r < paste.cells.size(); ++r)
@@ -681,11 +684,11 @@ bool Form1::pasteIntoGrid(int row, int column)
     int numbers = 0;
     for (const QStringList &cells : paste.cells)
         numbers += int(cells.size());
-    const bool system = numbers == solver.n * (solver.n + 1);
-    Announcer::announce(
-        this, (system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
-                      : QStringLiteral("Поставени са %1 числа.").arg(numbers)) +
-                  (paste.assumed.isEmpty() ? QString() : u' ' + paste.assumed));
+    const bool system = numbers == solver.n * (solver.unknowns + 1);
+    Announcer::announce(this, (system ? QStringLiteral("Поставена е система от %1.")
+                                            .arg(texts::shapeWords(solver.n, solver.unknowns))
+                                      : QStringLiteral("Поставени са %1 числа.").arg(numbers)) +
+                                  (paste.assumed.isEmpty() ? QString() : u' ' + paste.assumed));
     return true;
 }
 
