@@ -13,6 +13,7 @@
 #include "numbertext.h"
 #include "pasteplan.h"
 #include "practicepanel.h"
+#include "recordplayer.h"
 #include "shapedialog.h"
 #include "sharedtexts.h"
 #include "solutionarea.h"
@@ -21,10 +22,8 @@
 #include "windowstyle.h"
 #include "zoom.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -188,16 +187,10 @@ void Form1::createCommands()
     drawPictures(1);
 }
 
-// A picture drawn with twice the pixels keeps it sharp where the window is
-// zoomed or the screen dense enough to blow the 1x picture up.
 void Form1::drawPictures(qreal zoom)
 {
-    const bool dense = zoom * devicePixelRatioF() > 1;
-    for (QLabel *image : {Image1, Image2}) {
-        const QString file = QStringLiteral(":/images/%1%2.jpg")
-                                 .arg(image->objectName().toLower(), dense ? "@2x" : "");
-        image->setPixmap(QPixmap(file));
-    }
+    for (QLabel *image : {Image1, Image2})
+        drawPicture(image, zoom);
 }
 
 void Form1::createSolutionArea()
@@ -396,47 +389,13 @@ void Form1::solveToTheEnd()
 // The record's steps one by one, each held by its box; then its end.
 void Form1::play(const gauss::SolveRecord &record)
 {
-    for (const gauss::RecordStep &made : record.steps) {
-        stypka(made.single, made.exact);
-        presenter.step(made.step, workingNumbers(made.single, made.exact));
-    }
-    gridShowsWorking = !record.steps.empty();
-    if (!record.sevenDigits) {
-        const gauss::ExactMatrix &last =
-            record.steps.empty() ? record.system : record.steps.back().exact;
-        stypka(record.steps.empty() ? solver.a : record.steps.back().single, last);
-        showVerdict(record.verdict);
-        return;
-    }
-    switch (record.end.result) {
-    case gauss::SolveResult::Solved:
-        stypka(solver.a, solver.exact.a);
-        rechenie();
-        break;
-    case gauss::SolveResult::Overflow:
-    case gauss::SolveResult::Underflow:
-    case gauss::SolveResult::TooFewDigits:
-        presenter.stopped(record.end, writeSolution(solver.exact.x, solver.n));
-        break;
-    default:
-        break;
-    }
-}
-
-// The end of an exact working: the values beside the unknowns, or the
-// general solution's expressions, and the box with the ranks and the verdict.
-void Form1::showVerdict(const gauss::Verdict &verdict)
-{
-    const int n = solver.unknowns;
-    SolvePresenter::Answer answer;
-    if (verdict.kind == gauss::Verdict::One) {
-        answer = writeSolution(verdict.x.data(), n);
-    } else {
-        solution->empty();
-        if (verdict.kind == gauss::Verdict::Many)
-            solution->writeExpressions(valueWords(verdict.ranks, n));
-    }
-    presenter.verdict(verdictWords(verdict, n), answer);
+    RecordPlayer::Window window;
+    window.show = [this](const gauss::Matrix &m, const gauss::ExactMatrix &exact) {
+        stypka(m, exact);
+    };
+    window.solved = [this] { rechenie(); };
+    window.writeSolution = [this](const mpq_class *x, int n) { return writeSolution(x, n); };
+    gridShowsWorking = RecordPlayer(presenter, *solution, window).play(record, solver);
 }
 
 bool Form1::masiv(qint16 &n)
@@ -471,18 +430,6 @@ void Form1::stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exact)
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= columns; ++c)
             cell[r][c]->setNumber(format, NumberFormat::ofWorking(m[r][c], exact[r][c]));
-}
-
-SolvePresenter::Numbers Form1::workingNumbers(const gauss::Matrix &m,
-                                              const gauss::ExactMatrix &exact) const
-{
-    SolvePresenter::Numbers rows;
-    for (int r = 1; r <= solver.n; ++r) {
-        rows.append(QList<NumberFormat::Number>());
-        for (int c = 1; c <= solver.unknowns + 1; ++c)
-            rows.last() << NumberFormat::ofWorking(m[r][c], exact[r][c]);
-    }
-    return rows;
 }
 
 // The labels give the true solution; x keeps the working's own, which the
@@ -534,9 +481,7 @@ void Form1::practise()
         restoreSystem();
     if (!masiv(solver.n))
         return;
-    gauss::ExactSystem system{solver.n, solver.unknowns, {}};
-    std::copy(&solver.exact.a[0][0], &solver.exact.a[0][0] + gauss::ExactRows * gauss::ExactColumns,
-              &system.a[0][0]);
+    const gauss::ExactSystem system = gauss::exactSystem(solver.exact.a, solver.n, solver.unknowns);
     PracticePanel::Grid grid;
     grid.cellAt = [this](int r, int c) { return cell[r][c]; };
     grid.block = [this] { return activeBlock(); };
@@ -617,10 +562,9 @@ QRect Form1::solutionArea() const
 void Form1::setView(NumberFormat::View view)
 {
     format = NumberFormat(view);
-    for (int r = 1; r <= GridRows; ++r) {
+    for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setView(format);
-    }
     solution->setView(format);
     presenter.setView(view);
     if (practice)
@@ -632,7 +576,7 @@ void Form1::setView(NumberFormat::View view)
 QRect Form1::activeBlock() const
 {
     const int n = solver.n;
-    const int last = n >= gauss::MinEquations && n <= gauss::MaxEquations ? n : GridRows;
+    const int last = n >= 1 && n <= gauss::MaxEquations ? n : GridRows;
     QRect block;
     for (int c = 1; c <= GridColumns; ++c)
         block |= cell[1][c]->geometry() | cell[last][c]->geometry();
@@ -681,14 +625,7 @@ bool Form1::pasteIntoGrid(int row, int column)
             cell[row + r][column + c]->setText(paste.cells[r][c]);
         }
     // Spoken whether or not it arranged the grid: a paste shows nowhere near the focus.
-    int numbers = 0;
-    for (const QStringList &cells : paste.cells)
-        numbers += int(cells.size());
-    const bool system = numbers == solver.n * (solver.unknowns + 1);
-    Announcer::announce(this, (system ? QStringLiteral("Поставена е система от %1.")
-                                            .arg(texts::shapeWords(solver.n, solver.unknowns))
-                                      : QStringLiteral("Поставени са %1 числа.").arg(numbers)) +
-                                  (paste.assumed.isEmpty() ? QString() : u' ' + paste.assumed));
+    Announcer::announce(this, paste.told({solver.n, solver.unknowns}));
     return true;
 }
 

@@ -498,3 +498,15 @@ PastePlan PastePlan::plan(const Text &pasted, int row, int column, Shape arrange
     paste.text = doesNotFit(height, width, row, column, shown);
     return paste;
 }
+
+QString PastePlan::told(Shape system) const
+{
+    int numbers = 0;
+    for (const QStringList &row : cells)
+        numbers += int(row.size());
+    const QString what = numbers == system.rows * (system.unknowns + 1)
+                             ? QStringLiteral("Поставена е система от %1.")
+                                   .arg(texts::shapeWords(system.rows, system.unknowns))
+                             : QStringLiteral("Поставени са %1 числа.").arg(numbers);
+    return assumed.isEmpty() ? what : what + u' ' + assumed;
+}

@@ -55,6 +55,10 @@ public:
         Fill,     // cells, from the cell on, after arranging `arrange` if it is a shape
         Refuse,   // text says why nothing is pasted
     };
+    // For Fill, what a screen reader is told once the cells are filled in
+    // the system of that shape.
+    QString told(Shape system) const;
+
     Action action = LineEdit;
     QString text;
     QString assumed; // for Fill: what the text's reading took for granted

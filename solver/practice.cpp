@@ -71,6 +71,15 @@ Refusal check(const RowOperation &op, int rows)
     return Refusal::None;
 }
 
+ExactSystem exactSystem(const ExactMatrix &a, int rows, int unknowns)
+{
+    ExactSystem s{rows, unknowns, {}};
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= unknowns + 1; ++c)
+            s.a[r][c] = a[r][c];
+    return s;
+}
+
 void apply(ExactSystem &s, const RowOperation &op)
 {
     auto &row = s.a[op.row];

@@ -46,6 +46,9 @@ struct ExactSystem {
     ExactMatrix a;
 };
 
+// The system in rows 1..rows, columns 1..unknowns + 1 of a.
+ExactSystem exactSystem(const ExactMatrix &a, int rows, int unknowns);
+
 // Applies an operation that check() lets through.
 void apply(ExactSystem &s, const RowOperation &op);
 
