@@ -68,7 +68,10 @@ Form1::Form1(QWidget *parent)
 
     Form_Load();
 
-    zoom = new WindowZoom(this, [this](qreal factor) { drawPictures(factor); });
+    zoom = new WindowZoom(this, [this](qreal factor) {
+        for (QLabel *image : {Image1, Image2})
+            drawPicture(image, factor);
+    });
     GridMenu::Actions actions;
     actions.copy = [this] { copyWorking(); };
     actions.paste = [this] {
@@ -184,13 +187,8 @@ void Form1::createCommands()
                      QStringLiteral("картинка: единична матрица с решението"));
     Image2 = picture("Image2", twips(5400, 840, 1650, 1920),
                      QStringLiteral("картинка: система уравнения и нейното решение"));
-    drawPictures(1);
-}
-
-void Form1::drawPictures(qreal zoom)
-{
     for (QLabel *image : {Image1, Image2})
-        drawPicture(image, zoom);
+        drawPicture(image, 1);
 }
 
 void Form1::createSolutionArea()
@@ -487,6 +485,8 @@ void Form1::practise()
     grid.block = [this] { return activeBlock(); };
     grid.solutionArea = [this] { return solutionArea(); };
     grid.format = [this] { return format; };
+    grid.zoom = zoom;
+    grid.style = option[1]->style();
     grid.showSolution = [this](const std::vector<mpq_class> &x) {
         const int size = x.empty() ? 0 : int(x.size()) - 1;
         const SolvePresenter::Answer shown = writeSolution(x.data(), size);

@@ -104,7 +104,6 @@ private:
     void endPractice();
     QRect solutionArea() const;
 
-    void drawPictures(qreal zoom);
     void copyWorking();
     void setView(NumberFormat::View view);
     bool pasteIntoGrid(int row, int column);

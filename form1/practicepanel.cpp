@@ -6,7 +6,6 @@
 #include "numbertext.h"
 #include "record.h"
 #include "rownotation.h"
-#include "windowstyle.h"
 #include "zoom.h"
 
 #include <QCheckBox>
@@ -133,8 +132,8 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     // tooltips, a cell's exact value among them, of the active window alone.
     window->setAttribute(Qt::WA_AlwaysShowToolTips, true);
     window->installEventFilter(this);
-    if (const auto *zoom = window->findChild<WindowZoom *>(QString(), Qt::FindDirectChildrenOnly))
-        connect(zoom, &WindowZoom::factorChanged, this, &PracticePanel::follow);
+    if (grid.zoom)
+        connect(grid.zoom, &WindowZoom::factorChanged, this, &PracticePanel::follow);
     adjustSize();
     follow();
     show();
@@ -216,8 +215,8 @@ QLayout *PracticePanel::buildButtons()
     own = new QCheckBox(QStringLiteral("&Сам смятам"), this);
     own->setObjectName(QStringLiteral("OwnArithmetic"));
     // Its box grows with the zoom as the window's options do.
-    if (auto *look = window->findChild<WindowStyle *>(QString(), Qt::FindDirectChildrenOnly))
-        own->setStyle(look);
+    if (grid.style)
+        own->setStyle(grid.style);
     connect(own, &QCheckBox::toggled, this, [this] {
         if (!open)
             operation->setFocus(Qt::OtherFocusReason); // the next operation is typed there

@@ -15,6 +15,8 @@
 #include <optional>
 
 class GridCell;
+class WindowZoom;
+class QStyle;
 class QCheckBox;
 class QLabel;
 class QLayout;
@@ -42,6 +44,10 @@ public:
         std::function<void(const std::vector<mpq_class> &x)> showSolution;
         // The view the window shows its numbers in, fractions or decimals.
         std::function<NumberFormat()> format;
+        // The window's zoom, which the panel follows, and the style its
+        // options grow with.
+        WindowZoom *zoom = nullptr;
+        QStyle *style = nullptr;
     };
 
     // system: the system as read; typed: its cells' texts as the user typed them.
