@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "controls.h"
+#include "cramerplayer.h"
 #include "exacttwin.h"
 #include "exactwords.h"
 #include "explanation.h"
@@ -90,6 +91,23 @@ Form1::Form1(QWidget *parent)
     actions.toTheEnd = [this] { solveToTheEnd(); };
     actions.shape = [this] { chooseShape(); };
     actions.restore = [this] { restoreSystem(); };
+    cramer =
+        new CramerPlayer(this,
+                         {[this](int r, int c) { return cell[r][c]; },
+                          [this] { return activeBlock(); }, [this] { return format; },
+                          [this](const auto &x) { showAnswer(x); }, [this] { solveToTheEnd(); }},
+                         working);
+    auto onSystem = [this](void (CramerPlayer::*run)(const gauss::ExactMatrix &, int, int)) {
+        return [this, run] {
+            endPractice();
+            if (gridShowsWorking)
+                restoreSystem();
+            if (masiv(solver.n))
+                (cramer->*run)(solver.exact.a, solver.n, solver.unknowns);
+        };
+    };
+    actions.cramer = onSystem(&CramerPlayer::cramer);
+    actions.determinant = onSystem(&CramerPlayer::determinant);
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }
@@ -545,13 +563,16 @@ void Form1::practise()
     grid.block = [this] { return activeBlock(); };
     grid.solutionArea = [this] { return solutionArea(); };
     grid.format = [this] { return format; };
-    grid.showSolution = [this](const std::vector<mpq_class> &x) {
-        const int size = x.empty() ? 0 : int(x.size()) - 1;
-        const SolvePresenter::Answer shown = writeSolution(x.data(), size);
-        if (size > 0)
-            SolvePresenter::record(working, shown);
-    };
+    grid.showSolution = [this](const std::vector<mpq_class> &x) { showAnswer(x); };
     practice = new PracticePanel(this, grid, system, shownBlock(), working);
+}
+
+void Form1::showAnswer(const std::vector<mpq_class> &x)
+{
+    const int size = x.empty() ? 0 : int(x.size()) - 1;
+    const SolvePresenter::Answer shown = writeSolution(x.data(), size);
+    if (size > 0)
+        SolvePresenter::record(working, shown);
 }
 
 void Form1::endPractice()
@@ -626,6 +647,7 @@ void Form1::setView(NumberFormat::View view)
     }
     solution->setView(format);
     presenter.setView(view);
+    cramer->setView(view);
     if (practice)
         practice->viewChanged();
 }
