@@ -55,6 +55,15 @@ QString sumText(const NumberFormat &format, const std::vector<mpq_class> &terms)
     return text.isEmpty() ? QStringLiteral("0") : text;
 }
 
+// The sign before a term: none before a first one added, "− " before a first
+// one taken away, " + " or " − " between.
+QString signText(bool first, bool added)
+{
+    if (first)
+        return added ? QString() : QStringLiteral("− ");
+    return added ? QStringLiteral(" + ") : QStringLiteral(" − ");
+}
+
 QString place(const gauss::Place &at)
 {
     return QStringLiteral("%1%2").arg(at.row).arg(at.column);
@@ -101,8 +110,9 @@ QStringList stepLines(const gauss::DeterminantStep &step, const QString &name,
 
 } // namespace
 
-CramerPlayer::CramerPlayer(QWidget *window, const Grid &grid, Working &working)
-    : window(window), grid(grid), working(working)
+CramerPlayer::CramerPlayer(QWidget *window, const Grid &grid, const gauss::SolverState &solver,
+                           Working &working)
+    : window(window), grid(grid), solver(solver), working(working)
 {
 }
 
@@ -129,12 +139,15 @@ bool CramerPlayer::square(int rows, int unknowns, const QString &title, const QS
     return false;
 }
 
-void CramerPlayer::cramer(const gauss::ExactMatrix &a, int rows, int unknowns)
+void CramerPlayer::cramer()
 {
-    if (!square(rows, unknowns, cramerTitle, QStringLiteral("Правилото на Крамер")))
+    if (!grid.read())
+        return;
+    const int rows = solver.n;
+    if (!square(rows, solver.unknowns, cramerTitle, QStringLiteral("Правилото на Крамер")))
         return;
     format = grid.format();
-    const gauss::CramerWorking w = gauss::cramer(a, rows);
+    const gauss::CramerWorking w = gauss::cramer(solver.exact.a, rows);
     keepSystem(rows);
     play(w.d, QStringLiteral("D"), cramerTitle, {});
     for (int i = 1; i <= rows; ++i) {
@@ -198,12 +211,15 @@ void CramerPlayer::cramerEnd(const gauss::CramerWorking &w)
         grid.toTheEnd();
 }
 
-void CramerPlayer::determinant(const gauss::ExactMatrix &a, int rows, int unknowns)
+void CramerPlayer::determinant()
 {
-    if (!square(rows, unknowns, determinantTitle, QStringLiteral("Детерминантата")))
+    if (!grid.read())
+        return;
+    const int rows = solver.n;
+    if (!square(rows, solver.unknowns, determinantTitle, QStringLiteral("Детерминантата")))
         return;
     format = grid.format();
-    const gauss::Square m = gauss::coefficients(a, rows);
+    const gauss::Square m = gauss::coefficients(solver.exact.a, rows);
     int choice = 0;
     if (rows >= 3 && !chooseRule(rows, choice))
         return;
@@ -292,8 +308,7 @@ QStringList CramerPlayer::diagonalLines(const gauss::DeterminantWorking &w, cons
         QStringList factors;
         for (const gauss::Place &at : p.factors)
             factors << factorText(format, w.matrix.a[at.row][at.column]);
-        if (!products.isEmpty() || !p.added)
-            products += p.added ? QStringLiteral(" + ") : QStringLiteral(" − ");
+        products += signText(products.isEmpty(), p.added);
         products += factors.join(QStringLiteral(" · "));
         values.push_back(p.added ? p.value : mpq_class(-p.value));
     }
@@ -349,8 +364,7 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
         [&](const NumberFormat &f) {
             QString formula;
             for (const gauss::ExpansionTerm &term : w.terms) {
-                if (!formula.isEmpty() || !term.added)
-                    formula += term.added ? QStringLiteral(" + ") : QStringLiteral(" − ");
+                formula += signText(formula.isEmpty(), term.added);
                 formula += factorText(f, term.element) + QStringLiteral(" · M") + place(term.place);
             }
             return QStringList{QStringLiteral("%1 = %2").arg(name, formula),
@@ -390,8 +404,7 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
             for (const gauss::ExpansionTerm &term : w.terms) {
                 if (!term.minor)
                     continue;
-                if (!formula.isEmpty() || !term.added)
-                    formula += term.added ? QStringLiteral(" + ") : QStringLiteral(" − ");
+                formula += signText(formula.isEmpty(), term.added);
                 formula += factorText(f, term.element) + QStringLiteral(" · ") +
                            factorText(f, term.minor->value);
                 const mpq_class value = term.element * term.minor->value;

@@ -7,6 +7,7 @@
 #include "determinant.h"
 #include "gridmessagebox.h"
 #include "numberformat.h"
+#include "solverstate.h"
 #include "working.h"
 
 #include <QColor>
@@ -31,14 +32,19 @@ public:
         // x[1..n] beside the unknowns, recorded in the working.
         std::function<void(const std::vector<mpq_class> &x)> showSolution;
         std::function<void()> toTheEnd; // "Реши докрай"
+        // Reads the grid into the solver's state, as a solve does; false when
+        // a cell held no number, which has been told.
+        std::function<bool()> read;
     };
 
-    CramerPlayer(QWidget *window, const Grid &grid, Working &working);
+    // solver: where read leaves the system.
+    CramerPlayer(QWidget *window, const Grid &grid, const gauss::SolverState &solver,
+                 Working &working);
 
-    // The system as read: rows equations in unknowns unknowns in a.
-    void cramer(const gauss::ExactMatrix &a, int rows, int unknowns);
+    // Cramer's rule on the system read.
+    void cramer();
     // Its coefficient matrix's determinant; from 3 x 3 up the user picks the rule.
-    void determinant(const gauss::ExactMatrix &a, int rows, int unknowns);
+    void determinant();
     // The numbers are shown in another view now: a box open says it again.
     void setView(NumberFormat::View view);
 
@@ -84,6 +90,7 @@ private:
 
     QWidget *window;
     Grid grid;
+    const gauss::SolverState &solver;
     Working &working;
     NumberFormat format;
     std::optional<Open> open; // the box on screen now

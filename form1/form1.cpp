@@ -91,23 +91,21 @@ Form1::Form1(QWidget *parent)
     actions.toTheEnd = [this] { solveToTheEnd(); };
     actions.shape = [this] { chooseShape(); };
     actions.restore = [this] { restoreSystem(); };
+    // Both read the system as a solve does, the typed one where the grid shows a working.
     cramer =
         new CramerPlayer(this,
                          {[this](int r, int c) { return cell[r][c]; },
                           [this] { return activeBlock(); }, [this] { return format; },
-                          [this](const auto &x) { showAnswer(x); }, [this] { solveToTheEnd(); }},
-                         working);
-    auto onSystem = [this](void (CramerPlayer::*run)(const gauss::ExactMatrix &, int, int)) {
-        return [this, run] {
-            endPractice();
-            if (gridShowsWorking)
-                restoreSystem();
-            if (masiv(solver.n))
-                (cramer->*run)(solver.exact.a, solver.n, solver.unknowns);
-        };
-    };
-    actions.cramer = onSystem(&CramerPlayer::cramer);
-    actions.determinant = onSystem(&CramerPlayer::determinant);
+                          [this](const auto &x) { showAnswer(x); }, [this] { solveToTheEnd(); },
+                          [this] {
+                              endPractice();
+                              if (gridShowsWorking)
+                                  restoreSystem();
+                              return masiv(solver.n);
+                          }},
+                         solver, working);
+    actions.cramer = [this] { cramer->cramer(); };
+    actions.determinant = [this] { cramer->determinant(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }

@@ -17,7 +17,8 @@ const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence toTheEndKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
 const QKeySequence shapeKeys(Qt::CTRL | Qt::Key_M);
 const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
-const QKeySequence cramerKeys(Qt::CTRL | Qt::Key_K);
+// Ctrl+K deletes to the end of a line in a cell.
+const QKeySequence cramerKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
 const QKeySequence determinantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
