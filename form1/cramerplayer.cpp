@@ -1,5 +1,6 @@
 #include "cramerplayer.h"
 
+#include "determinantcheck.h"
 #include "gridcell.h"
 #include "rownotation.h"
 #include "sharedtexts.h"
@@ -17,8 +18,9 @@ const QColor replacedColumn(190, 225, 255); // the right-hand sides, or an expan
 const QColor leftOut(200, 200, 200);        // a minor's row and column
 const QChar minusSign(0x2212);
 
-// A value as the view writes it, a negative one with the minus sign of print.
-QString valueText(const NumberFormat &format, const mpq_class &value)
+} // namespace
+
+QString CramerPlayer::valueText(const NumberFormat &format, const mpq_class &value)
 {
     QString text =
         format.text(NumberFormat::ofWorking(std::numeric_limits<float>::quiet_NaN(), value));
@@ -27,17 +29,19 @@ QString valueText(const NumberFormat &format, const mpq_class &value)
     return text;
 }
 
-// A factor of a product: a negative one in brackets, "2 · (−1)".
-QString factorText(const NumberFormat &format, const mpq_class &value)
+QString CramerPlayer::factorText(const NumberFormat &format, const mpq_class &value)
 {
-    const QString text = valueText(format, value);
+    const QString text = CramerPlayer::valueText(format, value);
     return value < 0 ? u'(' + text + u')' : text;
 }
+
+namespace
+{
 
 // A quotient's operand: a fraction in brackets, so that "(1/2)/3" reads as one.
 QString operandText(const NumberFormat &format, const mpq_class &value)
 {
-    const QString text = valueText(format, value);
+    const QString text = CramerPlayer::valueText(format, value);
     return text.contains(u'/') ? u'(' + text + u')' : text;
 }
 
@@ -47,10 +51,10 @@ QString sumText(const NumberFormat &format, const std::vector<mpq_class> &terms)
     QString text;
     for (const mpq_class &term : terms) {
         if (text.isEmpty())
-            text = valueText(format, term);
+            text = CramerPlayer::valueText(format, term);
         else
             text += (term < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) +
-                    valueText(format, abs(term));
+                    CramerPlayer::valueText(format, abs(term));
     }
     return text.isEmpty() ? QStringLiteral("0") : text;
 }
@@ -92,7 +96,7 @@ QStringList stepLines(const gauss::DeterminantStep &step, const QString &name,
     case gauss::DeterminantStep::TakeOut:
         lines << QStringLiteral("От ред %1 се изнася множителят %2.")
                      .arg(step.row)
-                     .arg(valueText(format, step.factor))
+                     .arg(CramerPlayer::valueText(format, step.factor))
               << rules[1];
         break;
     case gauss::DeterminantStep::Clear:
@@ -104,7 +108,7 @@ QStringList stepLines(const gauss::DeterminantStep &step, const QString &name,
                 QStringLiteral("%1 = 0").arg(name)};
     }
     lines << QStringLiteral("Сега %1 = %2 · (детерминантата в таблицата).")
-                 .arg(name, factorText(format, step.coefficient));
+                 .arg(name, CramerPlayer::factorText(format, step.coefficient));
     return lines;
 }
 
@@ -166,12 +170,13 @@ void CramerPlayer::cramerEnd(const gauss::CramerWorking &w)
         QStringList lines;
         if (w.decided()) {
             lines << QStringLiteral("D = %1 ≠ 0: системата има единствено решение.")
-                         .arg(valueText(f, w.d.value));
+                         .arg(CramerPlayer::valueText(f, w.d.value));
             for (int i = 1; i <= w.n; ++i)
                 lines << QStringLiteral("x%1 = D%1/D = %2/%3 = %4")
                              .arg(i)
                              .arg(operandText(f, w.di[std::size_t(i) - 1].value),
-                                  operandText(f, w.d.value), valueText(f, w.x[std::size_t(i)]));
+                                  operandText(f, w.d.value),
+                                  CramerPlayer::valueText(f, w.x[std::size_t(i)]));
             return lines;
         }
         lines << QStringLiteral("D = 0: правилото на Крамер не решава системата.");
@@ -181,7 +186,7 @@ void CramerPlayer::cramerEnd(const gauss::CramerWorking &w)
             if (di != 0 && lines.size() == 1)
                 lines << QStringLiteral("D%1 = %2 ≠ 0: системата няма решение.")
                              .arg(i)
-                             .arg(valueText(f, di));
+                             .arg(CramerPlayer::valueText(f, di));
             zero << QStringLiteral("D%1").arg(i);
         }
         if (lines.size() == 1)
@@ -236,8 +241,16 @@ void CramerPlayer::determinant()
     play(w, QStringLiteral("D"), determinantTitle, {});
     restoreSystem();
     for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions})
-        working.addReport(view,
-                          {QStringLiteral("D = %1").arg(valueText(NumberFormat(view), w.value))});
+        working.addReport(view, {QStringLiteral("D = %1").arg(
+                                    CramerPlayer::valueText(NumberFormat(view), w.value))});
+}
+
+void CramerPlayer::checkDeterminant()
+{
+    if (grid.read() &&
+        square(solver.n, solver.unknowns, determinantTitle, QStringLiteral("Детерминантата")))
+        DeterminantCheckDialog::ask(window, gauss::coefficients(solver.exact.a, solver.n),
+                                    grid.format(), grid.block());
 }
 
 // The class's rule first, then elimination for a 3 x 3, then each row and
@@ -276,7 +289,8 @@ void CramerPlayer::play(const gauss::DeterminantWorking &w, const QString &name,
         show(
             title, QStringLiteral("%1: детерминанта от първи ред").arg(name),
             [&](const NumberFormat &f) {
-                return withReplaced({QStringLiteral("%1 = %2").arg(name, valueText(f, w.value))});
+                return withReplaced(
+                    {QStringLiteral("%1 = %2").arg(name, CramerPlayer::valueText(f, w.value))});
             },
             w.matrix, marks);
         break;
@@ -307,14 +321,14 @@ QStringList CramerPlayer::diagonalLines(const gauss::DeterminantWorking &w, cons
     for (const gauss::DiagonalProduct &p : w.products) {
         QStringList factors;
         for (const gauss::Place &at : p.factors)
-            factors << factorText(format, w.matrix.a[at.row][at.column]);
+            factors << CramerPlayer::factorText(format, w.matrix.a[at.row][at.column]);
         products += signText(products.isEmpty(), p.added);
         products += factors.join(QStringLiteral(" · "));
         values.push_back(p.added ? p.value : mpq_class(-p.value));
     }
     return {QStringLiteral("%1 = %2").arg(name, products),
             QStringLiteral("= %1").arg(sumText(format, values)),
-            QStringLiteral("= %1").arg(valueText(format, w.value))};
+            QStringLiteral("= %1").arg(CramerPlayer::valueText(format, w.value))};
 }
 
 void CramerPlayer::playElimination(const gauss::DeterminantWorking &w, const QString &name,
@@ -342,13 +356,13 @@ void CramerPlayer::playElimination(const gauss::DeterminantWorking &w, const QSt
     show(
         title, QStringLiteral("%1: матрицата в таблицата е триъгълна.").arg(name),
         [&](const NumberFormat &f) {
-            QStringList factors{factorText(f, coefficient)};
+            QStringList factors{CramerPlayer::factorText(f, coefficient)};
             for (int k = 1; k <= last.size; ++k)
-                factors << factorText(f, last.a[k][k]);
+                factors << CramerPlayer::factorText(f, last.a[k][k]);
             return QStringList{
                 QStringLiteral("Детерминантата ѝ е произведението на диагоналните елементи."),
                 QStringLiteral("%1 = %2").arg(name, factors.join(QStringLiteral(" · "))),
-                QStringLiteral("= %1").arg(valueText(f, w.value))};
+                QStringLiteral("= %1").arg(CramerPlayer::valueText(f, w.value))};
         },
         last, marks);
 }
@@ -365,7 +379,8 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
             QString formula;
             for (const gauss::ExpansionTerm &term : w.terms) {
                 formula += signText(formula.isEmpty(), term.added);
-                formula += factorText(f, term.element) + QStringLiteral(" · M") + place(term.place);
+                formula += CramerPlayer::factorText(f, term.element) + QStringLiteral(" · M") +
+                           place(term.place);
             }
             return QStringList{QStringLiteral("%1 = %2").arg(name, formula),
                                QStringLiteral("Mij е детерминантата без ред i и стълб j; знакът "
@@ -390,7 +405,7 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
                      return diagonalLines(minor, minorName, f);
                  return QStringList{QStringLiteral("%1 = %2 (чрез преобразувания до триъгълна "
                                                    "матрица)")
-                                        .arg(minorName, valueText(f, minor.value))};
+                                        .arg(minorName, CramerPlayer::valueText(f, minor.value))};
              },
              w.matrix,
              {term.place.row, term.place.column, leftOut,
@@ -405,15 +420,15 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
                 if (!term.minor)
                     continue;
                 formula += signText(formula.isEmpty(), term.added);
-                formula += factorText(f, term.element) + QStringLiteral(" · ") +
-                           factorText(f, term.minor->value);
+                formula += CramerPlayer::factorText(f, term.element) + QStringLiteral(" · ") +
+                           CramerPlayer::factorText(f, term.minor->value);
                 const mpq_class value = term.element * term.minor->value;
                 terms.push_back(term.added ? value : mpq_class(-value));
             }
             return QStringList{QStringLiteral("%1 = %2").arg(
                                    name, formula.isEmpty() ? QStringLiteral("0") : formula),
                                QStringLiteral("= %1").arg(sumText(f, terms)),
-                               QStringLiteral("= %1").arg(valueText(f, w.value))};
+                               QStringLiteral("= %1").arg(CramerPlayer::valueText(f, w.value))};
         },
         w.matrix, line);
 }

@@ -45,9 +45,15 @@ public:
     void cramer();
     // Its coefficient matrix's determinant; from 3 x 3 up the user picks the rule.
     void determinant();
+    // "Провери D = …": the student's determinant of the system read, checked.
+    void checkDeterminant();
     // The numbers are shown in another view now: a box open says it again.
     void setView(NumberFormat::View view);
 
+    // A value as the view writes it, a negative one with the minus sign of
+    // print; as a factor of a product, a negative one in brackets, "(−1)".
+    static QString valueText(const NumberFormat &format, const mpq_class &value);
+    static QString factorText(const NumberFormat &format, const mpq_class &value);
     // The lines of a working by the diagonals, "D = 2 · 3 − 1 · 4", "= 6 − 4", "= 2".
     static QStringList diagonalLines(const gauss::DeterminantWorking &w, const QString &name,
                                      const NumberFormat &format);

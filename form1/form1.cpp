@@ -106,6 +106,7 @@ Form1::Form1(QWidget *parent)
                          solver, working);
     actions.cramer = [this] { cramer->cramer(); };
     actions.determinant = [this] { cramer->determinant(); };
+    actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }

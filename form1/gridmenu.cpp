@@ -20,6 +20,7 @@ const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
 // Ctrl+K deletes to the end of a line in a cell.
 const QKeySequence cramerKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
 const QKeySequence determinantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
+const QKeySequence checkDeterminantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
@@ -43,6 +44,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(restoreKeys, actions.restore);
     shortcut(cramerKeys, actions.cramer);
     shortcut(determinantKeys, actions.determinant);
+    shortcut(checkDeterminantKeys, actions.checkDeterminant);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -107,6 +109,7 @@ void GridMenu::addTo(QMenu *menu)
     menu->addSeparator();
     item(QStringLiteral("Крамер"), actions.cramer, cramerKeys);
     item(QStringLiteral("Детерминанта"), actions.determinant, determinantKeys);
+    item(QStringLiteral("Провери D = …"), actions.checkDeterminant, checkDeterminantKeys);
     menu->addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);

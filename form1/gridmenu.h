@@ -31,6 +31,7 @@ public:
         std::function<void()> restore;     // "Върни системата"
         std::function<void()> cramer;      // "Крамер"
         std::function<void()> determinant; // "Детерминанта"
+        std::function<void()> checkDeterminant; // "Провери D = …"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window

@@ -1,5 +1,6 @@
 #include "determinant.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -184,6 +185,29 @@ CramerWorking cramer(const ExactMatrix &a, int n)
             w.x[std::size_t(i)] = w.di[std::size_t(i) - 1].value / w.d.value;
     }
     return w;
+}
+
+DeterminantCheck checkDeterminant(const DeterminantWorking &w, const std::vector<mpq_class> &terms,
+                                  const mpq_class &value)
+{
+    if (terms.empty())
+        return {value == w.value ? DeterminantCheck::Right : DeterminantCheck::WrongValue, 0};
+    std::vector<mpq_class> left = terms;
+    int number = 0;
+    for (const DiagonalProduct &p : w.products) {
+        ++number;
+        const mpq_class signedValue = p.added ? p.value : mpq_class(-p.value);
+        const auto found = std::find(left.begin(), left.end(), signedValue);
+        if (found == left.end())
+            return {DeterminantCheck::WrongProduct, number};
+        left.erase(found);
+    }
+    if (!left.empty())
+        return {DeterminantCheck::ExtraTerms, 0};
+    mpq_class sum = 0;
+    for (const mpq_class &term : terms)
+        sum += term;
+    return {sum == value ? DeterminantCheck::Right : DeterminantCheck::WrongSum, 0};
 }
 
 } // namespace gauss

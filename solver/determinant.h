@@ -109,6 +109,23 @@ CramerWorking cramer(const ExactMatrix &a, int n);
 // replaced by column n + 1.
 Square coefficients(const ExactMatrix &a, int n, int replaced = 0);
 
+// A student's determinant held against the working. terms, where given, are
+// the student's products of the diagonals' rule, each with its sign, in any
+// order; the rule's products are sought among them in the rule's order.
+struct DeterminantCheck {
+    enum Result {
+        Right,
+        WrongProduct, // the rule's product `product` (1 ...) is not among the terms
+        ExtraTerms,   // every product is there, and more terms besides
+        WrongSum,     // the terms are right, and do not add up to the value given
+        WrongValue,   // no terms given, and the value is not the determinant
+    };
+    Result result = Right;
+    int product = 0;
+};
+DeterminantCheck checkDeterminant(const DeterminantWorking &w, const std::vector<mpq_class> &terms,
+                                  const mpq_class &value);
+
 } // namespace gauss
 
 #endif

@@ -174,6 +174,8 @@ private slots:
     void typedSystemKept();
     void cramer_data();
     void cramer();
+    void checkDeterminant_data();
+    void checkDeterminant();
 
 private:
     Form1 *window = nullptr;
@@ -1222,6 +1224,53 @@ void TestSolve::cramer()
     QCOMPARE(blockTexts(window, n), typed);
     QCOMPARE(valueTexts(window).mid(0, n), values);
     QVERIFY(copied(window).contains(last.section(u'\n', -1)));
+}
+
+void TestSolve::checkDeterminant_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("details");
+    QTest::newRow("right") << "−4 − 4 + 3 + 2 − 4 + 6 = −1"
+                           << "Вярно: D = −1." << QString();
+    QTest::newRow("the value alone, right") << "-1"
+                                            << "Вярно: D = −1." << QString();
+    QTest::newRow("a product wrong, in another order") << "D = 3 -4 -4 2 -6 -4 = -13"
+                                                       << "Произведение 6 не е вярно."
+                                                       << "Трябва да е − 1 · (−3) · 2 = 6.";
+    QTest::newRow("the sum wrong")
+        << "-4 -4 3 2 -4 6 = 1"
+        << "Произведенията са верни, но сборът им е −1, а не 1." << QString();
+    QTest::newRow("the value alone, wrong")
+        << "5"
+        << "Не е вярно: D не е 5."
+        << "Напишете и произведенията, за да видите кое не е вярно.";
+}
+
+// The student's D of a system typed: right, or the first product of Sarrus's
+// rule that is not.
+void TestSolve::checkDeterminant()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    QFETCH(QString, details);
+    arrangeFor(window, 3);
+    typeSystem(window, rowsOf("2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3"));
+    QVERIFY(activate(window));
+    auto *poll = new QTimer(window);
+    connect(poll, &QTimer::timeout, window, [typed] {
+        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            dialog->setTextValue(typed);
+            dialog->accept();
+        }
+    });
+    poll->start(10);
+    MessageAnswerer answerer(window);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    delete poll;
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, said);
+    QCOMPARE(answerer.seen[0].informative, details);
 }
 
 QTEST_MAIN(TestSolve)
