@@ -116,7 +116,7 @@ QStringList stepLines(const gauss::DeterminantStep &step, const QString &name,
 
 CramerPlayer::CramerPlayer(QWidget *window, const Grid &grid, const gauss::SolverState &solver,
                            Working &working)
-    : window(window), grid(grid), solver(solver), working(working)
+    : QObject(window), window(window), grid(grid), solver(solver), working(working)
 {
 }
 

@@ -11,6 +11,7 @@
 #include "working.h"
 
 #include <QColor>
+#include <QObject>
 #include <QPalette>
 #include <functional>
 #include <optional>
@@ -22,8 +23,10 @@ class QWidget;
 // The grid shows each determinant's matrix, without the right-hand sides, and
 // a box holds each stage until it is answered; afterwards the grid shows the
 // system again. Everything said is recorded in the working, in both views.
-class CramerPlayer
+class CramerPlayer : public QObject
 {
+    Q_OBJECT
+
 public:
     struct Grid {
         std::function<GridCell *(int row, int column)> cellAt;
@@ -37,7 +40,7 @@ public:
         std::function<bool()> read;
     };
 
-    // solver: where read leaves the system.
+    // solver: where read leaves the system. Owned by window.
     CramerPlayer(QWidget *window, const Grid &grid, const gauss::SolverState &solver,
                  Working &working);
 
