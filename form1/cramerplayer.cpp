@@ -112,6 +112,41 @@ QStringList stepLines(const gauss::DeterminantStep &step, const QString &name,
     return lines;
 }
 
+// "D = 2 · M11 − 1 · M12 + (−1) · M13" and what the Mij are.
+QStringList expansionFormula(const gauss::DeterminantWorking &w, const QString &name,
+                             const NumberFormat &format)
+{
+    QString formula;
+    for (const gauss::ExpansionTerm &term : w.terms) {
+        formula += signText(formula.isEmpty(), term.added);
+        formula += CramerPlayer::factorText(format, term.element) + QStringLiteral(" · M") +
+                   place(term.place);
+    }
+    return {QStringLiteral("%1 = %2").arg(name, formula),
+            QStringLiteral("Mij е детерминантата без ред i и стълб j; знакът пред члена е (−1) "
+                           "на степен i + j.")};
+}
+
+// The terms with their minors' values, added up; a zero element's term left out.
+QStringList expansionSum(const gauss::DeterminantWorking &w, const QString &name,
+                         const NumberFormat &format)
+{
+    QString formula;
+    std::vector<mpq_class> terms;
+    for (const gauss::ExpansionTerm &term : w.terms) {
+        if (!term.minor)
+            continue;
+        formula += signText(formula.isEmpty(), term.added);
+        formula += CramerPlayer::factorText(format, term.element) + QStringLiteral(" · ") +
+                   CramerPlayer::factorText(format, term.minor->value);
+        const mpq_class value = term.element * term.minor->value;
+        terms.push_back(term.added ? value : mpq_class(-value));
+    }
+    return {QStringLiteral("%1 = %2").arg(name, formula.isEmpty() ? QStringLiteral("0") : formula),
+            QStringLiteral("= %1").arg(sumText(format, terms)),
+            QStringLiteral("= %1").arg(CramerPlayer::valueText(format, w.value))};
+}
+
 } // namespace
 
 CramerPlayer::CramerPlayer(QWidget *window, const Grid &grid, const gauss::SolverState &solver,
@@ -373,22 +408,10 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
     const QString along = lineName(w.alongRow, w.line);
     const Marks line{w.alongRow ? w.line : 0, w.alongRow ? 0 : w.line, replacedColumn,
                      QStringLiteral("%1 е отбелязан").arg(along)};
+    const QString prompt = QStringLiteral("%1 — развитие по %2:").arg(name, along);
     show(
-        title, QStringLiteral("%1 — развитие по %2:").arg(name, along),
-        [&](const NumberFormat &f) {
-            QString formula;
-            for (const gauss::ExpansionTerm &term : w.terms) {
-                formula += signText(formula.isEmpty(), term.added);
-                formula += CramerPlayer::factorText(f, term.element) + QStringLiteral(" · M") +
-                           place(term.place);
-            }
-            return QStringList{QStringLiteral("%1 = %2").arg(name, formula),
-                               QStringLiteral("Mij е детерминантата без ред i и стълб j; знакът "
-                                              "пред члена е (−1) на степен i + j.")};
-        },
+        title, prompt, [&](const NumberFormat &f) { return expansionFormula(w, name, f); },
         w.matrix, line);
-    std::vector<mpq_class> values;
-    QString products;
     for (const gauss::ExpansionTerm &term : w.terms) {
         if (!term.minor)
             continue;
@@ -412,25 +435,8 @@ void CramerPlayer::playExpansion(const gauss::DeterminantWorking &w, const QStri
               QStringLiteral("без ред %1 и стълб %2").arg(term.place.row).arg(term.place.column)});
     }
     show(
-        title, QStringLiteral("%1 — развитие по %2:").arg(name, along),
-        [&](const NumberFormat &f) {
-            QString formula;
-            std::vector<mpq_class> terms;
-            for (const gauss::ExpansionTerm &term : w.terms) {
-                if (!term.minor)
-                    continue;
-                formula += signText(formula.isEmpty(), term.added);
-                formula += CramerPlayer::factorText(f, term.element) + QStringLiteral(" · ") +
-                           CramerPlayer::factorText(f, term.minor->value);
-                const mpq_class value = term.element * term.minor->value;
-                terms.push_back(term.added ? value : mpq_class(-value));
-            }
-            return QStringList{QStringLiteral("%1 = %2").arg(
-                                   name, formula.isEmpty() ? QStringLiteral("0") : formula),
-                               QStringLiteral("= %1").arg(sumText(f, terms)),
-                               QStringLiteral("= %1").arg(CramerPlayer::valueText(f, w.value))};
-        },
-        w.matrix, line);
+        title, prompt, [&](const NumberFormat &f) { return expansionSum(w, name, f); }, w.matrix,
+        line);
 }
 
 // Writes the matrix into the grid, the right-hand sides' column empty, marks
