@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "controls.h"
+#include "cramerplayer.h"
 #include "exacttwin.h"
 #include "exactwords.h"
 #include "explanation.h"
@@ -92,6 +93,22 @@ Form1::Form1(QWidget *parent)
     actions.toTheEnd = [this] { solveToTheEnd(); };
     actions.shape = [this] { chooseShape(); };
     actions.restore = [this] { restoreSystem(); };
+    // Both read the system as a solve does, the typed one where the grid shows a working.
+    cramer =
+        new CramerPlayer(this,
+                         {[this](int r, int c) { return cell[r][c]; },
+                          [this] { return activeBlock(); }, [this] { return format; },
+                          [this](const auto &x) { showAnswer(x); }, [this] { solveToTheEnd(); },
+                          [this] {
+                              endPractice();
+                              if (gridShowsWorking)
+                                  restoreSystem();
+                              return masiv(solver.n);
+                          }},
+                         solver, working);
+    actions.cramer = [this] { cramer->cramer(); };
+    actions.determinant = [this] { cramer->determinant(); };
+    actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }
@@ -487,13 +504,16 @@ void Form1::practise()
     grid.format = [this] { return format; };
     grid.zoom = zoom;
     grid.style = option[1]->style();
-    grid.showSolution = [this](const std::vector<mpq_class> &x) {
-        const int size = x.empty() ? 0 : int(x.size()) - 1;
-        const SolvePresenter::Answer shown = writeSolution(x.data(), size);
-        if (size > 0)
-            SolvePresenter::record(working, shown);
-    };
+    grid.showSolution = [this](const std::vector<mpq_class> &x) { showAnswer(x); };
     practice = new PracticePanel(this, grid, system, shownBlock(), working);
+}
+
+void Form1::showAnswer(const std::vector<mpq_class> &x)
+{
+    const int size = x.empty() ? 0 : int(x.size()) - 1;
+    const SolvePresenter::Answer shown = writeSolution(x.data(), size);
+    if (size > 0)
+        SolvePresenter::record(working, shown);
 }
 
 void Form1::endPractice()
@@ -567,6 +587,7 @@ void Form1::setView(NumberFormat::View view)
             cell[r][c]->setView(format);
     solution->setView(format);
     presenter.setView(view);
+    cramer->setView(view);
     if (practice)
         practice->viewChanged();
 }

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class CramerPlayer;
 class GridCell;
 class PracticePanel;
 class GridMenu;
@@ -102,6 +103,7 @@ private:
     // grid ends it first.
     void practise();
     void endPractice();
+    void showAnswer(const std::vector<mpq_class> &x); // recorded in the working too
     QRect solutionArea() const;
 
     void copyWorking();
@@ -135,6 +137,7 @@ private:
     WindowKeys *keys = nullptr;
     GridMenu *gridMenu = nullptr;
     QPointer<PracticePanel> practice;
+    CramerPlayer *cramer = nullptr;
 
     // Controls indexed by row and column from 1, as the names count them:
     // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).

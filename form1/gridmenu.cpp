@@ -17,6 +17,10 @@ const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence toTheEndKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
 const QKeySequence shapeKeys(Qt::CTRL | Qt::Key_M);
 const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
+// Ctrl+K deletes to the end of a line in a cell.
+const QKeySequence cramerKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
+const QKeySequence determinantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
+const QKeySequence checkDeterminantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
@@ -38,6 +42,9 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(toTheEndKeys, actions.toTheEnd);
     shortcut(shapeKeys, actions.shape);
     shortcut(restoreKeys, actions.restore);
+    shortcut(cramerKeys, actions.cramer);
+    shortcut(determinantKeys, actions.determinant);
+    shortcut(checkDeterminantKeys, actions.checkDeterminant);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -99,6 +106,10 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Реши докрай"), actions.toTheEnd, toTheEndKeys);
     item(QStringLiteral("Върни системата"), actions.restore, restoreKeys);
     item(QStringLiteral("Уравнения и неизвестни…"), actions.shape, shapeKeys);
+    menu->addSeparator();
+    item(QStringLiteral("Крамер"), actions.cramer, cramerKeys);
+    item(QStringLiteral("Детерминанта"), actions.determinant, determinantKeys);
+    item(QStringLiteral("Провери D = …"), actions.checkDeterminant, checkDeterminantKeys);
     menu->addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);

@@ -23,12 +23,15 @@ public:
         std::function<void()> paste;
         std::function<void()> save;
         std::function<void()> print;
-        std::function<void()> switchView; // between fractions and decimals
-        std::function<bool()> fractions;  // whether the fraction view is chosen
-        std::function<void()> practise;   // "Реши сам"
-        std::function<void()> toTheEnd;   // "Реши докрай": exactly, whatever the system
-        std::function<void()> shape;      // "Уравнения и неизвестни…"
-        std::function<void()> restore;    // "Върни системата"
+        std::function<void()> switchView;  // between fractions and decimals
+        std::function<bool()> fractions;   // whether the fraction view is chosen
+        std::function<void()> practise;    // "Реши сам"
+        std::function<void()> toTheEnd;    // "Реши докрай": exactly, whatever the system
+        std::function<void()> shape;       // "Уравнения и неизвестни…"
+        std::function<void()> restore;     // "Върни системата"
+        std::function<void()> cramer;      // "Крамер"
+        std::function<void()> determinant; // "Детерминанта"
+        std::function<void()> checkDeterminant; // "Провери D = …"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -24,6 +25,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
+#include <optional>
 
 using Rows = QList<QStringList>;
 
@@ -170,6 +172,10 @@ private slots:
     void everyShape_data();
     void everyShape();
     void typedSystemKept();
+    void cramer_data();
+    void cramer();
+    void checkDeterminant_data();
+    void checkDeterminant();
 
 private:
     Form1 *window = nullptr;
@@ -1118,6 +1124,153 @@ void TestSolve::typedSystemKept()
     QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(blockTexts(window, 2), typed);
+}
+
+void TestSolve::cramer_data()
+{
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("rule"); // empty: Cramer's rule; else the determinant's, as chosen
+    QTest::addColumn<QStringList>("prompts"); // the first boxes' prompts
+    QTest::addColumn<QString>("second");      // the second box's lines
+    QTest::addColumn<QString>("last");        // the last box's lines
+    QTest::addColumn<QStringList>("values");
+    const QString diagonals = QStringLiteral("%1: главният диагонал минус другият диагонал:");
+    QTest::newRow("2x2") << "1 1 | 3 / 1 -1 | 1" << QString()
+                         << QStringList{diagonals.arg("D"), diagonals.arg("D1"),
+                                        diagonals.arg("D2"),
+                                        "D = −2 ≠ 0: системата има единствено решение."}
+                         << "Колона 1 е заменена с десните страни.\nD1 = 3 · (−1) − 1 · 1\n"
+                            "= −3 − 1\n= −4"
+                         << "x1 = D1/D = −4/−2 = 2\nx2 = D2/D = −2/−2 = 1" << QStringList{"2", "1"};
+    QTest::newRow("2x2 D = 0, none")
+        << "1 2 | 3 / 2 4 | 7" << QString()
+        << QStringList{diagonals.arg("D"), diagonals.arg("D1"), diagonals.arg("D2"),
+                       "D = 0: правилото на Крамер не решава системата.",
+                       "Да реша ли системата докрай по метода на Гаус („Реши докрай“)?"}
+        << "Колона 1 е заменена с десните страни.\nD1 = 3 · 4 − 2 · 7\n= 12 − 14\n= −2"
+        << "D1 = −2 ≠ 0: системата няма решение." << QStringList{"", ""};
+    QTest::newRow("3x3 D = 0, D_i = 0")
+        << "1 1 1 | 1 / 1 1 1 | 2 / 1 1 1 | 3" << QString()
+        << QStringList{"D по правилото на Сарус:"}
+        << "Колона 1 е заменена с десните страни.\nD1 = 1 · 1 · 1 + 1 · 1 · 3 + 1 · 2 · 1 − 1 "
+           "· 1 · 3 − 1 · 1 · 1 − 1 · 2 · 1\n= 1 + 3 + 2 − 3 − 1 − 2\n= 0"
+        << "D = D1 = D2 = D3 = 0: системата или няма решение, или има безброй решения."
+        << QStringList{"", "", ""};
+    QTest::newRow("4x4 by elimination")
+        << "0 1 1 1 | 9 / 1 0 1 1 | 8 / 1 1 0 1 | 7 / 1 1 1 0 | 6" << QString()
+        << QStringList{"D чрез преобразувания до триъгълна матрица:", "D, стъпка 1:",
+                       "D, стъпка 2:"}
+        << "ред 1 ↔ ред 2\nРазмяната на два реда сменя знака на детерминантата.\n"
+           "Сега D = (−1) · (детерминантата в таблицата)."
+        << "x1 = D1/D = −3/−3 = 1\nx2 = D2/D = −6/−3 = 2\nx3 = D3/D = −9/−3 = 3\n"
+           "x4 = D4/D = −12/−3 = 4"
+        << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("expansion along column 2")
+        << "2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3"
+        << "развитие по стълб 2"
+        << QStringList{"D — развитие по стълб 2:", "M12: без ред 1 и стълб 2:",
+                       "M22: без ред 2 и стълб 2:", "M32: без ред 3 и стълб 2:",
+                       "D — развитие по стълб 2:"}
+        << "M12 = (−3) · 2 − 2 · (−2)\n= −6 + 4\n= −2"
+        << "D = − 1 · (−2) + (−1) · 2 − 1 · 1\n= 2 − 2 − 1\n= −1" << QStringList{"", "", ""};
+}
+
+// Each determinant in the grid without the right-hand sides, the column they
+// replace marked; afterwards the system again, and the working copied.
+void TestSolve::cramer()
+{
+    QFETCH(QString, system);
+    QFETCH(QString, rule);
+    QFETCH(QStringList, prompts);
+    QFETCH(QString, second);
+    QFETCH(QString, last);
+    QFETCH(QStringList, values);
+    const Rows typed = rowsOf(system);
+    const int n = int(typed.size());
+    arrangeFor(window, n);
+    typeSystem(window, typed);
+    QVERIFY(activate(window));
+    auto *poll = new QTimer(window);
+    connect(poll, &QTimer::timeout, window, [rule] {
+        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            dialog->setTextValue(rule);
+            dialog->accept();
+        }
+    });
+    poll->start(10);
+    MessageAnswerer answerer(window);
+    std::optional<bool> marked; // as D1's first box showed it
+    answerer.inspect = [&](const SeenMessage &m) {
+        if (m.text.startsWith(QStringLiteral("D1")) && !marked)
+            marked = m.grid[n].isEmpty() && m.grid[0] == typed[0][n] &&
+                     cellOf(window, 1, 1)->palette().color(QPalette::Base) !=
+                         cellOf(window, 1, 2)->palette().color(QPalette::Base);
+    };
+    QTest::keyClick(window, rule.isEmpty() ? Qt::Key_K : Qt::Key_D,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    delete poll;
+    QStringList shown;
+    for (const SeenMessage &m : answerer.seen)
+        shown << m.text;
+    QVERIFY2(shown.size() >= prompts.size(), qPrintable(shown.join(u'\n')));
+    QCOMPARE(shown.mid(0, prompts.size()), prompts);
+    QCOMPARE(answerer.seen[1].informative, second);
+    QString lastLines;
+    for (const SeenMessage &m : answerer.seen)
+        if (!m.informative.isEmpty())
+            lastLines = m.informative;
+    QCOMPARE(lastLines, last);
+    QCOMPARE(marked.value_or(false), rule.isEmpty());
+    QCOMPARE(blockTexts(window, n), typed);
+    QCOMPARE(valueTexts(window).mid(0, n), values);
+    QVERIFY(copied(window).contains(last.section(u'\n', -1)));
+}
+
+void TestSolve::checkDeterminant_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("details");
+    QTest::newRow("right") << "−4 − 4 + 3 + 2 − 4 + 6 = −1"
+                           << "Вярно: D = −1." << QString();
+    QTest::newRow("the value alone, right") << "-1"
+                                            << "Вярно: D = −1." << QString();
+    QTest::newRow("a product wrong, in another order") << "D = 3 -4 -4 2 -6 -4 = -13"
+                                                       << "Произведение 6 не е вярно."
+                                                       << "Трябва да е − 1 · (−3) · 2 = 6.";
+    QTest::newRow("the sum wrong")
+        << "-4 -4 3 2 -4 6 = 1"
+        << "Произведенията са верни, но сборът им е −1, а не 1." << QString();
+    QTest::newRow("the value alone, wrong")
+        << "5"
+        << "Не е вярно: D не е 5."
+        << "Напишете и произведенията, за да видите кое не е вярно.";
+}
+
+// The student's D of a system typed: right, or the first product of Sarrus's
+// rule that is not.
+void TestSolve::checkDeterminant()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    QFETCH(QString, details);
+    arrangeFor(window, 3);
+    typeSystem(window, rowsOf("2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3"));
+    QVERIFY(activate(window));
+    auto *poll = new QTimer(window);
+    connect(poll, &QTimer::timeout, window, [typed] {
+        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            dialog->setTextValue(typed);
+            dialog->accept();
+        }
+    });
+    poll->start(10);
+    MessageAnswerer answerer(window);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    delete poll;
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].text, said);
+    QCOMPARE(answerer.seen[0].informative, details);
 }
 
 QTEST_MAIN(TestSolve)

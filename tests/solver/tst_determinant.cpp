@@ -1,7 +1,11 @@
 // The determinant test: its sign, its exchanges, its exactness and its rounding to float.
 
+#include "determinant.h"
 #include "elimination.h"
 #include "exact.h"
+
+#include <algorithm>
+#include <numeric>
 
 #include <QTest>
 #include <cmath>
@@ -27,6 +31,71 @@ gauss::SolverState stateWith(const Rows &rows)
     return s;
 }
 
+// "1 2 | 3 / 4 5 | 6": rows at the slashes, numbers (fractions too) at the blanks.
+gauss::ExactMatrix *systemOf(const QString &text, int &n)
+{
+    static gauss::ExactMatrix a;
+    const QStringList rows = text.split(u'/');
+    n = int(rows.size());
+    for (int r = 1; r <= n; ++r) {
+        const QStringList cells = QString(rows[r - 1]).remove(u'|').split(u' ', Qt::SkipEmptyParts);
+        for (int c = 1; c <= n + 1; ++c)
+            a[r][c] = mpq_class(cells.value(c - 1, "0").toStdString());
+        for (int c = 1; c <= n + 1; ++c)
+            a[r][c].canonicalize();
+    }
+    return &a;
+}
+
+// Held against what does not share the working's code: the sum over all
+// permutations while it is short, else the exact twin of the determinant test.
+mpq_class independent(const gauss::Square &m)
+{
+    const int n = m.size;
+    if (n <= 6) {
+        std::vector<int> p(static_cast<std::size_t>(n));
+        std::iota(p.begin(), p.end(), 1);
+        mpq_class sum = 0;
+        do {
+            mpq_class term = 1;
+            int inversions = 0;
+            for (int r = 0; r < n; ++r) {
+                term *= m.a[r + 1][p[std::size_t(r)]];
+                for (int s = r + 1; s < n; ++s)
+                    inversions += p[std::size_t(s)] < p[std::size_t(r)];
+            }
+            sum += inversions % 2 ? mpq_class(-term) : term;
+        } while (std::next_permutation(p.begin(), p.end()));
+        return sum;
+    }
+    gauss::SolverState s;
+    s.n = qint16(n);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c) {
+            s.exact.adet[r][c] = m.a[r][c];
+            s.adet[r][c] = float(m.a[r][c].get_d());
+        }
+    gauss::determinanta(s, s.adet);
+    return s.exact.det;
+}
+
+// n equations whose solution is 1, 2, ..., n, with a zero pivot on the way.
+QString systemWithSolution(int n)
+{
+    QStringList rows;
+    for (int r = 1; r <= n; ++r) {
+        QStringList row;
+        int b = 0;
+        for (int c = 1; c <= n; ++c) {
+            const int coefficient = r == 1 && c == 1 ? 0 : (r * c + r) % 7 - 2 + (r == c);
+            row << QString::number(coefficient);
+            b += coefficient * c;
+        }
+        rows << row.join(u' ') + QStringLiteral(" | ") + QString::number(b);
+    }
+    return rows.join(QStringLiteral(" / "));
+}
+
 } // namespace
 
 class TestDeterminant : public QObject
@@ -38,6 +107,8 @@ private slots:
     void value();
     void rotation();
     void rightHandSideIgnored();
+    void working_data();
+    void working();
 };
 
 void TestDeterminant::value_data()
@@ -110,6 +181,58 @@ void TestDeterminant::rightHandSideIgnored()
         QCOMPARE_EXACT(s.det, -6.0f);
         QCOMPARE_EXACT(s.adet[1][3], b);
         QCOMPARE_EXACT(s.adet[2][3], b);
+    }
+}
+
+void TestDeterminant::working_data()
+{
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<bool>("none"); // D = 0 and some D_i is not
+    QTest::newRow("2x2") << "1 1 | 3 / 1 -1 | 1" << false;
+    QTest::newRow("2x2 D = 0, none") << "1 2 | 3 / 2 4 | 7" << true;
+    QTest::newRow("2x2 D = 0, many") << "1 2 | 3 / 2 4 | 6" << false;
+    QTest::newRow("3x3") << "2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3" << false;
+    QTest::newRow("3x3 fractions") << "1/2 1/3 1 | 1 / 0 2/5 -1 | 2 / 3 0 7/4 | -1" << false;
+    // Every D_i is 0, and still nothing solves it: the rule says nothing.
+    QTest::newRow("3x3 D = 0, D_i = 0, none") << "1 1 1 | 1 / 1 1 1 | 2 / 1 1 1 | 3" << false;
+    QTest::newRow("4x4 zero pivots")
+        << "0 2 1 3 | 1 / 0 0 4 1 | 2 / 5 1 0 2 | 3 / 1 1 1 1 | 4" << false;
+    QTest::newRow("4x4 zero column")
+        << "1 2 0 3 | 1 / 2 4 0 1 | 0 / 3 6 0 2 | 0 / 1 5 0 1 | 0" << true;
+    QTest::newRow("5x5") << systemWithSolution(5) << false;
+    QTest::newRow("9x9") << systemWithSolution(9) << false;
+}
+
+// The values, every expansion, each step's account of the determinant and
+// Cramer's quotients, which must solve the system.
+void TestDeterminant::working()
+{
+    QFETCH(QString, system);
+    QFETCH(bool, none);
+    int n = 0;
+    const gauss::ExactMatrix &a = *systemOf(system, n);
+    const gauss::Square m = gauss::coefficients(a, n);
+    const mpq_class d = independent(m);
+    QCOMPARE(gauss::determinantOf(m).value, d);
+    const gauss::DeterminantWorking eliminated = gauss::byElimination(m);
+    QCOMPARE(eliminated.value, d);
+    for (const gauss::DeterminantStep &step : eliminated.steps)
+        QCOMPARE(step.coefficient * independent(step.after), d);
+    for (int line = 1; line <= n && n <= 6; ++line) {
+        QCOMPARE(gauss::byExpansion(m, true, line).value, d);
+        QCOMPARE(gauss::byExpansion(m, false, line).value, d);
+    }
+    const gauss::CramerWorking w = gauss::cramer(a, n);
+    QCOMPARE(w.d.value, d);
+    QCOMPARE(w.noSolution(), none);
+    for (int i = 1; i <= n; ++i)
+        QCOMPARE(w.di[std::size_t(i) - 1].value, independent(gauss::coefficients(a, n, i)));
+    QCOMPARE(w.decided(), d != 0);
+    for (int r = 1; r <= n && w.decided(); ++r) {
+        mpq_class left = 0;
+        for (int c = 1; c <= n; ++c)
+            left += a[r][c] * w.x[std::size_t(c)];
+        QCOMPARE(left, a[r][n + 1]);
     }
 }
 
