@@ -95,7 +95,7 @@ Advances &advancesOf(const QFont &font)
 // tried in smaller sizes down to 9 pt and in the narrow face, then shortened;
 // only the shortest form of a number, which 9 pt cannot hold, is drawn
 // smaller still.
-FittedNumber fitNumber(const QString &text, const QFont &font, int room)
+FittedNumber fitNumber(const QString &text, const QFont &font, int room, bool endElided)
 {
     auto fits = [room](const QFont &f, const QString &t) { return advancesOf(f).width(t) <= room; };
     if (text.isEmpty() || fits(font, text))
@@ -124,7 +124,10 @@ FittedNumber fitNumber(const QString &text, const QFont &font, int room)
         if (fits(f, shown))
             return {shown, f};
     }
-    // Not a number, or too long for any size: the box's own way then.
+    // Not a number, or too long for any size: the box's own way then, or an
+    // expression's beginning, which the hover shows whole.
+    if (endElided)
+        return {QFontMetrics(smallest).elidedText(text, Qt::ElideRight, room), smallest};
     return {text, font};
 }
 
@@ -134,7 +137,7 @@ const FittedNumber &NumberFit::operator()(const QString &forText, const QFont &i
         text = forText;
         font = inFont;
         room = width;
-        fitted = fitNumber(text, font, room);
+        fitted = fitNumber(text, font, room, endElided);
     }
     return fitted;
 }

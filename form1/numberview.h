@@ -20,17 +20,20 @@ struct FittedNumber {
 
 // A number text too wide for room pixels in font, drawn in a smaller font or
 // shortened with "…", so that it shows how the number begins instead of being
-// cut. The text and font themselves when they fit, or when nothing does.
-FittedNumber fitNumber(const QString &text, const QFont &font, int room);
+// cut. The text and font themselves when they fit, or when nothing does;
+// then, with endElided, any text is ended with "…" in the smallest size.
+FittedNumber fitNumber(const QString &text, const QFont &font, int room, bool endElided = false);
 
 // fitNumber() for one box, which asks again on every paint and tooltip with
 // what has mostly not changed: a score of font measurements a time otherwise.
 class NumberFit
 {
 public:
+    explicit NumberFit(bool endElided = false) : endElided(endElided) {}
     const FittedNumber &operator()(const QString &text, const QFont &font, int room);
 
 private:
+    bool endElided;
     QString text;
     QFont font;
     int room = -1;

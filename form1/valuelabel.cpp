@@ -53,8 +53,7 @@ void ValueLabel::setExpression(const QString &expression)
 {
     exactValue.forget();
     setText(expression);
-    const bool cut = fontMetrics().horizontalAdvance(expression) > contentsRect().width();
-    setToolTip(cut ? expression : QString());
+    setToolTip(drawnText() != expression ? expression : QString()); // shortened with "…"
 }
 
 void ValueLabel::setView(const NumberFormat &format)

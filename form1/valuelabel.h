@@ -55,7 +55,7 @@ private:
     const FittedNumber &drawing() const { return fit(text(), font(), contentsRect().width()); }
     int x;
     ExactNote exactValue;
-    mutable NumberFit fit;
+    mutable NumberFit fit{true}; // an expression ends in "…" where it does not fit
 };
 
 #endif
