@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "announcer.h"
+#include "boardlink.h"
 #include "controls.h"
 #include "exacttwin.h"
 #include "exactwords.h"
@@ -70,6 +71,7 @@ Form1::Form1(QWidget *parent)
     Form_Load();
 
     zoom = new WindowZoom(this, [this](qreal factor) { drawPictures(factor); });
+    board = new BoardLink(this, zoom);
     GridMenu::Actions actions;
     actions.copy = [this] { copyWorking(); };
     actions.paste = [this] {
@@ -90,6 +92,7 @@ Form1::Form1(QWidget *parent)
     actions.toTheEnd = [this] { solveToTheEnd(); };
     actions.shape = [this] { chooseShape(); };
     actions.restore = [this] { restoreSystem(); };
+    actions.board = [this] { board->open(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }
@@ -324,6 +327,8 @@ void Form1::iz4istitext()
             gridLabel[r][c]->setText(QString());
     }
     working.clear(); // what it recorded is no longer on screen
+    if (board) // none yet at the load
+        board->clear();
     gridShowsWorking = false;
 }
 
@@ -381,8 +386,11 @@ void Form1::Command3_Click()
         play(record);
     else if (fractions)
         play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
-    else
+    else {
+        board->setRecord(record);
+        board->followEnd();
         presenter.refused(singularWords(record.verdict.ranks));
+    }
 }
 
 // "Реши докрай": any system, worked exactly to its end.
@@ -396,10 +404,14 @@ void Form1::solveToTheEnd()
 // The record's steps one by one, each held by its box; then its end.
 void Form1::play(const gauss::SolveRecord &record)
 {
-    for (const gauss::RecordStep &made : record.steps) {
+    board->setRecord(record);
+    for (std::size_t k = 0; k < record.steps.size(); ++k) {
+        const gauss::RecordStep &made = record.steps[k];
         stypka(made.single, made.exact);
+        board->follow(int(k) + 1);
         presenter.step(made.step, workingNumbers(made.single, made.exact));
     }
+    board->followEnd();
     gridShowsWorking = !record.steps.empty();
     if (!record.sevenDigits) {
         const gauss::ExactMatrix &last =
@@ -626,6 +638,7 @@ void Form1::setView(NumberFormat::View view)
     }
     solution->setView(format);
     presenter.setView(view);
+    board->setView(view);
     if (practice)
         practice->viewChanged();
 }

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class BoardLink;
 class GridCell;
 class PracticePanel;
 class GridMenu;
@@ -138,6 +139,7 @@ private:
     WindowZoom *zoom = nullptr;
     WindowKeys *keys = nullptr;
     GridMenu *gridMenu = nullptr;
+    BoardLink *board = nullptr; // "Дъска": the record played, as a class writes it
     QPointer<PracticePanel> practice;
 
     // Controls indexed by row and column from 1, as the names count them:

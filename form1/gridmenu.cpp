@@ -21,6 +21,7 @@ const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
 const QKeySequence fullScreenKeys(Qt::Key_F11);
+const QKeySequence boardKeys(Qt::CTRL | Qt::Key_B);
 } // namespace
 
 GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions)
@@ -38,6 +39,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(toTheEndKeys, actions.toTheEnd);
     shortcut(shapeKeys, actions.shape);
     shortcut(restoreKeys, actions.restore);
+    shortcut(boardKeys, actions.board);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -112,6 +114,7 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Запази като PDF…"), actions.save, QKeySequence::Save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu->addSeparator();
+    item(QStringLiteral("Дъска"), actions.board, boardKeys);
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
     fractions->setCheckable(true);
     fractions->setChecked(actions.fractions());

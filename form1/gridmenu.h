@@ -29,6 +29,7 @@ public:
         std::function<void()> toTheEnd;   // "Реши докрай": exactly, whatever the system
         std::function<void()> shape;      // "Уравнения и неизвестни…"
         std::function<void()> restore;    // "Върни системата"
+        std::function<void()> board;      // "Дъска": the working as a class writes it
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window
