@@ -184,7 +184,7 @@ void Board::relayout()
     canvas->setAccessibleName(QStringLiteral("дъска: ") + drawn.heading);
     canvas->setAccessibleDescription(drawn.spoken.join(u'\n'));
     const int last = pages() - 1;
-    place->setText(!record ? QString()
+    place->setText(!record         ? QString()
                    : shown == 0    ? QStringLiteral("системата")
                    : shown == last ? QStringLiteral("краят")
                                    : QStringLiteral("стъпка %1 от %2").arg(shown).arg(last - 1));

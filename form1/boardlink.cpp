@@ -17,7 +17,8 @@ const QString settingsName = QStringLiteral("gauss");
 const QString openKey = QStringLiteral("board/open");
 } // namespace
 
-BoardLink::BoardLink(QWidget *window, WindowZoom *zoom) : QObject(window), window(window), zoom(zoom)
+BoardLink::BoardLink(QWidget *window, WindowZoom *zoom)
+    : QObject(window), window(window), zoom(zoom)
 {
     window->installEventFilter(this);
     connect(zoom, &WindowZoom::factorChanged, this, [this](qreal factor) {
@@ -40,7 +41,8 @@ Board *BoardLink::board() const
 void BoardLink::open()
 {
     if (!shown) {
-        const bool placed = QSettings(settingsName, settingsName).contains(QStringLiteral("board/geometry"));
+        const bool placed =
+            QSettings(settingsName, settingsName).contains(QStringLiteral("board/geometry"));
         shown = new Board(zoom->factor());
         shown->setView(view);
         if (record)

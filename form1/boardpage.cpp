@@ -128,8 +128,9 @@ QStringList BoardLayout::operations(const gauss::Step &step, const NumberFormat 
         } else if (op.kind == gauss::RowOp::Divide) {
             const QString by = factorText(op, format, false);
             lines << row + QStringLiteral(" : ") +
-                         (negative(op) ? QStringLiteral("(−%1)").arg(by)
-                                       : by.contains(u'/') ? u'(' + by + u')' : by);
+                         (negative(op)        ? QStringLiteral("(−%1)").arg(by)
+                          : by.contains(u'/') ? u'(' + by + u')'
+                                              : by);
         } else {
             const QString factor = factorText(op, format, false);
             lines << row + (negative(op) ? QStringLiteral(" + ") : QStringLiteral(" − ")) +
@@ -146,9 +147,10 @@ BoardLayout::Numbers BoardLayout::numbers(int step) const
     for (int r = 1; r <= record.rows; ++r) {
         rows.append(QList<NumberFormat::Number>());
         for (int c = 1; c <= record.unknowns + 1; ++c)
-            rows.last() << (step == 0 ? NumberFormat::ofWorking(NAN, record.system[r][c])
-                                      : NumberFormat::ofWorking(record.steps[step - 1].single[r][c],
-                                                                record.steps[step - 1].exact[r][c]));
+            rows.last() << (step == 0
+                                ? NumberFormat::ofWorking(NAN, record.system[r][c])
+                                : NumberFormat::ofWorking(record.steps[step - 1].single[r][c],
+                                                          record.steps[step - 1].exact[r][c]));
     }
     return rows;
 }
@@ -270,7 +272,7 @@ void BoardLayout::placeMatrix(BoardPage &page, const Numbers &m, const Grid &gri
             page.texts << BoardPage::Text{QRectF(right + 0.4 * em, middle - line / 2,
                                                  grid.size.width() - (right - left) - 0.4 * em,
                                                  line),
-                                          QStringLiteral("←"), true};
+                                          QStringLiteral("←")};
         }
         for (qsizetype c = 0; c < grid.cells[r].size(); ++c) {
             const QRectF cell(lefts[c], y, grid.widths[c], height);
@@ -278,8 +280,9 @@ void BoardLayout::placeMatrix(BoardPage &page, const Numbers &m, const Grid &gri
             placeFormula(page, grid.cells[r][c], QPointF(lefts[c] + (grid.widths[c] - w) / 2, y),
                          middle);
             const NumberFormat::Number &number = m[r][c];
-            page.entries << BoardPage::Entry{cell, QStringLiteral("точно: %1\nдесетично: %2")
-                                                       .arg(fractions.text(number), number.decimal)};
+            page.entries << BoardPage::Entry{cell,
+                                             QStringLiteral("точно: %1\nдесетично: %2")
+                                                 .arg(fractions.text(number), number.decimal)};
             if (marks.pivotRow == r + 1 && marks.pivotColumn == c + 1) {
                 const qreal wider = std::max(0.3 * em, (height - grid.widths[c]) / 2);
                 page.rings << cell.adjusted(-wider, -0.1 * line, wider, 0.1 * line);
@@ -332,7 +335,9 @@ void BoardLayout::heading(BoardPage &page, const QString &text) const
 {
     page.heading = text;
     page.spoken << text;
-    const qreal w = Metrics(font).fm.horizontalAdvance(text);
+    QFont strong = font;
+    strong.setBold(true);
+    const qreal w = QFontMetricsF(strong).horizontalAdvance(text);
     page.texts << BoardPage::Text{QRectF(em, 0.5 * line, w, line), text, true};
     page.size = QSizeF(w + 2 * em, 2 * line);
 }
@@ -360,11 +365,11 @@ BoardPage BoardLayout::page(int index) const
 void BoardLayout::stepPage(BoardPage &page, int step) const
 {
     const gauss::Step &made = record.steps[step - 1].step;
-    heading(page, QStringLiteral("Стъпка %1 от %2 (%3)")
-                      .arg(step)
-                      .arg(record.steps.size())
-                      .arg(made.forward ? QStringLiteral("прав ход")
-                                        : QStringLiteral("обратен ход")));
+    heading(page,
+            QStringLiteral("Стъпка %1 от %2 (%3)")
+                .arg(step)
+                .arg(record.steps.size())
+                .arg(made.forward ? QStringLiteral("прав ход") : QStringLiteral("обратен ход")));
     const Numbers before = numbers(step - 1);
     const Numbers after = numbers(step);
     const Grid was = grid(before);
@@ -394,8 +399,8 @@ void BoardLayout::stepPage(BoardPage &page, int step) const
                 ops[i]};
     };
     if (beside) {
-        const qreal middle = top + std::max({was.size.height() / 2, is.size.height() / 2,
-                                             opsHeight + 0.5 * line});
+        const qreal middle =
+            top + std::max({was.size.height() / 2, is.size.height() / 2, opsHeight + 0.5 * line});
         const qreal from = em + was.size.width() + 0.5 * em;
         placeMatrix(page, before, was, pivotBefore, QPointF(em, middle - was.size.height() / 2));
         placeMatrix(page, after, is, marked,
@@ -437,7 +442,8 @@ static BoardFormula boundValue(const gauss::BoundUnknown &unknown)
             formula << BoardPiece{sign, QString()};
         const mpq_class size = abs(term.coefficient);
         if (size != 1)
-            formula << boardFormula(gauss::fractionText(size)) << BoardPiece{QStringLiteral("·"), QString()};
+            formula << boardFormula(gauss::fractionText(size))
+                    << BoardPiece{QStringLiteral("·"), QString()};
         formula << BoardPiece{QStringLiteral("x%1").arg(term.unknown), QString()};
     }
     return formula;
@@ -471,8 +477,8 @@ QList<BoardFormula> BoardLayout::verdictLines() const
         break;
     case gauss::Verdict::None:
         lines << (BoardFormula{{QStringLiteral("ред %1: 0 = ").arg(verdict.contradiction), {}}}
-                  << boardFormula(format.text(NumberFormat::ofWorking(
-                         NAN, verdict.contradictionValue))));
+                  << boardFormula(
+                         format.text(NumberFormat::ofWorking(NAN, verdict.contradictionValue))));
         break;
     case gauss::Verdict::Many:
         lines << BoardFormula{{words.value(3), QString()}};
@@ -497,8 +503,8 @@ void BoardLayout::endPage(BoardPage &page) const
     const Grid g = grid(last);
     placeMatrix(page, last, g, {}, QPointF(em, page.size.height()));
     page.size.setWidth(std::max(page.size.width(), g.size.width() + 2 * em));
-    const qreal bottom = placeLines(page, verdictLines(),
-                                    QPointF(em, page.size.height() + g.size.height() + line));
+    const qreal bottom =
+        placeLines(page, verdictLines(), QPointF(em, page.size.height() + g.size.height() + line));
     page.size.setHeight(bottom + line);
     page.spoken << spokenRows(last) << words.mid(1);
 }

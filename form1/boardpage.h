@@ -85,7 +85,8 @@ private:
     qreal padding() const;
     void heading(BoardPage &page, const QString &text) const;
     QSizeF formulaSize(const BoardFormula &formula) const;
-    void placeFormula(BoardPage &page, const BoardFormula &formula, QPointF left, qreal middle) const;
+    void placeFormula(BoardPage &page, const BoardFormula &formula, QPointF left,
+                      qreal middle) const;
     qreal placeLines(BoardPage &page, const QList<BoardFormula> &lines, QPointF at) const;
     void stepPage(BoardPage &page, int step) const;
     void endPage(BoardPage &page) const;

@@ -327,7 +327,7 @@ void Form1::iz4istitext()
             gridLabel[r][c]->setText(QString());
     }
     working.clear(); // what it recorded is no longer on screen
-    if (board) // none yet at the load
+    if (board)       // none yet at the load
         board->clear();
     gridShowsWorking = false;
 }
