@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -92,6 +93,7 @@ Board::Board(qreal zoom) : zoom(zoom)
     scroll->setBackgroundRole(QPalette::Base);
     canvas = new Canvas(scroll, drawn);
     scroll->setWidget(canvas);
+    scroll->setWidgetResizable(true); // the page fills the view, and scrolls where larger
     back = new QPushButton(QStringLiteral("◀ Назад"), this);
     back->setObjectName(QStringLiteral("boardBack"));
     forward = new QPushButton(QStringLiteral("Напред ▶"), this);
@@ -166,7 +168,9 @@ void Board::showPage(int page)
 
 void Board::relayout()
 {
-    const qreal room = scroll->viewport()->width();
+    // Room for the vertical scroll bar, so that a long page never scrolls sideways for it.
+    const qreal room = scroll->width() - 2 * scroll->frameWidth() -
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     if (record) {
         drawn = BoardLayout(*record, format, canvas->font(), room).page(shown);
     } else {
@@ -179,8 +183,7 @@ void Board::relayout()
                                        drawn.heading};
         drawn.size = size + QSizeF(2 * fm.height(), 3 * fm.height());
     }
-    canvas->resize(std::max(qRound(drawn.size.width()), scroll->viewport()->width()),
-                   std::max(qRound(drawn.size.height()), scroll->viewport()->height()));
+    canvas->setMinimumSize(drawn.size.toSize() + QSize(1, 1));
     canvas->setAccessibleName(QStringLiteral("дъска: ") + drawn.heading);
     canvas->setAccessibleDescription(drawn.spoken.join(u'\n'));
     const int last = pages() - 1;

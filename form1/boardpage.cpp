@@ -77,6 +77,21 @@ struct Metrics {
     qreal fractionHeight() const { return 2.3 * line; }
 };
 
+// Beside a downward arrow the operations stand as many on a line as room takes.
+QStringList onLines(QStringList ops, const QFontMetricsF &fm, qreal room)
+{
+    for (qsizetype i = 1; i < ops.size();) {
+        const QString joined = ops[i - 1] + QStringLiteral(";   ") + ops[i];
+        if (fm.horizontalAdvance(joined) > room) {
+            ++i;
+            continue;
+        }
+        ops[i - 1] = joined;
+        ops.removeAt(i);
+    }
+    return ops;
+}
+
 } // namespace
 
 BoardFormula boardFormula(const QString &text)
@@ -382,16 +397,23 @@ void BoardLayout::stepPage(BoardPage &page, int step) const
         pivotBefore.pivotRow = marked.pivotRow;
         pivotBefore.pivotColumn = marked.pivotColumn;
     }
-    const QStringList ops = operations(made, format);
+    QStringList ops = operations(made, format);
     page.spoken << ops;
     const Metrics m(font);
-    qreal opsWidth = 0;
-    for (const QString &op : ops)
-        opsWidth = std::max(opsWidth, m.fm.horizontalAdvance(op));
+    auto widest = [&] {
+        qreal w = 0;
+        for (const QString &op : ops)
+            w = std::max(w, m.fm.horizontalAdvance(op));
+        return w;
+    };
+    const bool beside =
+        4 * em + was.size.width() + std::max(widest() + em, 3 * em) + is.size.width() <= width;
+    if (!beside)
+        ops = onLines(ops, m.fm, width - 5 * em);
+    const qreal opsWidth = widest();
     const qreal opsHeight = ops.size() * line;
     const qreal arrow = std::max(opsWidth + em, 3 * em);
     const qreal top = page.size.height();
-    const bool beside = 4 * em + was.size.width() + arrow + is.size.width() <= width;
     auto opLines = [&](qreal x, qreal bottom) {
         for (qsizetype i = 0; i < ops.size(); ++i)
             page.texts << BoardPage::Text{
