@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "fonts.h"
+#include "gridmenu.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -120,11 +121,6 @@ Board::Board(qreal zoom) : zoom(zoom)
     canvas->setFocus(Qt::OtherFocusReason);
 }
 
-QKeySequence Board::readKeys()
-{
-    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Space);
-}
-
 void Board::setRecord(std::shared_ptr<const gauss::SolveRecord> made)
 {
     record = std::move(made);
@@ -232,20 +228,22 @@ bool Board::key(const QKeyEvent *event)
             break;
         }
     }
-    if (event->keyCombination() == readKeys()[0]) {
+    if (event->keyCombination() == GridMenu::readKeys()[0]) {
         readAloud();
         return true;
     }
     return false;
 }
 
-// The board's keys before the window's shortcuts, which F11 and Esc are too,
+// The board's keys before the window's shortcuts, which F11, Esc and the
+// reading are too,
 // and before the scroll area, which would scroll by the arrows and pages.
 bool Board::eventFilter(QObject *watched, QEvent *event)
 {
     const auto *pressed = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::ShortcutOverride &&
-        (pressed->key() == Qt::Key_F11 || (pressed->key() == Qt::Key_Escape && isFullScreen()))) {
+        (pressed->key() == Qt::Key_F11 || pressed->keyCombination() == GridMenu::readKeys()[0] ||
+         (pressed->key() == Qt::Key_Escape && isFullScreen()))) {
         event->accept();
         return true;
     }

@@ -37,8 +37,6 @@ public:
     // The page's matrix, row by row, to a screen reader.
     void readAloud();
 
-    static QKeySequence readKeys();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

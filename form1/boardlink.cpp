@@ -1,5 +1,6 @@
 #include "boardlink.h"
 
+#include "announcer.h"
 #include "board.h"
 #include "gridmessagebox.h"
 #include "zoom.h"
@@ -67,18 +68,21 @@ void BoardLink::open()
 void BoardLink::setRecord(const gauss::SolveRecord &made)
 {
     record = std::make_shared<const gauss::SolveRecord>(made);
+    followed = 0;
     if (shown)
         shown->setRecord(record);
 }
 
 void BoardLink::follow(int step)
 {
+    followed = step;
     if (shown && shown->isVisible())
         shown->showPage(step);
 }
 
 void BoardLink::followEnd()
 {
+    followed = record ? BoardLayout::pages(*record) - 1 : 0;
     if (shown && shown->isVisible())
         shown->showPage(shown->pages() - 1);
 }
@@ -95,6 +99,16 @@ void BoardLink::setView(NumberFormat::View shownView)
     view = shownView;
     if (shown)
         shown->setView(view);
+}
+
+void BoardLink::readAloud() const
+{
+    if (!record) {
+        Announcer::announce(window, QStringLiteral("Системата още не е решавана."));
+        return;
+    }
+    const BoardLayout layout(*record, NumberFormat(view), window->font(), QWIDGETSIZE_MAX);
+    Announcer::announce(window, layout.page(followed).spoken.join(QStringLiteral(". ")));
 }
 
 // Open when the program last closed, the board opens with the window; it

@@ -35,6 +35,8 @@ public:
     void followEnd();
     void clear();
     void setView(NumberFormat::View view);
+    // The matrix the grid shows, row by row, to a screen reader.
+    void readAloud() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -46,6 +48,7 @@ private:
     NumberFormat::View view = NumberFormat::Decimals;
     QPointer<Board> shown;
     bool shownOnce = false;
+    int followed = 0; // the page of what the grid shows
 };
 
 #endif

@@ -93,6 +93,7 @@ Form1::Form1(QWidget *parent)
     actions.shape = [this] { chooseShape(); };
     actions.restore = [this] { restoreSystem(); };
     actions.board = [this] { board->open(); };
+    actions.read = [this] { board->readAloud(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }

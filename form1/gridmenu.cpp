@@ -40,6 +40,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(shapeKeys, actions.shape);
     shortcut(restoreKeys, actions.restore);
     shortcut(boardKeys, actions.board);
+    shortcut(readKeys(), actions.read);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -70,6 +71,11 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this,
             [this, grid](const QPoint &at) { show(grid->mapToGlobal(at)); });
+}
+
+QKeySequence GridMenu::readKeys()
+{
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Space);
 }
 
 QString GridMenu::toTheEndHint()
@@ -115,6 +121,7 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu->addSeparator();
     item(QStringLiteral("Дъска"), actions.board, boardKeys);
+    item(QStringLiteral("Прочети матрицата"), actions.read, readKeys());
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
     fractions->setCheckable(true);
     fractions->setChecked(actions.fractions());

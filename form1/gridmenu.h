@@ -5,6 +5,7 @@
 // the view: own working, copy, paste, the handout, zooming in and out,
 // fractions or decimals.
 
+#include <QKeySequence>
 #include <QObject>
 #include <QPoint>
 #include <functional>
@@ -30,6 +31,7 @@ public:
         std::function<void()> shape;      // "Уравнения и неизвестни…"
         std::function<void()> restore;    // "Върни системата"
         std::function<void()> board;      // "Дъска": the working as a class writes it
+        std::function<void()> read;       // the matrix shown, to a screen reader
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window
@@ -41,6 +43,9 @@ public:
     // The menu's entries, with their keys, at the end of menu: a cell's menu
     // carries them below its edit entries.
     void addTo(QMenu *menu);
+
+    // The key that reads the matrix shown to a screen reader, here and on the board.
+    static QKeySequence readKeys();
 
     // Where "Реши докрай" is found, as a refused system is told.
     static QString toTheEndHint();

@@ -1227,6 +1227,11 @@ void TestSolve::board()
     const auto *said = board->findChild<Announcer *>();
     QVERIFY(said && said->sentence().contains(QStringLiteral("ред %1: x1 коефициент").arg(n)));
 
+    QVERIFY(activate(window)); // the window reads the end the grid shows
+    QTest::keyClick(window, Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto *told = window->findChild<Announcer *>();
+    QVERIFY(told && told->sentence().contains(QStringLiteral("ред %1: x1 коефициент 0").arg(n)));
+
     window->close();
     delete window;
     window = new Form1;
