@@ -194,7 +194,7 @@ void Board::relayout()
 
 void Board::readAloud()
 {
-    Announcer::announce(this, drawn.spoken.join(QStringLiteral(". ")));
+    Announcer::announce(this, spokenText(drawn));
 }
 
 bool Board::key(const QKeyEvent *event)

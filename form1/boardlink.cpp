@@ -108,7 +108,7 @@ void BoardLink::readAloud() const
         return;
     }
     const BoardLayout layout(*record, NumberFormat(view), window->font(), QWIDGETSIZE_MAX);
-    Announcer::announce(window, layout.page(followed).spoken.join(QStringLiteral(". ")));
+    Announcer::announce(window, spokenText(layout.page(followed)));
 }
 
 // Open when the program last closed, the board opens with the window; it

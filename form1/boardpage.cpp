@@ -94,6 +94,15 @@ QStringList onLines(QStringList ops, const QFontMetricsF &fm, qreal room)
 
 } // namespace
 
+QString spokenText(const BoardPage &page)
+{
+    QString text;
+    for (const QString &line : page.spoken)
+        text += line + (line.endsWith(u'.') || line.endsWith(u':') ? QStringLiteral(" ")
+                                                                   : QStringLiteral(". "));
+    return text.trimmed();
+}
+
 BoardFormula boardFormula(const QString &text)
 {
     const QString whole = text.trimmed();

@@ -47,6 +47,9 @@ struct BoardPage {
     QStringList spoken;
 };
 
+// The page's words as one text for a screen reader, a full stop after each line.
+QString spokenText(const BoardPage &page);
+
 // A record's pages: the system, one a step, then the end with its verdict.
 class BoardLayout
 {
