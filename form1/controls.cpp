@@ -116,4 +116,14 @@ QLabel *picture(QWidget *parent, const char *name, const QRect &place,
     return image;
 }
 
+// Twice the pixels keep a picture sharp where the window is zoomed or the
+// screen dense enough to blow the 1x picture up.
+void drawPicture(QLabel *image, qreal zoom)
+{
+    const bool dense = zoom * image->devicePixelRatioF() > 1;
+    const QString file =
+        QStringLiteral(":/images/%1%2.jpg").arg(image->objectName().toLower(), dense ? "@2x" : "");
+    image->setPixmap(QPixmap(file));
+}
+
 } // namespace controls

@@ -53,6 +53,9 @@ QPushButton *commandButton(QWidget *parent, const char *name, const QString &cap
                            const QRect &place);
 QLabel *picture(QWidget *parent, const char *name, const QRect &place,
                 const QString &accessibleName);
+// The picture named after image (":/images/image1.jpg"), as sharp as zoom
+// and the screen need.
+void drawPicture(QLabel *image, qreal zoom);
 
 } // namespace controls
 

@@ -14,6 +14,7 @@
 #include "numbertext.h"
 #include "pasteplan.h"
 #include "practicepanel.h"
+#include "recordplayer.h"
 #include "shapedialog.h"
 #include "sharedtexts.h"
 #include "solutionarea.h"
@@ -22,10 +23,8 @@
 #include "windowstyle.h"
 #include "zoom.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -192,16 +191,10 @@ void Form1::createCommands()
     drawPictures(1);
 }
 
-// A picture drawn with twice the pixels keeps it sharp where the window is
-// zoomed or the screen dense enough to blow the 1x picture up.
 void Form1::drawPictures(qreal zoom)
 {
-    const bool dense = zoom * devicePixelRatioF() > 1;
-    for (QLabel *image : {Image1, Image2}) {
-        const QString file = QStringLiteral(":/images/%1%2.jpg")
-                                 .arg(image->objectName().toLower(), dense ? "@2x" : "");
-        image->setPixmap(QPixmap(file));
-    }
+    for (QLabel *image : {Image1, Image2})
+        drawPicture(image, zoom);
 }
 
 void Form1::createSolutionArea()
@@ -405,51 +398,18 @@ void Form1::solveToTheEnd()
 // The record's steps one by one, each held by its box; then its end.
 void Form1::play(const gauss::SolveRecord &record)
 {
+    // The board follows each matrix as the grid shows it, then the end.
     board->setRecord(record);
-    for (std::size_t k = 0; k < record.steps.size(); ++k) {
-        const gauss::RecordStep &made = record.steps[k];
-        stypka(made.single, made.exact);
-        board->follow(int(k) + 1);
-        presenter.step(made.step, workingNumbers(made.single, made.exact));
-    }
+    int shown = 0;
+    RecordPlayer::Window window;
+    window.show = [this, &shown](const gauss::Matrix &m, const gauss::ExactMatrix &exact) {
+        stypka(m, exact);
+        board->follow(++shown);
+    };
+    window.solved = [this] { rechenie(); };
+    window.writeSolution = [this](const mpq_class *x, int n) { return writeSolution(x, n); };
+    gridShowsWorking = RecordPlayer(presenter, *solution, window).play(record, solver);
     board->followEnd();
-    gridShowsWorking = !record.steps.empty();
-    if (!record.sevenDigits) {
-        const gauss::ExactMatrix &last =
-            record.steps.empty() ? record.system : record.steps.back().exact;
-        stypka(record.steps.empty() ? solver.a : record.steps.back().single, last);
-        showVerdict(record.verdict);
-        return;
-    }
-    switch (record.end.result) {
-    case gauss::SolveResult::Solved:
-        stypka(solver.a, solver.exact.a);
-        rechenie();
-        break;
-    case gauss::SolveResult::Overflow:
-    case gauss::SolveResult::Underflow:
-    case gauss::SolveResult::TooFewDigits:
-        presenter.stopped(record.end, writeSolution(solver.exact.x, solver.n));
-        break;
-    default:
-        break;
-    }
-}
-
-// The end of an exact working: the values beside the unknowns, or the
-// general solution's expressions, and the box with the ranks and the verdict.
-void Form1::showVerdict(const gauss::Verdict &verdict)
-{
-    const int n = solver.unknowns;
-    SolvePresenter::Answer answer;
-    if (verdict.kind == gauss::Verdict::One) {
-        answer = writeSolution(verdict.x.data(), n);
-    } else {
-        solution->empty();
-        if (verdict.kind == gauss::Verdict::Many)
-            solution->writeExpressions(valueWords(verdict.ranks, n));
-    }
-    presenter.verdict(verdictWords(verdict, n), answer);
 }
 
 bool Form1::masiv(qint16 &n)
@@ -484,18 +444,6 @@ void Form1::stypka(const gauss::Matrix &m, const gauss::ExactMatrix &exact)
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= columns; ++c)
             cell[r][c]->setNumber(format, NumberFormat::ofWorking(m[r][c], exact[r][c]));
-}
-
-SolvePresenter::Numbers Form1::workingNumbers(const gauss::Matrix &m,
-                                              const gauss::ExactMatrix &exact) const
-{
-    SolvePresenter::Numbers rows;
-    for (int r = 1; r <= solver.n; ++r) {
-        rows.append(QList<NumberFormat::Number>());
-        for (int c = 1; c <= solver.unknowns + 1; ++c)
-            rows.last() << NumberFormat::ofWorking(m[r][c], exact[r][c]);
-    }
-    return rows;
 }
 
 // The labels give the true solution; x keeps the working's own, which the
@@ -547,12 +495,7 @@ void Form1::practise()
         restoreSystem();
     if (!masiv(solver.n))
         return;
-    const int n = solver.n;
-    gauss::ExactSystem system;
-    system.n = n;
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n + 1; ++c)
-            system.a[r][c] = solver.exact.a[r][c];
+    const gauss::ExactSystem system = gauss::exactSystem(solver.exact.a, solver.n, solver.unknowns);
     PracticePanel::Grid grid;
     grid.cellAt = [this](int r, int c) { return cell[r][c]; };
     grid.block = [this] { return activeBlock(); };
@@ -633,10 +576,9 @@ QRect Form1::solutionArea() const
 void Form1::setView(NumberFormat::View view)
 {
     format = NumberFormat(view);
-    for (int r = 1; r <= GridRows; ++r) {
+    for (int r = 1; r <= GridRows; ++r)
         for (int c = 1; c <= GridColumns; ++c)
             cell[r][c]->setView(format);
-    }
     solution->setView(format);
     presenter.setView(view);
     board->setView(view);
@@ -649,7 +591,7 @@ void Form1::setView(NumberFormat::View view)
 QRect Form1::activeBlock() const
 {
     const int n = solver.n;
-    const int last = n >= gauss::MinEquations && n <= gauss::MaxEquations ? n : GridRows;
+    const int last = n >= 1 && n <= gauss::MaxEquations ? n : GridRows;
     QRect block;
     for (int c = 1; c <= GridColumns; ++c)
         block |= cell[1][c]->geometry() | cell[last][c]->geometry();
@@ -668,8 +610,9 @@ void Form1::copyWorking()
 // as PastePlan plans it; no entry at all is left to the line edit (false).
 bool Form1::pasteIntoGrid(int row, int column)
 {
-    const PastePlan paste =
-        PastePlan::plan(PastePlan::pasted(), row, column, systemShown ? solver.n : 0, solver.n);
+    const PastePlan::Shape shown{solver.n, solver.unknowns};
+    const PastePlan paste = PastePlan::plan(PastePlan::pasted(), row, column,
+                                            systemShown ? shown : PastePlan::Shape(), shown);
     switch (paste.action) {
     case PastePlan::LineEdit:
         return false;
@@ -684,9 +627,11 @@ bool Form1::pasteIntoGrid(int row, int column)
         break;
     }
     endPractice();
-    if (paste.arrange) {
-        option[paste.arrange - 1]->setChecked(true);
+    if (paste.arrange.rows && paste.arrange.rows == paste.arrange.unknowns) {
+        option[paste.arrange.rows - 1]->setChecked(true);
         Command1_Click();
+    } else if (paste.arrange.rows) {
+        reshape(paste.arrange.rows, paste.arrange.unknowns);
     }
     gridShowsWorking = false;
     for (int r = 0; r < paste.cells.size(); ++r)
@@ -695,14 +640,7 @@ bool Form1::pasteIntoGrid(int row, int column)
             cell[row + r][column + c]->setText(paste.cells[r][c]);
         }
     // Spoken whether or not it arranged the grid: a paste shows nowhere near the focus.
-    int numbers = 0;
-    for (const QStringList &cells : paste.cells)
-        numbers += int(cells.size());
-    const bool system = numbers == solver.n * (solver.n + 1);
-    Announcer::announce(
-        this, (system ? QStringLiteral("Поставена е система с %1 уравнения.").arg(solver.n)
-                      : QStringLiteral("Поставени са %1 числа.").arg(numbers)) +
-                  (paste.assumed.isEmpty() ? QString() : u' ' + paste.assumed));
+    Announcer::announce(this, paste.told({solver.n, solver.unknowns}));
     return true;
 }
 

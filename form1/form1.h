@@ -95,7 +95,6 @@ private:
     SolvePresenter::Answer writeSolution(const mpq_class *x, int n);
     void solveToTheEnd();
     void play(const gauss::SolveRecord &record);
-    void showVerdict(const gauss::Verdict &verdict);
     // "Върни системата": the system as last typed, back in the grid.
     void restoreSystem();
 
@@ -109,8 +108,6 @@ private:
     void drawPictures(qreal zoom);
     void copyWorking();
     void setView(NumberFormat::View view);
-    SolvePresenter::Numbers workingNumbers(const gauss::Matrix &m,
-                                           const gauss::ExactMatrix &exact) const;
     bool pasteIntoGrid(int row, int column);
     QRect activeBlock() const;
     Working::Block shownBlock() const;

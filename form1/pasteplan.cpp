@@ -1,6 +1,7 @@
 #include "pasteplan.h"
 
 #include "numbertext.h"
+#include "sharedtexts.h"
 #include "solverstate.h"
 
 #include <QClipboard>
@@ -287,16 +288,19 @@ int entryCount(const PastePlan::Block &rows)
     return count;
 }
 
-// The size n of a system laid out as n rows of n + 1 entries, or 0.
-int systemSize(const PastePlan::Block &rows)
+// The shape of a system laid out as m rows of k entries each, m equations in
+// k - 1 unknowns, or none (rows 0). A single row stays a row of the system
+// arranged: a one-equation system is arranged on purpose.
+PastePlan::Shape systemShape(const PastePlan::Block &rows)
 {
-    const int n = int(rows.size());
-    if (n < gauss::MinEquations || n > gauss::MaxEquations)
-        return 0;
+    const int m = int(rows.size());
+    const int k = rows.isEmpty() ? 0 : int(rows.first().size());
+    if (m < gauss::MinEquations || m > gauss::MaxEquations || k < 2 || k > gauss::MaxUnknowns + 1)
+        return {};
     for (const QStringList &row : rows)
-        if (row.size() != n + 1)
-            return 0;
-    return n;
+        if (row.size() != k)
+            return {};
+    return {m, k - 1};
 }
 
 bool hasNumber(const QStringList &entries)
@@ -410,48 +414,45 @@ QString upTo(const QString &what, int last)
 }
 
 // Why a block of height rows and width columns is not pasted into the cell at
-// row, column, and where it would go.
-QString doesNotFit(const PastePlan::Block &rows, int height, int width, int row, int column, int n)
+// row, column of the system shown, and where it would go.
+QString doesNotFit(int height, int width, int row, int column, PastePlan::Shape shown)
 {
+    const int rows = shown.rows;
+    const int columns = shown.unknowns + 1;
     const QString block =
         QStringLiteral("Блокът има %1 и %2").arg(rowCount(height), columnCount(width));
-    const QString system = QStringLiteral("системата с %1 уравнения").arg(n);
+    const QString system =
+        QStringLiteral("системата от %1").arg(texts::shapeWords(shown.rows, shown.unknowns));
     const QString cell = QStringLiteral("клетката на ред %1, колона %2").arg(row).arg(column);
     const QString topLeft = QStringLiteral("клетката на ред 1, колона 1");
-    QString text =
-        row > n || column > n + 1
-            ? QStringLiteral("%1, а %2 е извън %3.").arg(block, cell, system)
-            : QStringLiteral("%1; %2 има място за %3 и %4 от %5.")
-                  .arg(block, system, rowCount(n - row + 1), columnCount(n + 2 - column), cell);
-    if (height <= n && width <= n + 1) {
-        const int lastRow = n - height + 1;
-        const int lastColumn = n + 2 - width;
+    QString text = row > rows || column > columns
+                       ? QStringLiteral("%1, а %2 е извън %3.").arg(block, cell, system)
+                       : QStringLiteral("%1; %2 има място за %3 и %4 от %5.")
+                             .arg(block, system, rowCount(rows - row + 1),
+                                  columnCount(columns + 1 - column), cell);
+    if (height <= rows && width <= columns) {
+        const int lastRow = rows - height + 1;
+        const int lastColumn = columns + 1 - width;
         text += lastRow == 1 && lastColumn == 1
                     ? QStringLiteral("\nПоставете го в %1.").arg(topLeft)
                     : QStringLiteral("\nПоставете го в клетка на %1, %2.")
                           .arg(upTo(QStringLiteral("ред"), lastRow),
                                upTo(QStringLiteral("колона"), lastColumn));
-    } else if (const int size = systemSize(rows)) {
-        text += QStringLiteral("\nПоставен в %1, той подрежда таблицата за %2 уравнения.")
-                    .arg(topLeft)
-                    .arg(size);
-    } else if (height <= gauss::MaxEquations && width <= gauss::MaxEquations + 1) {
-        const int size = std::max({height, width - 1, gauss::MinEquations});
-        text += QStringLiteral("\nПобира се от %1 в система с поне %2 уравнения "
-                               "(бутон „ВЪВЕДИ  СИСТЕМАТА“).")
-                    .arg(topLeft)
-                    .arg(size);
+    } else if (height <= gauss::MaxEquations && width <= gauss::MaxUnknowns + 1) {
+        text += QStringLiteral("\nПоставен в %1, той подрежда таблицата по себе си, "
+                               "когато всеки ред има еднакъв брой числа.")
+                    .arg(topLeft);
     } else {
-        text += QStringLiteral("\nНай-голямата система, с %1 уравнения, има %2 и %3.")
-                    .arg(gauss::MaxEquations)
-                    .arg(rowCount(gauss::MaxEquations), columnCount(gauss::MaxEquations + 1));
+        text += QStringLiteral("\nНай-голямата система, от %1, има %2 и %3.")
+                    .arg(texts::shapeWords(gauss::MaxEquations, gauss::MaxUnknowns),
+                         rowCount(gauss::MaxEquations), columnCount(gauss::MaxUnknowns + 1));
     }
     return text;
 }
 
 } // namespace
 
-PastePlan PastePlan::plan(const Text &pasted, int row, int column, int arranged, int n)
+PastePlan PastePlan::plan(const Text &pasted, int row, int column, Shape arranged, Shape shown)
 {
     PastePlan paste;
     if (!pasted.refusal.isEmpty()) {
@@ -477,21 +478,35 @@ PastePlan PastePlan::plan(const Text &pasted, int row, int column, int arranged,
             paste.text += entry.value(0);
         return paste;
     }
-    // A whole system into the top left cell arranges its size first, as the
-    // arrange button does, unless that size is arranged and still shown.
-    const int size = row == 1 && column == 1 ? systemSize(rows) : 0;
+    // A whole system into the top left cell arranges its shape first, as the
+    // arrange button does, unless that shape is arranged and still shown.
+    const Shape shape = row == 1 && column == 1 ? systemShape(rows) : Shape();
     const int height = int(rows.size());
     int width = 0;
     for (const QStringList &line : rows)
         width = std::max(width, int(line.size()));
-    if (size || (row + height - 1 <= n && column + width - 1 <= n + 1)) {
+    if (shape.rows ||
+        (row + height - 1 <= shown.rows && column + width - 1 <= shown.unknowns + 1)) {
         paste.action = Fill;
-        paste.arrange = size && size != arranged ? size : 0;
+        if (shape.rows && !(shape == arranged))
+            paste.arrange = shape;
         paste.cells = rows;
         paste.assumed = pasted.assumed;
         return paste;
     }
     paste.action = Refuse;
-    paste.text = doesNotFit(rows, height, width, row, column, n);
+    paste.text = doesNotFit(height, width, row, column, shown);
     return paste;
+}
+
+QString PastePlan::told(Shape system) const
+{
+    int numbers = 0;
+    for (const QStringList &row : cells)
+        numbers += int(row.size());
+    const QString what = numbers == system.rows * (system.unknowns + 1)
+                             ? QStringLiteral("Поставена е система от %1.")
+                                   .arg(texts::shapeWords(system.rows, system.unknowns))
+                             : QStringLiteral("Поставени са %1 числа.").arg(numbers);
+    return assumed.isEmpty() ? what : what + u' ' + assumed;
 }

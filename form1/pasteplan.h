@@ -33,24 +33,36 @@ public:
     static Text pasted();
     static Text rows(const QString &text);
 
+    // m equations in n unknowns; no system where rows is 0.
+    struct Shape {
+        int rows = 0;
+        int unknowns = 0;
+        bool operator==(const Shape &o) const { return rows == o.rows && unknowns == o.unknowns; }
+    };
+
     // The block is read as people copy one: the system at the head of the
     // program's own working, a first row or column of captions skipped, decimal
     // signs that are all the other one ("2.5" under a decimal comma) made the
-    // user's. No entry of a block lands in a cell outside the system. n is the
-    // system's size, arranged the size whose block the grid shows (0 once
-    // cleared).
-    static PastePlan plan(const Text &pasted, int row, int column, int arranged, int n);
+    // user's. A block of m even rows of k entries pasted into the top left
+    // cell arranges m equations in k - 1 unknowns; otherwise no entry lands in
+    // a cell outside the system. shown is the system's shape, arranged the
+    // shape whose block the grid shows (none once cleared).
+    static PastePlan plan(const Text &pasted, int row, int column, Shape arranged, Shape shown);
 
     enum Action {
         LineEdit, // no entry: the line edit pastes the text itself
         Insert,   // one entry, text, inserted into the cell as typed
-        Fill,     // cells, from the cell on, after arranging `arrange` if not 0
+        Fill,     // cells, from the cell on, after arranging `arrange` if it is a shape
         Refuse,   // text says why nothing is pasted
     };
+    // For Fill, what a screen reader is told once the cells are filled in
+    // the system of that shape.
+    QString told(Shape system) const;
+
     Action action = LineEdit;
     QString text;
     QString assumed; // for Fill: what the text's reading took for granted
-    int arrange = 0;
+    Shape arrange;
     Block cells; // an empty row, or a row cut short, leaves its cells as they are
 };
 

@@ -4,8 +4,8 @@
 #include "exactwords.h"
 #include "gridcell.h"
 #include "numbertext.h"
+#include "record.h"
 #include "rownotation.h"
-#include "singular.h"
 #include "windowstyle.h"
 #include "zoom.h"
 
@@ -124,8 +124,8 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     setFont(baseFont);
     build();
     // The grid is the working now: only the student's own row takes typing.
-    for (int r = 1; r <= practice.size(); ++r)
-        for (int c = 1; c <= practice.size() + 1; ++c)
+    for (int r = 1; r <= practice.rows(); ++r)
+        for (int c = 1; c <= practice.unknowns() + 1; ++c)
             grid.cellAt(r, c)->setReadOnly(true);
     showMatrix();
     record();
@@ -306,8 +306,8 @@ void PracticePanel::closeEvent(QCloseEvent *event)
             closeRow();
             showMatrix();
         }
-        for (int r = 1; r <= practice.size(); ++r)
-            for (int c = 1; c <= practice.size() + 1; ++c)
+        for (int r = 1; r <= practice.rows(); ++r)
+            for (int c = 1; c <= practice.unknowns() + 1; ++c)
                 grid.cellAt(r, c)->setReadOnly(false);
         window->removeEventFilter(this);
         window->setAttribute(Qt::WA_AlwaysShowToolTips, false);
@@ -334,7 +334,7 @@ void PracticePanel::tell(const std::function<QString()> &sentence)
 void PracticePanel::viewChanged()
 {
     if (open)
-        for (int c = 1; c <= practice.size() + 1; ++c)
+        for (int c = 1; c <= practice.unknowns() + 1; ++c)
             if (!grid.cellAt(open->row, c)->isReadOnly())
                 showOld(grid.cellAt(open->row, c), c);
     record();
@@ -375,9 +375,9 @@ void PracticePanel::submit()
     }
     for (int i = 0; i < line.readings.size(); ++i) {
         const gauss::RowOperation &op = line.readings[i].operation;
-        if (const gauss::Refusal refusal = gauss::check(op, practice.size());
+        if (const gauss::Refusal refusal = gauss::check(op, practice.rows());
             refusal != gauss::Refusal::None) {
-            say(about(i + 1, refusalWords(refusal, op, practice.size())));
+            say(about(i + 1, refusalWords(refusal, op, practice.rows())));
             return;
         }
     }
@@ -469,7 +469,7 @@ void PracticePanel::backSubstitute()
     if (busy())
         return;
     const int before = list->count();
-    const int most = practice.size() * (practice.size() + 1);
+    const int most = practice.rows() * (practice.unknowns() + 1);
     while (gauss::endOf(practice.current()) == gauss::End::Going && list->count() - before < most) {
         const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
         practice.apply(op);
@@ -490,8 +490,8 @@ void PracticePanel::backSubstitute()
 void PracticePanel::showMatrix()
 {
     const gauss::ExactSystem &s = practice.current();
-    for (int r = 1; r <= s.n; ++r)
-        for (int c = 1; c <= s.n + 1; ++c)
+    for (int r = 1; r <= s.rows; ++r)
+        for (int c = 1; c <= s.unknowns + 1; ++c)
             showValue(r, c, s.a[r][c]);
 }
 
@@ -510,7 +510,7 @@ QString PracticePanel::textOf(const mpq_class &value, const NumberFormat &in)
 QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
 {
     QStringList cells;
-    for (int c = 1; c <= s.n + 1; ++c)
+    for (int c = 1; c <= s.unknowns + 1; ++c)
         cells << textOf(s.a[row][c]);
     return QStringLiteral("ред %1: %2").arg(row).arg(cells.join(QStringLiteral("; ")));
 }
@@ -524,9 +524,9 @@ void PracticePanel::record()
         const gauss::ExactSystem &s = practice.after(i);
         InBothViews<Working::Block> matrix;
         for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions})
-            for (int r = 1; r <= s.n; ++r) {
+            for (int r = 1; r <= s.rows; ++r) {
                 matrix[view] << QStringList();
-                for (int c = 1; c <= s.n + 1; ++c)
+                for (int c = 1; c <= s.unknowns + 1; ++c)
                     matrix[view].last() << textOf(s.a[r][c], NumberFormat(view));
             }
         const QString op = RowNotation::text(practice.operations()[std::size_t(i - 1)]);
@@ -542,8 +542,8 @@ void PracticePanel::record()
     const gauss::ExactSystem &s = practice.current();
     std::vector<mpq_class> x;
     if (gauss::endOf(s) == gauss::End::Solved)
-        for (int r = 0; r <= s.n; ++r)
-            x.push_back(r == 0 ? mpq_class(0) : s.a[r][s.n + 1]);
+        for (int r = 0; r <= s.unknowns; ++r)
+            x.push_back(r == 0 ? mpq_class(0) : s.a[r][s.unknowns + 1]);
     grid.showSolution(x);
     backButton->setVisible(gauss::endOf(s) == gauss::End::Going && gauss::echelon(s));
 }
@@ -559,17 +559,12 @@ QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) con
     case gauss::End::Solved:
         lines << QStringLiteral("Решено!")
               << countWords(int(practice.operations().size()), methodCount);
-        for (int r = 1; r <= s.n; ++r)
-            answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.n + 1], in));
+        for (int r = 1; r <= s.unknowns; ++r)
+            answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
         break;
     case gauss::End::NoSolution:
-        lines << QStringLiteral("няма решение")
-              << QStringLiteral("ред %1 гласи 0 = %2")
-                     .arg(gauss::contradiction(s))
-                     .arg(textOf(s.a[gauss::contradiction(s)][s.n + 1], in));
-        break;
     case gauss::End::ManySolutions:
-        lines << singularWords(gauss::analyseSingular(s.a, s.n));
+        lines << verdictWords(gauss::verdictOf(s.a, s.rows, s.unknowns), s.unknowns);
         break;
     }
     if (report)
@@ -586,7 +581,7 @@ void PracticePanel::openRow(const gauss::RowOperation &op)
     open = op;
     right = practice.tried(op);
     restingPalettes.clear();
-    for (int c = 1; c <= practice.size() + 1; ++c) {
+    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(op.row, c);
         restingPalettes << cell->palette();
         cell->clear();
@@ -618,7 +613,7 @@ void PracticePanel::showOld(GridCell *cell, int column)
 // its last cell, or where no empty one follows.
 void PracticePanel::cellEntered(GridCell *cell)
 {
-    const int n = practice.size();
+    const int n = practice.unknowns();
     int from = 1;
     while (from <= n + 1 && grid.cellAt(open->row, from) != cell)
         ++from;
@@ -643,12 +638,12 @@ void PracticePanel::checkRow()
     const int row = open->row;
     QStringList wrong, empty, rounded;
     GridCell *first = nullptr;
-    for (int c = 1; c <= practice.size() + 1; ++c) {
+    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly())
             continue; // right at an earlier check, or shown
         const mpq_class &value = right.a[row][c];
-        const QString name = GridCell::spokenName(row, c, practice.size());
+        const QString name = GridCell::spokenName(row, c, practice.unknowns());
         mpq_class typed;
         const bool read =
             gauss::readExact(cell->text(), typed) || RowNotation::readNumber(cell->text(), typed);
@@ -724,7 +719,7 @@ void PracticePanel::showRight()
         return;
     const int row = open->row;
     QList<int> shown;
-    for (int c = 1; c <= practice.size() + 1; ++c) {
+    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly())
             continue;
@@ -736,7 +731,7 @@ void PracticePanel::showRight()
     tell([this, row, shown] {
         QStringList values;
         for (const int c : shown)
-            values << QStringLiteral("%1: %2").arg(GridCell::columnName(c, practice.size()),
+            values << QStringLiteral("%1: %2").arg(GridCell::columnName(c, practice.unknowns()),
                                                    textOf(right.a[row][c]));
         return QStringLiteral("Верните стойности на ред %1: %2.\nEnter продължава.")
             .arg(row)
@@ -748,7 +743,7 @@ void PracticePanel::showRight()
 
 void PracticePanel::closeRow()
 {
-    for (int c = 1; c <= practice.size() + 1; ++c) {
+    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(open->row, c);
         cell->removeEventFilter(this);
         cell->setReadOnly(true);

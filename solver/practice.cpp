@@ -10,19 +10,22 @@ namespace gauss
 namespace
 {
 
-// The first column of a row's coefficients that is not zero; n + 1 when none is.
+// The first column of a row's coefficients that is not zero; unknowns + 1 when none is.
 int leading(const ExactSystem &s, int row)
 {
     int c = 1;
-    while (c <= s.n && s.a[row][c] == 0)
+    while (c <= s.unknowns && s.a[row][c] == 0)
         ++c;
     return c;
 }
 
+// The unit matrix over rows of zeros: each unknown has its value.
 bool identity(const ExactSystem &s)
 {
-    for (int r = 1; r <= s.n; ++r)
-        for (int c = 1; c <= s.n; ++c)
+    if (s.rows < s.unknowns)
+        return false;
+    for (int r = 1; r <= s.rows; ++r)
+        for (int c = 1; c <= s.unknowns; ++c)
             if (s.a[r][c] != (r == c ? 1 : 0))
                 return false;
     return true;
@@ -33,15 +36,15 @@ bool identity(const ExactSystem &s)
 bool reduced(const ExactSystem &s)
 {
     int last = 0;
-    for (int r = 1; r <= s.n; ++r) {
+    for (int r = 1; r <= s.rows; ++r) {
         const int c = leading(s, r);
-        if (c > s.n) {
-            last = s.n + 1;
+        if (c > s.unknowns) {
+            last = s.unknowns + 1;
             continue;
         }
         if (c <= last || s.a[r][c] != 1)
             return false;
-        for (int i = 1; i <= s.n; ++i)
+        for (int i = 1; i <= s.rows; ++i)
             if (i != r && s.a[i][c] != 0)
                 return false;
         last = c;
@@ -56,10 +59,10 @@ RowOperation operation(RowOperation::Kind kind, int row, int other, const mpq_cl
 
 } // namespace
 
-Refusal check(const RowOperation &op, int n)
+Refusal check(const RowOperation &op, int rows)
 {
     const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate;
-    if (op.row < 1 || op.row > n || (twoRows && (op.other < 1 || op.other > n)))
+    if (op.row < 1 || op.row > rows || (twoRows && (op.other < 1 || op.other > rows)))
         return Refusal::RowOutside;
     if (twoRows && op.row == op.other)
         return Refusal::SameRow;
@@ -68,10 +71,19 @@ Refusal check(const RowOperation &op, int n)
     return Refusal::None;
 }
 
+ExactSystem exactSystem(const ExactMatrix &a, int rows, int unknowns)
+{
+    ExactSystem s{rows, unknowns, {}};
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= unknowns + 1; ++c)
+            s.a[r][c] = a[r][c];
+    return s;
+}
+
 void apply(ExactSystem &s, const RowOperation &op)
 {
     auto &row = s.a[op.row];
-    for (int c = 1; c <= s.n + 1; ++c) {
+    for (int c = 1; c <= s.unknowns + 1; ++c) {
         switch (op.kind) {
         case RowOperation::Exchange:
             swap(row[c], s.a[op.other][c]);
@@ -91,8 +103,8 @@ void apply(ExactSystem &s, const RowOperation &op)
 
 int contradiction(const ExactSystem &s)
 {
-    for (int r = 1; r <= s.n; ++r)
-        if (leading(s, r) > s.n && s.a[r][s.n + 1] != 0)
+    for (int r = 1; r <= s.rows; ++r)
+        if (leading(s, r) > s.unknowns && s.a[r][s.unknowns + 1] != 0)
             return r;
     return 0;
 }
@@ -108,20 +120,20 @@ End endOf(const ExactSystem &s)
 
 RowOperation nextOfMethod(const ExactSystem &s)
 {
-    const int n = s.n;
+    const int rows = s.rows;
     std::vector<std::pair<int, int>> pivots; // row, column
     int r = 1;
-    for (int c = 1; c <= n && r <= n; ++c) {
+    for (int c = 1; c <= s.unknowns && r <= rows; ++c) {
         int found = r;
-        while (found <= n && s.a[found][c] == 0)
+        while (found <= rows && s.a[found][c] == 0)
             ++found;
-        if (found > n)
+        if (found > rows)
             continue; // no pivot in this column: its unknown is free
         if (found != r)
             return operation(RowOperation::Exchange, r, found, 0);
         if (s.a[r][c] != 1)
             return operation(RowOperation::Divide, r, 0, s.a[r][c]);
-        for (int i = r + 1; i <= n; ++i)
+        for (int i = r + 1; i <= rows; ++i)
             if (s.a[i][c] != 0)
                 return operation(RowOperation::Eliminate, i, r, s.a[i][c]);
         pivots.emplace_back(r, c);
@@ -138,9 +150,9 @@ RowOperation nextOfMethod(const ExactSystem &s)
 int methodLength(ExactSystem s)
 {
     int count = 0;
-    // Each operation settles one more entry of the reduced form, so n * (n + 1)
-    // bounds the count whatever the matrix.
-    while (endOf(s) == End::Going && count <= s.n * (s.n + 1)) {
+    // Each operation settles one more entry of the reduced form, so the
+    // matrix's size bounds the count whatever the matrix.
+    while (endOf(s) == End::Going && count <= s.rows * (s.unknowns + 1)) {
         apply(s, nextOfMethod(s));
         ++count;
     }
@@ -165,9 +177,9 @@ Typed judge(const mpq_class &typed, const mpq_class &right)
 bool echelon(const ExactSystem &s)
 {
     int last = 0;
-    for (int r = 1; r <= s.n; ++r) {
+    for (int r = 1; r <= s.rows; ++r) {
         const int c = leading(s, r);
-        if (c <= s.n && c <= last)
+        if (c <= s.unknowns && c <= last)
             return false;
         last = c;
     }
@@ -198,7 +210,7 @@ ExactSystem Practice::tried(const RowOperation &op) const
 
 Refusal Practice::apply(const RowOperation &op)
 {
-    const Refusal refusal = check(op, size());
+    const Refusal refusal = check(op, rows());
     if (refusal != Refusal::None)
         return refusal;
     matrices.push_back(tried(op));

@@ -30,20 +30,24 @@ struct RowOperation {
     }
 };
 
-// Why an operation cannot be applied to a system of n equations.
+// Why an operation cannot be applied to a system of `rows` equations.
 enum class Refusal {
     None,
-    RowOutside, // a row that is not one of 1..n
+    RowOutside, // a row that is not one of 1..rows
     ZeroFactor, // multiplying or dividing by 0, or adding 0 times a row
     SameRow,    // a row added to, or exchanged with, itself
 };
-Refusal check(const RowOperation &op, int n);
+Refusal check(const RowOperation &op, int rows);
 
-// The n equations in rows 1..n, columns 1..n+1 of a, as a value.
+// The equations in rows 1..rows, columns 1..unknowns + 1 of a, as a value.
 struct ExactSystem {
-    int n = 0;
+    int rows = 0;
+    int unknowns = 0;
     ExactMatrix a;
 };
+
+// The system in rows 1..rows, columns 1..unknowns + 1 of a.
+ExactSystem exactSystem(const ExactMatrix &a, int rows, int unknowns);
 
 // Applies an operation that check() lets through.
 void apply(ExactSystem &s, const RowOperation &op);
@@ -92,7 +96,8 @@ class Practice
 public:
     explicit Practice(const ExactSystem &system) : matrices{system} {}
 
-    int size() const { return matrices.front().n; }
+    int rows() const { return matrices.front().rows; }
+    int unknowns() const { return matrices.front().unknowns; }
     const ExactSystem &current() const { return matrices.back(); }
     // 0: the system as typed; i: after operation i.
     const ExactSystem &after(int i) const { return matrices[std::size_t(i)]; }

@@ -160,6 +160,10 @@ void TestKeyboard::paste_data()
         << 1 << 1 << int(CtrlV) << 3
         << Rows{{"1", "2", "3", "4"}, {"5", "6", "7", "8"}, {"9", "10", "11", "12"}} << ""
         << QString();
+    QTest::newRow("3 equations in 4 unknowns into a grid of two")
+        << "1 2 3 4 5\n6 7 8 9 1\n2 3 4 5 6" << 1 << 1 << int(CtrlV) << 3
+        << Rows{{"1", "2", "3", "4", "5"}, {"6", "7", "8", "9", "1"}, {"2", "3", "4", "5", "6"}}
+        << "" << QString();
     QTest::newRow("system of the size arranged")
         << "1 2 3\n4 5 6" << 1 << 1 << int(CellMenu) << 2 << Rows{{"1", "2", "3"}, {"4", "5", "6"}}
         << "14" << QString();
@@ -177,8 +181,8 @@ void TestKeyboard::paste_data()
     QTest::newRow("nothing into resting cells")
         << "1;2;3\n4;5;6\n7;8;9" << 8 << 9 << int(ShiftInsert) << 2
         << Rows{{"89", "810"}, {"99", "910"}} << QString()
-        << "Блокът има 3 реда и 3 колони, а клетката на ред 8, колона 9 е извън системата с 2 "
-           "уравнения.";
+        << "Блокът има 3 реда и 3 колони, а клетката на ред 8, колона 9 е извън системата от 2 "
+           "уравнения с 2 неизвестни.";
 }
 
 void TestKeyboard::paste()
@@ -217,6 +221,8 @@ void TestKeyboard::paste()
     }
     QCOMPARE(answerer.seen.value(0).text.section(u'\n', 0, 0), refusal);
     QCOMPARE(window->solverState().n, size);
+    if (refusal.isEmpty() && row == 1 && column == 1)
+        QCOMPARE(window->solverState().unknowns, filled[0].size() - 1);
     for (int r = 0; r < filled.size(); ++r)
         for (int c = 0; c < filled[r].size(); ++c)
             QCOMPARE(cellOf(window, row + r, column + c)->text(), filled[r][c]);
@@ -234,7 +240,7 @@ void TestKeyboard::plan_data()
 {
     QTest::addColumn<bool>("point"); // en_US, else bg_BG
     QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QList<int>>("where"); // row, column, n
+    QTest::addColumn<QList<int>>("where"); // row, column, equations[, unknowns]
     QTest::addColumn<QString>("plan");
     auto row = [](const char *name, bool point, const char *clipboard, QList<int> where,
                   const char *plan) { QTest::newRow(name) << point << clipboard << where << plan; };
@@ -247,16 +253,16 @@ void TestKeyboard::plan_data()
     row("fractions, captions dropped", true, "x1 x2 b\n1/3 -2/7 1,5/4\n1 2 1/0", {1, 1, 2},
         "1/3 -2/7 1.5/4 / 1 2 1/0");
     row("equations numbered", false, "\tx1\tx2\tb\n1\t2\t1\t8\n2\t1\t-1\t1\n", {1, 1, 3},
-        "arrange 2, 2 1 8 / 1 -1 1");
-    row("a first column that does not count", false, "1 2 3 4\n3 4 5 6", {1, 1, 3},
+        "arrange 2×2, 2 1 8 / 1 -1 1");
+    row("a first column that does not count", false, "1 2 3 4\n3 4 5 6", {2, 1, 3},
         "1 2 3 4 / 3 4 5 6");
     row("past the last row", false, "1 2\n3 4\n5 6", {2, 1, 3},
-        "Блокът има 3 реда и 2 колони; системата с 3 уравнения има място за 2 реда и 4 колони от "
+        "Блокът има 3 реда и 2 колони; системата от 3 уравнения с 3 неизвестни има място за 2 реда и 4 колони от "
         "клетката на ред 2, колона 1.\nПоставете го в клетка на ред 1, колона от 1 до 3.");
     const char *columns = " (Колоните са x, y, z и дясната страна.)";
     row("equations, unknowns in any order", false,
         "2x + y − z = 8\n-3х – y + 2z = -11\n2z + y - 2x = -3", {1, 1, 2},
-        qPrintable("arrange 3, 2 1 -1 8 / -3 -1 2 -11 / -2 1 2 -3" + QString(columns)));
+        qPrintable("arrange 3×3, 2 1 -1 8 / -3 -1 2 -11 / -2 1 2 -3" + QString(columns)));
     row("indexed unknowns, missing terms, the grid's dot", false,
         "2.x1 + x2 = 3\nx1 - x3 = 0,5\nx2 + 2,5x3 = 1", {1, 1, 3},
         "2 1 0 3 / 1 0 -1 0,5 / 0 1 2,5 1 (Колоните са x1, x2, x3 и дясната страна.)");
@@ -271,7 +277,7 @@ void TestKeyboard::plan_data()
         "2 1 -1 8 / -3 -1 2 -11 / -2 1 2 -3");
     const char *commas = " (Запетаите са прочетени като разделители между числата.)";
     row("a matrix in brackets, commas under a point", true, "[[2,1,8],[-3,(1/2),-11]]", {1, 1, 3},
-        qPrintable("arrange 2, 2 1 8 / -3 (1/2) -11" + QString(commas)));
+        qPrintable("arrange 2×2, 2 1 8 / -3 (1/2) -11" + QString(commas)));
     row("round brackets", false, "(2 1,5 3)\n((1/3) 5 6)", {1, 1, 2}, "2 1,5 3 / (1/3) 5 6");
     row("rows separated two ways", false, "2;1,5;3\n4 5 6", {1, 1, 2},
         "„4 5 6“ са няколко числа в една клетка.\nРазделете числата еднакво във всички редове: с "
@@ -281,6 +287,21 @@ void TestKeyboard::plan_data()
         "„2,1,-1,8“ са няколко числа в една клетка или запетаите в тях са десетични знаци.\n"
         "Разделете числата еднакво във всички редове: с интервал, табулация или „;“.");
     row("a comma before a blank separates", false, "2,5, 1, 3", {1, 1, 2}, "2,5 1 3");
+    row("3 equations in 4 unknowns", false, "1 2 3 4 5\n6 7 8 9 1\n2 3 4 5 6", {1, 1, 3},
+        "arrange 3×4, 1 2 3 4 5 / 6 7 8 9 1 / 2 3 4 5 6");
+    row("4 equations in 2 unknowns", false, "1 1 2\n1 -1 0\n2 1 3\n0 1 1", {1, 1, 3},
+        "arrange 4×2, 1 1 2 / 1 -1 0 / 2 1 3 / 0 1 1");
+    row("equations in more unknowns than there are", false, "x + y + z = 6\nx - y + 2z = 5",
+        {1, 1, 3}, "arrange 2×3, 1 1 1 6 / 1 -1 2 5 (Колоните са x, y, z и дясната страна.)");
+    row("the shape arranged and shown", false, "1 2 3\n4 5 6", {1, 1, 2, 2}, "1 2 3 / 4 5 6");
+    row("uneven rows past the system", false, "1 2 3 4 5\n6 7 8", {1, 1, 2, 2},
+        "Блокът има 2 реда и 5 колони; системата от 2 уравнения с 2 неизвестни има място за 2 "
+        "реда и 3 колони от клетката на ред 1, колона 1.\nПоставен в клетката на ред 1, колона "
+        "1, той подрежда таблицата по себе си, когато всеки ред има еднакъв брой числа.");
+    row("larger than the grid", false, "1 2 3 4 5 6 7 8 9 10 11\n1 2", {1, 1, 2, 2},
+        "Блокът има 2 реда и 11 колони; системата от 2 уравнения с 2 неизвестни има място за 2 "
+        "реда и 3 колони от клетката на ред 1, колона 1.\nНай-голямата система, от 9 уравнения "
+        "с 9 неизвестни, има 9 реда и 10 колони.");
     row("words outside the brackets", true, "A = [[1, 2, 3], [4, 5, 6]]", {1, 1, 2},
         "Извън скобите на редовете стои „A=“.");
 }
@@ -292,15 +313,17 @@ void TestKeyboard::plan()
     QFETCH(QList<int>, where);
     QFETCH(QString, plan);
     QLocale::setDefault(QLocale(point ? QLocale::English : QLocale::Bulgarian));
+    const PastePlan::Shape shown{where[2], where.value(3, where[2])};
     const PastePlan paste =
-        PastePlan::plan(PastePlan::rows(clipboard), where[0], where[1], where[2], where[2]);
+        PastePlan::plan(PastePlan::rows(clipboard), where[0], where[1], shown, shown);
     QStringList rows;
     for (const QStringList &cells : paste.cells)
         rows << cells.join(u' ');
     const QString made[] = {QString(), "insert " + paste.text, rows.join(" / "), paste.text};
-    const QString arrange = QStringLiteral("arrange %1, ").arg(paste.arrange);
+    const QString arrange =
+        QStringLiteral("arrange %1×%2, ").arg(paste.arrange.rows).arg(paste.arrange.unknowns);
     const QString assumed = paste.assumed.isEmpty() ? QString() : " (" + paste.assumed + ")";
-    QCOMPARE((paste.arrange ? arrange : QString()) + made[paste.action] + assumed, plan);
+    QCOMPARE((paste.arrange.rows ? arrange : QString()) + made[paste.action] + assumed, plan);
 }
 
 // Tab and Enter visit the block alone, Enter presses a button, and the

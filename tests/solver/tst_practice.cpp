@@ -17,10 +17,11 @@ gauss::ExactSystem systemOf(const QString &text)
 {
     gauss::ExactSystem s;
     const QStringList rows = text.split(QStringLiteral(" / "));
-    s.n = int(rows.size());
-    for (int r = 1; r <= s.n; ++r) {
+    s.rows = int(rows.size());
+    s.unknowns = int(rows[0].section(u'|', 0, 0).simplified().count(u' ')) + 1;
+    for (int r = 1; r <= s.rows; ++r) {
         const QStringList cells = rows[r - 1].simplified().remove(QStringLiteral("| ")).split(u' ');
-        for (int c = 1; c <= s.n + 1; ++c)
+        for (int c = 1; c <= s.unknowns + 1; ++c)
             s.a[r][c] = mpq_class(cells.value(c - 1).toStdString());
     }
     return s;
@@ -29,10 +30,11 @@ gauss::ExactSystem systemOf(const QString &text)
 QString textOf(const gauss::ExactSystem &s)
 {
     QStringList rows;
-    for (int r = 1; r <= s.n; ++r) {
+    for (int r = 1; r <= s.rows; ++r) {
         QStringList cells;
-        for (int c = 1; c <= s.n + 1; ++c)
-            cells << QString::fromStdString((c == s.n + 1 ? "| " : "") + s.a[r][c].get_str());
+        for (int c = 1; c <= s.unknowns + 1; ++c)
+            cells << QString::fromStdString((c == s.unknowns + 1 ? "| " : "") +
+                                            s.a[r][c].get_str());
         rows << cells.join(u' ');
     }
     return rows.join(QStringLiteral(" / "));
@@ -156,6 +158,14 @@ void TestPractice::method_data()
     // x1 is free; the pivots stand in columns 2 and 3.
     QTest::newRow("free first column") << "0 1 1 | 2 / 0 2 3 | 5 / 0 0 0 | 0"
                                        << "e 2 1 2; e 1 2 1" << End::ManySolutions;
+    QTest::newRow("2 equations, 3 unknowns") << "1 1 1 | 6 / 1 -1 2 | 5"
+                                             << "e 2 1 1; d 2 -2; e 1 2 1" << End::ManySolutions;
+    QTest::newRow("3 equations, 2 unknowns")
+        << "1 1 | 3 / 1 -1 | 1 / 2 1 | 5"
+        << "e 2 1 1; e 3 1 2; d 2 -2; e 3 2 -1; e 1 2 1" << End::Solved;
+    QTest::newRow("3 equations, 2 unknowns, none")
+        << "1 1 | 3 / 1 -1 | 1 / 2 1 | 6"
+        << "e 2 1 1; e 3 1 2; d 2 -2; e 3 2 -1" << End::NoSolution;
 }
 
 // The hint, asked again after each of its own operations, walks the method to
@@ -195,6 +205,10 @@ void TestPractice::ends_data()
     QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions << true;
     QTest::newRow("upper triangle")
         << "2 1 -1 | 8 / 0 1/2 1/2 | 1 / 0 0 -1 | 1" << End::Going << true;
+    QTest::newRow("unit over a row of zeros")
+        << "1 0 | 2 / 0 1 | 3 / 0 0 | 0" << End::Solved << true;
+    QTest::newRow("fewer equations than unknowns")
+        << "1 0 0 | 2 / 0 1 0 | 3" << End::ManySolutions << true;
 }
 
 void TestPractice::ends()
