@@ -77,6 +77,14 @@ struct Metrics {
     qreal fractionHeight() const { return 2.3 * line; }
 };
 
+qreal widest(const QStringList &lines, const QFontMetricsF &fm)
+{
+    qreal w = 0;
+    for (const QString &line : lines)
+        w = std::max(w, fm.horizontalAdvance(line));
+    return w;
+}
+
 // Beside a downward arrow the operations stand as many on a line as room takes.
 QStringList onLines(QStringList ops, const QFontMetricsF &fm, qreal room)
 {
@@ -402,24 +410,17 @@ void BoardLayout::stepPage(BoardPage &page, int step) const
     // Where no rows were exchanged, the pivot stood in the same place before.
     Marks pivotBefore;
     if (std::none_of(made.ops.begin(), made.ops.end(),
-                     [](const gauss::RowOp &op) { return op.kind == gauss::RowOp::Exchange; })) {
-        pivotBefore.pivotRow = marked.pivotRow;
-        pivotBefore.pivotColumn = marked.pivotColumn;
-    }
+                     [](const gauss::RowOp &op) { return op.kind == gauss::RowOp::Exchange; }))
+        pivotBefore = {{}, marked.pivotRow, marked.pivotColumn};
     QStringList ops = operations(made, format);
     page.spoken << ops;
     const Metrics m(font);
-    auto widest = [&] {
-        qreal w = 0;
-        for (const QString &op : ops)
-            w = std::max(w, m.fm.horizontalAdvance(op));
-        return w;
-    };
     const bool beside =
-        4 * em + was.size.width() + std::max(widest() + em, 3 * em) + is.size.width() <= width;
+        4 * em + was.size.width() + std::max(widest(ops, m.fm) + em, 3 * em) + is.size.width() <=
+        width;
     if (!beside)
         ops = onLines(ops, m.fm, width - 5 * em);
-    const qreal opsWidth = widest();
+    const qreal opsWidth = widest(ops, m.fm);
     const qreal opsHeight = ops.size() * line;
     const qreal arrow = std::max(opsWidth + em, 3 * em);
     const qreal top = page.size.height();

@@ -1223,6 +1223,11 @@ void TestSolve::board()
                 board->current().heading.startsWith(QStringLiteral("Стъпка %1 ").arg(page)));
         press(Qt::Key_Left, std::max(page - 1, 0));
     }
+    QWidget *canvas = board->findChild<QWidget *>("boardCanvas"); // the system's first number
+    const QPoint at = board->current().entries.first().rect.center().toPoint();
+    QHelpEvent help(QEvent::ToolTip, at, canvas->mapToGlobal(at));
+    QApplication::sendEvent(canvas, &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("точно: %1\nдесетично: %1").arg(rows[0][0]));
     QTest::keyClick(board->windowHandle(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
     const auto *said = board->findChild<Announcer *>();
     QVERIFY(said && said->sentence().contains(QStringLiteral("ред %1: x1 коефициент").arg(n)));
