@@ -84,7 +84,7 @@ const QString geometryKey = QStringLiteral("board/geometry");
 
 } // namespace
 
-Board::Board(qreal zoom) : zoom(zoom)
+Board::Board(qreal zoom)
 {
     setObjectName(QStringLiteral("Board"));
     setWindowTitle(QStringLiteral("Дъска"));
@@ -136,7 +136,6 @@ void Board::setView(NumberFormat::View view)
 
 void Board::setZoom(qreal factor)
 {
-    zoom = factor;
     QFont board;
     board.setFamilies(fonts::handout());
     board.setPixelSize(qRound(BoardPixels * factor));

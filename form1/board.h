@@ -48,7 +48,6 @@ private:
 
     std::shared_ptr<const gauss::SolveRecord> record;
     NumberFormat format;
-    qreal zoom;
     int shown = 0;
     BoardPage drawn;
     QScrollArea *scroll = nullptr;

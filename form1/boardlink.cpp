@@ -33,11 +33,6 @@ BoardLink::~BoardLink()
     delete shown;
 }
 
-Board *BoardLink::board() const
-{
-    return shown;
-}
-
 // Beside the window where the screen has room, else at the screen's right.
 void BoardLink::open()
 {

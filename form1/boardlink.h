@@ -25,7 +25,6 @@ public:
 
     // "Дъска": opens the board, or brings it forward.
     void open();
-    Board *board() const; // null until first opened
 
     // A solve's record, from its system on; the board shows the system.
     void setRecord(const gauss::SolveRecord &record);
