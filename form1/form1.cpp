@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "announcer.h"
+#include "boardlink.h"
 #include "controls.h"
 #include "cramerplayer.h"
 #include "exacttwin.h"
@@ -73,6 +74,7 @@ Form1::Form1(QWidget *parent)
         for (QLabel *image : {Image1, Image2})
             drawPicture(image, factor);
     });
+    board = new BoardLink(this, zoom);
     GridMenu::Actions actions;
     actions.copy = [this] { copyWorking(); };
     actions.paste = [this] {
@@ -109,6 +111,8 @@ Form1::Form1(QWidget *parent)
     actions.cramer = [this] { cramer->cramer(); };
     actions.determinant = [this] { cramer->determinant(); };
     actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
+    actions.board = [this] { board->open(); };
+    actions.read = [this] { board->readAloud(); };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }
@@ -332,6 +336,8 @@ void Form1::iz4istitext()
             gridLabel[r][c]->setText(QString());
     }
     working.clear(); // what it recorded is no longer on screen
+    if (board)       // none yet at the load
+        board->clear();
     gridShowsWorking = false;
 }
 
@@ -389,8 +395,11 @@ void Form1::Command3_Click()
         play(record);
     else if (fractions)
         play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
-    else
+    else {
+        board->setRecord(record);
+        board->followEnd();
         presenter.refused(singularWords(record.verdict.ranks));
+    }
 }
 
 // "Реши докрай": any system, worked exactly to its end.
@@ -404,13 +413,18 @@ void Form1::solveToTheEnd()
 // The record's steps one by one, each held by its box; then its end.
 void Form1::play(const gauss::SolveRecord &record)
 {
+    // The board follows each matrix as the grid shows it, then the end.
+    board->setRecord(record);
+    int shown = 0;
     RecordPlayer::Window window;
-    window.show = [this](const gauss::Matrix &m, const gauss::ExactMatrix &exact) {
+    window.show = [this, &shown](const gauss::Matrix &m, const gauss::ExactMatrix &exact) {
         stypka(m, exact);
+        board->follow(++shown);
     };
     window.solved = [this] { rechenie(); };
     window.writeSolution = [this](const mpq_class *x, int n) { return writeSolution(x, n); };
     gridShowsWorking = RecordPlayer(presenter, *solution, window).play(record, solver);
+    board->followEnd();
 }
 
 bool Form1::masiv(qint16 &n)
@@ -588,6 +602,7 @@ void Form1::setView(NumberFormat::View view)
     solution->setView(format);
     presenter.setView(view);
     cramer->setView(view);
+    board->setView(view);
     if (practice)
         practice->viewChanged();
 }

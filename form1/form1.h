@@ -22,6 +22,7 @@
 #include <QWidget>
 
 class CramerPlayer;
+class BoardLink;
 class GridCell;
 class PracticePanel;
 class GridMenu;
@@ -136,6 +137,7 @@ private:
     WindowZoom *zoom = nullptr;
     WindowKeys *keys = nullptr;
     GridMenu *gridMenu = nullptr;
+    BoardLink *board = nullptr; // "Дъска": the record played, as a class writes it
     QPointer<PracticePanel> practice;
     CramerPlayer *cramer = nullptr;
 

@@ -25,6 +25,7 @@ const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
 const QKeySequence fullScreenKeys(Qt::Key_F11);
+const QKeySequence boardKeys(Qt::CTRL | Qt::Key_B);
 } // namespace
 
 GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actions &actions)
@@ -45,6 +46,8 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(cramerKeys, actions.cramer);
     shortcut(determinantKeys, actions.determinant);
     shortcut(checkDeterminantKeys, actions.checkDeterminant);
+    shortcut(boardKeys, actions.board);
+    shortcut(readKeys(), actions.read);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -75,6 +78,11 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this,
             [this, grid](const QPoint &at) { show(grid->mapToGlobal(at)); });
+}
+
+QKeySequence GridMenu::readKeys()
+{
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Space);
 }
 
 QString GridMenu::toTheEndHint()
@@ -123,6 +131,8 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Запази като PDF…"), actions.save, QKeySequence::Save);
     item(QStringLiteral("Печат…"), actions.print, QKeySequence::Print);
     menu->addSeparator();
+    item(QStringLiteral("Дъска"), actions.board, boardKeys);
+    item(QStringLiteral("Прочети матрицата"), actions.read, readKeys());
     QAction *fractions = item(QStringLiteral("Дроби"), actions.switchView, viewKeys);
     fractions->setCheckable(true);
     fractions->setChecked(actions.fractions());

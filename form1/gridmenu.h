@@ -5,6 +5,7 @@
 // the view: own working, copy, paste, the handout, zooming in and out,
 // fractions or decimals.
 
+#include <QKeySequence>
 #include <QObject>
 #include <QPoint>
 #include <functional>
@@ -32,6 +33,8 @@ public:
         std::function<void()> cramer;      // "Крамер"
         std::function<void()> determinant; // "Детерминанта"
         std::function<void()> checkDeterminant; // "Провери D = …"
+        std::function<void()> board;            // "Дъска": the working as a class writes it
+        std::function<void()> read;             // the matrix shown, to a screen reader
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window
@@ -43,6 +46,9 @@ public:
     // The menu's entries, with their keys, at the end of menu: a cell's menu
     // carries them below its edit entries.
     void addTo(QMenu *menu);
+
+    // The key that reads the matrix shown to a screen reader, here and on the board.
+    static QKeySequence readKeys();
 
     // Where "Реши докрай" is found, as a refused system is told.
     static QString toTheEndHint();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
@@ -75,6 +76,8 @@ QString summarised(QString line)
     }
 }
 
+QPointer<QWidget> besideBoxes;
+
 bool fits(const QSize &outer, const QRect &place)
 {
     return outer.width() <= place.width() && outer.height() <= place.height();
@@ -86,7 +89,8 @@ GridMessageBox::GridMessageBox(QWidget *window, const QRect &block, const QStrin
                                const QString &prompt)
     : QMessageBox(window), block(block), zoom(WindowZoom::factorOf(window))
 {
-    setWindowModality(Qt::ApplicationModal);
+    setWindowModality(besideBoxes && besideBoxes->isVisible() ? Qt::WindowModal
+                                                              : Qt::ApplicationModal);
     setWindowTitle(title);
     setText(prompt);
     setTextFormat(Qt::PlainText);
@@ -110,6 +114,11 @@ void GridMessageBox::tell(QWidget *window, const Message &message, const QRect &
     box.setStandardButtons(Ok);
     box.setDefaultButton(Ok);
     box.exec();
+}
+
+void GridMessageBox::leaveOpen(QWidget *beside)
+{
+    besideBoxes = beside;
 }
 
 void GridMessageBox::retell(QWidget *window, const Message &message)

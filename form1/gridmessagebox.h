@@ -47,6 +47,10 @@ public:
     static void retell(QWidget *window, const Message &message);
     // Something went wrong: the prompt under errorTitle, with a warning sign.
     static void error(QWidget *window, const QString &prompt, const QRect &block = QRect());
+    // A window of the program's own that the boxes leave open to input while
+    // it is shown (the board, where a step is studied beside its box): they
+    // then block their own window and what it owns alone.
+    static void leaveOpen(QWidget *beside);
     // True where the user answers Yes.
     static bool ask(QWidget *window, const QString &title, const QString &question);
 

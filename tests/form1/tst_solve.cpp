@@ -2,9 +2,11 @@
 // grid at that moment, the solution, and the reports of what cannot be solved.
 
 #include "announcer.h"
+#include "board.h"
 #include "form1.h"
 #include "gridcell.h"
 #include "numberformat.h"
+#include "numbertext.h"
 #include "startup.h"
 #include "valuelabel.h"
 #include "windowdriver.h"
@@ -176,6 +178,8 @@ private slots:
     void cramer();
     void checkDeterminant_data();
     void checkDeterminant();
+    void board_data();
+    void board();
 
 private:
     Form1 *window = nullptr;
@@ -1298,6 +1302,127 @@ void TestSolve::checkDeterminant()
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen[0].text, said);
     QCOMPARE(answerer.seen[0].informative, details);
+}
+
+void TestSolve::board_data()
+{
+    QTest::addColumn<bool>("fractions");
+    QTest::addColumn<Rows>("rows");
+    QTest::newRow("3 equations, decimals")
+        << false << Rows{{"2", "3", "-1", "5"}, {"4", "-1", "3", "7"}, {"-3", "5", "7", "2"}};
+    QTest::newRow("4 equations, fractions") << true
+                                            << Rows{{"3", "-7", "2", "5", "1"},
+                                                    {"4", "9", "-6", "1", "-8"},
+                                                    {"-5", "2", "7", "-3", "6"},
+                                                    {"8", "-1", "4", "9", "-2"}};
+    const QStringList nine =
+        QStringLiteral("1 -5 3 -8 -7 8 -6 2 9 -8 7 -3 -8 -7 4 4 -7 -2 -7 8 4 -8 9 -6 -2 9 "
+                       "-8 9 9 3 -8 -2 -8 8 -5 0 4 -5 8 -6 9 0 8 -4 -6 9 9 -3 2 -6 8 -7 9 "
+                       "-8 -3 6 8 4 1 5 9 5 2 0 -2 -4 -2 -7 9 0 7 6 1 5 0 -7 -6 7 4 -4 1 "
+                       "-5 6 4 -8 -7 8 9 1 1")
+            .split(u' ');
+    Rows rows;
+    for (int r = 0; r < 9; ++r)
+        rows << nine.mid(10 * r, 10);
+    QTest::newRow("9 equations, fractions of 10 digits") << true << rows;
+}
+
+// The board follows each step's box and takes its keys while the box is up;
+// every page holds what the record does, each number whole; it reads out
+// its matrix, and is open again at the next start.
+void TestSolve::board()
+{
+    QFETCH(bool, fractions);
+    QFETCH(Rows, rows);
+    const int n = int(rows.size());
+    const NumberFormat view(fractions ? NumberFormat::Fractions : NumberFormat::Decimals);
+    if (fractions)
+        QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
+    arrangeFor(window, n);
+    typeSystem(window, rows);
+    auto opened = [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *board = qobject_cast<Board *>(w); board && board->isVisible())
+                return board;
+        return static_cast<Board *>(nullptr);
+    };
+    QTest::keyClick(window, Qt::Key_B, Qt::ControlModifier);
+    Board *board = opened();
+    QVERIFY(board);
+    const QFont font = board->findChild<QWidget *>("boardCanvas")->font();
+    QCOMPARE_GE(QFontMetrics(font).height(), 20);
+    auto uncut = [&] {
+        QFont strong = font;
+        strong.setBold(true);
+        for (const BoardPage::Text &text : board->current().texts) {
+            QVERIFY2(!text.text.contains(u'…'), qPrintable(text.text));
+            QCOMPARE_LE(QFontMetricsF(text.strong ? strong : font).horizontalAdvance(text.text),
+                        text.rect.width() + 0.5);
+        }
+    };
+    auto press = [&](Qt::Key key, int page) {
+        QTest::keyClick(board->windowHandle(), key);
+        QCOMPARE(board->page(), page);
+    };
+    MessageAnswerer answerer(window);
+    answerer.inspect = [&](const SeenMessage &m) {
+        const int step = int(answerer.seen.size()) + 1;
+        QVERIFY(!m.applicationModal);
+        QCOMPARE(board->page(), step);
+        QStringList shown;
+        const Rows block = blockOf(m.grid, n);
+        for (int r = 0; r < n; ++r) {
+            QStringList entries;
+            for (int c = 0; c < n; ++c)
+                entries << QStringLiteral("x%1 коефициент %2").arg(c + 1).arg(block[r][c]);
+            shown << QStringLiteral("ред %1: %2, дясна страна %3")
+                         .arg(r + 1)
+                         .arg(entries.join(QStringLiteral(", ")), block[r][n]);
+        }
+        QCOMPARE(board->current().spoken.mid(board->current().spoken.size() - n), shown);
+        if (step == 2) {
+            press(Qt::Key_PageUp, 1);
+            press(Qt::Key_End, 2 * n);
+            press(Qt::Key_Home, 0);
+            press(Qt::Key_PageDown, 1);
+        }
+    };
+    click(window, "Command3");
+    QCOMPARE(answerer.seen.size(), 2 * n - 1);
+    QCOMPARE(board->page(), 2 * n);
+    for (int r = 1; r <= n; ++r)
+        for (const BoardPiece &piece :
+             boardFormula(view.text(NumberFormat::ofAnswer(window->solverState().exact.x[r]))))
+            for (const QString &part : {piece.text, piece.under})
+                QVERIFY(std::any_of(board->current().texts.begin(), board->current().texts.end(),
+                                    [&](const BoardPage::Text &t) { return t.text == part; }) ||
+                        part.isEmpty());
+    for (int page = 2 * n; page >= 0; --page) {
+        uncut();
+        QVERIFY(page == 0 || page == 2 * n ||
+                board->current().heading.startsWith(QStringLiteral("Стъпка %1 ").arg(page)));
+        press(Qt::Key_Left, std::max(page - 1, 0));
+    }
+    QWidget *canvas = board->findChild<QWidget *>("boardCanvas"); // the system's first number
+    const QPoint at = board->current().entries.first().rect.center().toPoint();
+    QHelpEvent help(QEvent::ToolTip, at, canvas->mapToGlobal(at));
+    QApplication::sendEvent(canvas, &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("точно: %1\nдесетично: %1").arg(rows[0][0]));
+    QTest::keyClick(board->windowHandle(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto *said = board->findChild<Announcer *>();
+    QVERIFY(said && said->sentence().contains(QStringLiteral("ред %1: x1 коефициент").arg(n)));
+
+    QVERIFY(activate(window)); // the window reads the end the grid shows
+    QTest::keyClick(window, Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto *told = window->findChild<Announcer *>();
+    QVERIFY(told && told->sentence().contains(QStringLiteral("ред %1: x1 коефициент 0").arg(n)));
+
+    window->close();
+    delete window;
+    window = new Form1;
+    window->show();
+    QTRY_VERIFY(opened());
+    opened()->close();
 }
 
 QTEST_MAIN(TestSolve)

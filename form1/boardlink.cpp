@@ -1,0 +1,125 @@
+#include "boardlink.h"
+
+#include "announcer.h"
+#include "board.h"
+#include "gridmessagebox.h"
+#include "zoom.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QWidget>
+
+namespace
+{
+const QString settingsName = QStringLiteral("gauss");
+const QString openKey = QStringLiteral("board/open");
+} // namespace
+
+BoardLink::BoardLink(QWidget *window, WindowZoom *zoom)
+    : QObject(window), window(window), zoom(zoom)
+{
+    window->installEventFilter(this);
+    connect(zoom, &WindowZoom::factorChanged, this, [this](qreal factor) {
+        if (shown)
+            shown->setZoom(factor);
+    });
+}
+
+BoardLink::~BoardLink()
+{
+    delete shown;
+}
+
+// Beside the window where the screen has room, else at the screen's right.
+void BoardLink::open()
+{
+    if (!shown) {
+        const bool placed =
+            QSettings(settingsName, settingsName).contains(QStringLiteral("board/geometry"));
+        shown = new Board(zoom->factor());
+        shown->setView(view);
+        if (record)
+            shown->setRecord(record);
+        GridMessageBox::leaveOpen(shown);
+        if (!placed) {
+            const QRect screen = window->screen()->availableGeometry();
+            const QRect frame = window->frameGeometry();
+            const QSize size = shown->size().boundedTo(screen.size());
+            const int left = frame.right() + size.width() < screen.right()
+                                 ? frame.right() + 1
+                                 : screen.right() + 1 - size.width();
+            shown->setGeometry(QRect(QPoint(left, screen.top() + 40), size) & screen);
+        }
+    }
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+    QSettings(settingsName, settingsName).setValue(openKey, true);
+}
+
+void BoardLink::setRecord(const gauss::SolveRecord &made)
+{
+    record = std::make_shared<const gauss::SolveRecord>(made);
+    followed = 0;
+    if (shown)
+        shown->setRecord(record);
+}
+
+void BoardLink::follow(int step)
+{
+    followed = step;
+    if (shown && shown->isVisible())
+        shown->showPage(step);
+}
+
+void BoardLink::followEnd()
+{
+    followed = record ? BoardLayout::pages(*record) - 1 : 0;
+    if (shown && shown->isVisible())
+        shown->showPage(shown->pages() - 1);
+}
+
+void BoardLink::clear()
+{
+    record.reset();
+    if (shown)
+        shown->setRecord(record);
+}
+
+void BoardLink::setView(NumberFormat::View shownView)
+{
+    view = shownView;
+    if (shown)
+        shown->setView(view);
+}
+
+void BoardLink::readAloud() const
+{
+    if (!record) {
+        Announcer::announce(window, QStringLiteral("Системата още не е решавана."));
+        return;
+    }
+    const BoardLayout layout(*record, NumberFormat(view), window->font(), QWIDGETSIZE_MAX);
+    Announcer::announce(window, spokenText(layout.page(followed)));
+}
+
+// Open when the program last closed, the board opens with the window; it
+// closes with it, and is remembered open.
+bool BoardLink::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window && event->type() == QEvent::Show && !shownOnce) {
+        shownOnce = true;
+        if (QSettings(settingsName, settingsName).value(openKey, false).toBool())
+            QTimer::singleShot(0, this, [this] {
+                open();
+                window->activateWindow();
+            });
+    } else if (watched == window && event->type() == QEvent::Close && shown && shown->isVisible()) {
+        shown->close();
+        QSettings(settingsName, settingsName).setValue(openKey, true);
+    }
+    return QObject::eventFilter(watched, event);
+}

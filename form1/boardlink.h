@@ -1,0 +1,53 @@
+#ifndef GAUSS_BOARDLINK_H
+#define GAUSS_BOARDLINK_H
+
+// What the window tells the board: each solve's record, the step on screen
+// and the view; the board built when first opened, and whether it is open kept.
+
+#include "numberformat.h"
+#include "record.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class Board;
+class QWidget;
+class WindowZoom;
+
+class BoardLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    BoardLink(QWidget *window, WindowZoom *zoom);
+    ~BoardLink() override;
+
+    // "Дъска": opens the board, or brings it forward.
+    void open();
+
+    // A solve's record, from its system on; the board shows the system.
+    void setRecord(const gauss::SolveRecord &record);
+    // The window shows step (1 ..) and holds it with its box; the board
+    // follows while open.
+    void follow(int step);
+    void followEnd();
+    void clear();
+    void setView(NumberFormat::View view);
+    // The matrix the grid shows, row by row, to a screen reader.
+    void readAloud() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *window;
+    WindowZoom *zoom;
+    std::shared_ptr<const gauss::SolveRecord> record;
+    NumberFormat::View view = NumberFormat::Decimals;
+    QPointer<Board> shown;
+    bool shownOnce = false;
+    int followed = 0; // the page of what the grid shows
+};
+
+#endif
