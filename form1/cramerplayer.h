@@ -8,6 +8,7 @@
 #include "gridmessagebox.h"
 #include "numberformat.h"
 #include "solverstate.h"
+#include "windowgrid.h"
 #include "working.h"
 
 #include <QColor>
@@ -28,12 +29,7 @@ class CramerPlayer : public QObject
     Q_OBJECT
 
 public:
-    struct Grid {
-        std::function<GridCell *(int row, int column)> cellAt;
-        std::function<QRect()> block; // the rows the boxes keep in sight
-        std::function<NumberFormat()> format;
-        // x[1..n] beside the unknowns, recorded in the working.
-        std::function<void(const std::vector<mpq_class> &x)> showSolution;
+    struct Grid : WindowGrid {
         std::function<void()> toTheEnd; // "Реши докрай"
         // Reads the grid into the solver's state, as a solve does; false when
         // a cell held no number, which has been told.

@@ -95,19 +95,9 @@ Form1::Form1(QWidget *parent)
     actions.toTheEnd = [this] { solveToTheEnd(); };
     actions.shape = [this] { chooseShape(); };
     actions.restore = [this] { restoreSystem(); };
-    // Both read the system as a solve does, the typed one where the grid shows a working.
-    cramer =
-        new CramerPlayer(this,
-                         {[this](int r, int c) { return cell[r][c]; },
-                          [this] { return activeBlock(); }, [this] { return format; },
-                          [this](const auto &x) { showAnswer(x); }, [this] { solveToTheEnd(); },
-                          [this] {
-                              endPractice();
-                              if (gridShowsWorking)
-                                  restoreSystem();
-                              return masiv(solver.n);
-                          }},
-                         solver, working);
+    CramerPlayer::Grid cramerGrid{windowGrid(), [this] { solveToTheEnd(); },
+                                  [this] { return readTypedSystem(); }};
+    cramer = new CramerPlayer(this, cramerGrid, solver, working);
     actions.cramer = [this] { cramer->cramer(); };
     actions.determinant = [this] { cramer->determinant(); };
     actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
@@ -506,20 +496,32 @@ void Form1::practise()
         practice->activateWindow();
         return;
     }
-    if (gridShowsWorking)
-        restoreSystem();
-    if (!masiv(solver.n))
+    if (!readTypedSystem())
         return;
     const gauss::ExactSystem system = gauss::exactSystem(solver.exact.a, solver.n, solver.unknowns);
-    PracticePanel::Grid grid;
+    practice = new PracticePanel(this, windowGrid(), system, shownBlock(), working);
+}
+
+// The system as typed, read as a solve reads it, where the grid shows a working.
+bool Form1::readTypedSystem()
+{
+    endPractice();
+    if (gridShowsWorking)
+        restoreSystem();
+    return masiv(solver.n);
+}
+
+WindowGrid Form1::windowGrid()
+{
+    WindowGrid grid;
     grid.cellAt = [this](int r, int c) { return cell[r][c]; };
     grid.block = [this] { return activeBlock(); };
     grid.solutionArea = [this] { return solutionArea(); };
     grid.format = [this] { return format; };
+    grid.showSolution = [this](const std::vector<mpq_class> &x) { showAnswer(x); };
     grid.zoom = zoom;
     grid.style = option[1]->style();
-    grid.showSolution = [this](const std::vector<mpq_class> &x) { showAnswer(x); };
-    practice = new PracticePanel(this, grid, system, shownBlock(), working);
+    return grid;
 }
 
 void Form1::showAnswer(const std::vector<mpq_class> &x)

@@ -16,6 +16,7 @@
 #include "record.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
+#include "windowgrid.h"
 #include "working.h"
 
 #include <QPointer>
@@ -104,6 +105,8 @@ private:
     // grid ends it first.
     void practise();
     void endPractice();
+    bool readTypedSystem();
+    WindowGrid windowGrid();
     void showAnswer(const std::vector<mpq_class> &x); // recorded in the working too
     QRect solutionArea() const;
 

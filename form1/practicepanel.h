@@ -6,6 +6,7 @@
 
 #include "numberformat.h"
 #include "practice.h"
+#include "windowgrid.h"
 #include "working.h"
 
 #include <QFont>
@@ -34,21 +35,7 @@ class PracticePanel : public QWidget
 
 public:
     // What the panel needs of the program's window.
-    struct Grid {
-        std::function<GridCell *(int row, int column)> cellAt;
-        // In the window's coordinates: the system's rows, and the solution
-        // area, which the panel keeps in sight.
-        std::function<QRect()> block;
-        std::function<QRect()> solutionArea;
-        // Shows x[1..n] beside the unknowns and records it; empty clears them.
-        std::function<void(const std::vector<mpq_class> &x)> showSolution;
-        // The view the window shows its numbers in, fractions or decimals.
-        std::function<NumberFormat()> format;
-        // The window's zoom, which the panel follows, and the style its
-        // options grow with.
-        WindowZoom *zoom = nullptr;
-        QStyle *style = nullptr;
-    };
+    using Grid = WindowGrid;
 
     // system: the system as read; typed: its cells' texts as the user typed them.
     PracticePanel(QWidget *window, const Grid &grid, const gauss::ExactSystem &system,
