@@ -1,17 +1,17 @@
 #ifndef GAUSS_FORM1_H
 #define GAUSS_FORM1_H
 
-// Form1, the program's only window: its controls and their places, start-up,
-// the arrangements, clearing, and the procedures that read, solve and show.
+// Form1, the program's only window: start-up, the arrangements, clearing,
+// and the procedures that read, solve and show; its controls are Form1Ui's.
 
 // It holds the solver's state (n, a, adet, x, det and the counters). The
-// arithmetic lives in the widget-free solver library, whose one driver
-// (gauss::solve) runs the determinant test, both passes and the solution; the
-// window gives it the reading of the grid (masiv) and, after every step,
-// writes the matrix back as number texts (stypka), while the presenter holds
+// arithmetic lives in the widget-free solver library: the window reads the
+// grid (masiv), has the solver build the record of a solve, and plays it,
+// writing each matrix back as number texts (stypka) while the presenter holds
 // it on screen with a message box until the user dismisses it.
 
 #include "elimination.h"
+#include "form1ui.h"
 #include "numberformat.h"
 #include "record.h"
 #include "solvepresenter.h"
@@ -38,7 +38,7 @@ class QRadioButton;
 class SolutionArea;
 class WindowKeys;
 
-class Form1 : public QWidget
+class Form1 : public QWidget, private Form1Ui
 {
     Q_OBJECT
 
@@ -48,29 +48,7 @@ public:
     // Read-only view of the solver's variables, for tests and diagnostics.
     const gauss::SolverState &solverState() const { return solver; }
 
-    // The colours of the window, fixed whatever the desktop's theme.
-    static QColor gridGreen() { return QColor(0, 192, 0); }
-    static QColor optionsYellow() { return QColor(255, 255, 0); }
-    static QColor commandsTeal() { return QColor(0, 128, 128); }
-    static QColor cellRed() { return QColor(255, 0, 0); }
-    static QColor valueBlue() { return QColor(0, 0, 255); }
-    static QColor captionBlack() { return QColor(0, 0, 0); }
-
-    // The grid: rows of equations, and their columns with the right-hand side.
-    static constexpr int GridRows = gauss::MaxEquations;
-    static constexpr int GridColumns = gauss::MaxEquations + 1;
-    // Option k chooses a system of k + 1 equations.
-    static constexpr int Options = gauss::MaxEquations - gauss::MinEquations + 1;
-
 private:
-    void createFrames();
-    void createOptions();
-    void createGrid();
-    void createCommands();
-    void createSolutionArea();
-    void createExplanation();
-    void setFocusOrder();
-
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
@@ -138,33 +116,10 @@ private:
     Working working;
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
-    WindowKeys *keys = nullptr;
     GridMenu *gridMenu = nullptr;
     BoardLink *board = nullptr; // "Дъска": the record played, as a class writes it
     QPointer<PracticePanel> practice;
     CramerPlayer *cramer = nullptr;
-
-    // Controls indexed by row and column from 1, as the names count them:
-    // cell[r][c] is Text(10*r + c), gridLabel[r][c] is Label(10*r + c).
-    GridCell *cell[GridRows + 1][GridColumns + 1] = {};
-    QLabel *gridLabel[GridRows + 1][GridColumns] = {};
-    SolutionArea *solution = nullptr;       // Label1 .. Label9, Label10 .. Label90
-    QRadioButton *option[Options + 1] = {}; // Option1 .. Option8
-
-    QGroupBox *Frame1 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QGroupBox *Frame3 = nullptr;
-    QButtonGroup *options = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Image2 = nullptr;
-    QLabel *Label100 = nullptr;
-    QLabel *Label101 = nullptr;
-    QListWidget *List1 = nullptr;
-    QFrame *Line1 = nullptr;
-    QFrame *Line2 = nullptr;
 };
 
 #endif
