@@ -24,6 +24,7 @@
 class GridCell;
 class PracticePanel;
 class GridMenu;
+class NewExercise;
 class WindowZoom;
 class QButtonGroup;
 class QFrame;
@@ -138,6 +139,7 @@ private:
     WindowZoom *zoom = nullptr;
     WindowKeys *keys = nullptr;
     GridMenu *gridMenu = nullptr;
+    NewExercise *exercise = nullptr; // "Нова задача"
     QPointer<PracticePanel> practice;
 
     // Controls indexed by row and column from 1, as the names count them:

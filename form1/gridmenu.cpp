@@ -17,6 +17,7 @@ const QKeySequence practiseKeys(Qt::CTRL | Qt::Key_R);
 const QKeySequence toTheEndKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
 const QKeySequence shapeKeys(Qt::CTRL | Qt::Key_M);
 const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
+const QKeySequence newExerciseKeys(Qt::CTRL | Qt::Key_N);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
@@ -38,6 +39,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(toTheEndKeys, actions.toTheEnd);
     shortcut(shapeKeys, actions.shape);
     shortcut(restoreKeys, actions.restore);
+    shortcut(newExerciseKeys, actions.newExercise);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -99,6 +101,10 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Реши докрай"), actions.toTheEnd, toTheEndKeys);
     item(QStringLiteral("Върни системата"), actions.restore, restoreKeys);
     item(QStringLiteral("Уравнения и неизвестни…"), actions.shape, shapeKeys);
+    menu->addSeparator();
+    item(QStringLiteral("Нова задача"), actions.newExercise, newExerciseKeys);
+    item(QStringLiteral("Работен лист…"), actions.worksheet);
+    item(QStringLiteral("Копирай като LaTeX"), actions.copyLatex);
     menu->addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);

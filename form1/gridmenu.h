@@ -2,7 +2,7 @@
 #define GAUSS_GRIDMENU_H
 
 // The grid's menu and the window's keys for what is done with the working and
-// the view: own working, copy, paste, the handout, zooming in and out,
+// the view: own working, exercises and worksheets, copy, paste, the handout, zooming in and out,
 // fractions or decimals.
 
 #include <QObject>
@@ -23,12 +23,15 @@ public:
         std::function<void()> paste;
         std::function<void()> save;
         std::function<void()> print;
-        std::function<void()> switchView; // between fractions and decimals
-        std::function<bool()> fractions;  // whether the fraction view is chosen
-        std::function<void()> practise;   // "Реши сам"
-        std::function<void()> toTheEnd;   // "Реши докрай": exactly, whatever the system
-        std::function<void()> shape;      // "Уравнения и неизвестни…"
-        std::function<void()> restore;    // "Върни системата"
+        std::function<void()> switchView;  // between fractions and decimals
+        std::function<bool()> fractions;   // whether the fraction view is chosen
+        std::function<void()> practise;    // "Реши сам"
+        std::function<void()> toTheEnd;    // "Реши докрай": exactly, whatever the system
+        std::function<void()> shape;       // "Уравнения и неизвестни…"
+        std::function<void()> restore;     // "Върни системата"
+        std::function<void()> newExercise; // "Нова задача"
+        std::function<void()> worksheet;   // "Работен лист…"
+        std::function<void()> copyLatex;   // "Копирай като LaTeX"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window

@@ -47,6 +47,24 @@ bool small(const Cells &e, int n)
     return true;
 }
 
+// An equation that is another's multiple gives nothing to work on; of two
+// equations in two unknowns that the kind asks for, it is the point.
+bool repeats(const Cells &e, int n)
+{
+    for (int i = 1; i <= n && n > 2; ++i)
+        for (int j = i + 1; j <= n; ++j) {
+            const auto &a = e[std::size_t(i)];
+            const auto &b = e[std::size_t(j)];
+            bool multiple = true;
+            for (std::size_t c = 1; c < a.size() && multiple; ++c)
+                for (std::size_t d = c + 1; d < a.size() && multiple; ++d)
+                    multiple = a[c] * b[d] == a[d] * b[c];
+            if (multiple)
+                return true;
+        }
+    return false;
+}
+
 bool cleanNumber(const mpq_class &v)
 {
     return cmp(v.get_den(), MaxDenominator) <= 0 && cmp(abs(v), MaxWorkingValue) <= 0;
@@ -216,7 +234,7 @@ std::optional<Exercise> ExerciseMaker::build(const ExerciseChoice &choice,
                 ++added;
             }
     }
-    if (!small(e, n))
+    if (!small(e, n) || repeats(e, n))
         return std::nullopt;
     Exercise made{choice, {}, answers};
     for (int r = 1; r <= n; ++r)
