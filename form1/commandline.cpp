@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QRandomGenerator>
 #include <cstdio>
-#include <cstring>
 
 namespace CommandLine
 {
@@ -25,6 +24,7 @@ void addOptions(QCommandLineParser &parser)
     parser.setApplicationDescription(QStringLiteral(
         "Без опции програмата отваря прозореца си. С --worksheet пише работен лист със задачи, "
         "отговори и, ако е поискано, решения, без да отваря прозорец: PDF или LaTeX (.tex)."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addOptions({
         {worksheetName, QStringLiteral("Работният лист се записва във ФАЙЛ (.pdf или .tex)."),
@@ -136,11 +136,16 @@ std::optional<QPageSize> paperOf(const QString &name)
 
 void prepare(int argc, char *argv[])
 {
-    for (int i = 1; i < argc; ++i)
-        for (const char *wanted : {"--worksheet", "-worksheet", "--help", "-h", "-?", "--help-all"})
-            if (std::strncmp(argv[i], wanted, std::strlen(wanted)) == 0 &&
-                qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList wanted{"-h", "-?", "--help", "--help-all", "--solutions"};
+    for (const QString &name : valueOptions)
+        wanted << QStringLiteral("--") + name;
+    for (int i = 1; i < argc; ++i) {
+        const QString given = QString::fromLocal8Bit(argv[i]).section(u'=', 0, 0);
+        // QCommandLineParser takes -worksheet for --worksheet too.
+        if ((wanted.contains(given) || wanted.contains(u'-' + given)) &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 }
 
 std::optional<int> run(const QStringList &arguments)

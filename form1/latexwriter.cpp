@@ -147,10 +147,10 @@ QString working(const Working::Record &record)
     text += QStringLiteral("\n\\end{align*}\n");
     QStringList values;
     for (int i = 0; i < record.names.size(); ++i)
-        values << QStringLiteral("x_{%1} = %2").arg(i + 1).arg(number(record.values.value(i)));
+        values << QStringLiteral("$x_{%1} = %2$").arg(i + 1).arg(number(record.values.value(i)));
+    // In the text, so that nine values break between lines.
     if (!values.isEmpty())
-        text += QStringLiteral("\\[\n") + values.join(QStringLiteral(",\\quad ")) +
-                QStringLiteral("\n\\]\n");
+        text += values.join(QStringLiteral(", ")) + QStringLiteral("\n\n");
     return text;
 }
 
@@ -167,17 +167,18 @@ QString equations(const gauss::Exercise &exercise)
     QStringList lines;
     const int n = exercise.choice.size;
     for (int r = 1; r <= n; ++r) {
+        // Two columns for each unknown, its sign and its term, so that the
+        // unknowns stand in line.
         QStringList terms;
+        bool first = true;
         for (int c = 1; c <= n; ++c) {
             const mpq_class &a = exercise.system[r][c];
             const QString size = abs(a) == 1 ? QString() : fraction(abs(a));
-            const QString sign = a < 0 ? QStringLiteral("-") : terms.isEmpty() ? QString() : "+";
-            // One column for each unknown, so that the unknowns stand in line.
+            const QString sign = a < 0 ? QStringLiteral("-") : first ? QString() : "+";
             terms << (a == 0
-                          ? QString()
+                          ? QStringLiteral(" & ")
                           : sign + QStringLiteral(" & ") + size + QStringLiteral("x_{%1}").arg(c));
-            if (a == 0)
-                terms.last() = QStringLiteral(" & ");
+            first = first && a == 0;
         }
         lines << terms.join(QStringLiteral(" & ")) + QStringLiteral(" & = & ") +
                      fraction(exercise.system[r][n + 1]);
@@ -222,9 +223,9 @@ QString key(const gauss::Exercise &exercise)
     }
     const gauss::Singular why = gauss::solveExactly(exercise.system, n, n).verdict.ranks;
     for (const gauss::BoundUnknown &bound : why.bound)
-        values << QStringLiteral("x_{%1} = %2").arg(bound.unknown).arg(expression(bound));
-    return text + words(ExerciseWords::kindName(exercise.choice.kind)) + QStringLiteral(": $") +
-           values.join(QStringLiteral(",\\ ")) + QStringLiteral("$, ") +
+        values << QStringLiteral("$x_{%1} = %2$").arg(bound.unknown).arg(expression(bound));
+    return text + words(ExerciseWords::kindName(exercise.choice.kind)) + QStringLiteral(": ") +
+           values.join(QStringLiteral(", ")) + QStringLiteral(", ") +
            QStringLiteral("$x_{%1}$ ").arg(why.free.front()) + words(QStringLiteral("произволно")) +
            QStringLiteral("\n\n");
 }
@@ -235,10 +236,13 @@ QString worksheet(const gauss::Worksheet &sheet, bool solutions, const QPageSize
 {
     QString text = QStringLiteral("\\documentclass[11pt,%1]{article}\n"
                                   "\\usepackage[utf8]{inputenc}\n"
+                                  "\\newcommand{\\bgcyrillic}[2]{#1}\n"
+                                  "\\newcommand{\\bglatin}[2]{#2}\n"
                                   "\\IfFileExists{t2aenc.def}{\\usepackage[T2A]{fontenc}"
-                                  "\\usepackage[bulgarian]{babel}\\newcommand{\\bg}[2]{#1}}"
-                                  "{\\newcommand{\\bg}[2]{#2}}\n"
+                                  "\\usepackage[bulgarian]{babel}\\let\\bg\\bgcyrillic}"
+                                  "{\\let\\bg\\bglatin}\n"
                                   "\\usepackage{amsmath}\n"
+                                  "\\allowdisplaybreaks\n"
                                   "\\setlength{\\arraycolsep}{2pt}\n"
                                   "\\begin{document}\n")
                        .arg(paper.id() == QPageSize::Letter ? QStringLiteral("letterpaper")
