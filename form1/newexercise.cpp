@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QSpinBox>
@@ -52,7 +53,9 @@ public:
         auto *range = new QHBoxLayout;
         range->addWidget(lowest);
         range->addWidget(highest);
-        form->addRow(QStringLiteral("&Отговори от … до:"), range);
+        auto *rangeLabel = new QLabel(QStringLiteral("&Отговори от … до:"), this);
+        rangeLabel->setBuddy(lowest);
+        form->addRow(rangeLabel, range);
         size = spin("size", gauss::MinEquations, gauss::MaxEquations, choice.size);
         form->addRow(QStringLiteral("&Уравнения:"), size);
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -13,6 +13,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -74,7 +75,9 @@ WorksheetDialog::WorksheetDialog(QWidget *window) : QDialog(window)
     auto *range = new QHBoxLayout;
     range->addWidget(lowest);
     range->addWidget(highest);
-    form->addRow(QStringLiteral("&Отговори от … до:"), range);
+    auto *rangeLabel = new QLabel(QStringLiteral("&Отговори от … до:"), this);
+    rangeLabel->setBuddy(lowest);
+    form->addRow(rangeLabel, range);
     twoVariants = new QCheckBox(QStringLiteral("Два &варианта: А и Б"), this);
     twoVariants->setObjectName(QStringLiteral("variants"));
     twoVariants->setChecked(settings.value("variants", 1).toInt() == 2);
