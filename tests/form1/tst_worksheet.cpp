@@ -5,12 +5,19 @@
 #include "exercisewords.h"
 #include "latexwriter.h"
 #include "worksheet.h"
+#include "worksheetdialog.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using gauss::ExerciseKind;
 using Kinds = std::vector<ExerciseKind>;
@@ -151,6 +158,8 @@ private slots:
     void keyIsTrue();
     void latex_data();
     void latex();
+    void dialog_data();
+    void dialog();
 };
 
 void TestWorksheet::keyIsTrue_data()
@@ -256,6 +265,62 @@ void TestWorksheet::latex()
     QVERIFY2(!text.isEmpty(), qPrintable(tex));
     for (const QString &words : says)
         QVERIFY2(text.contains(words), qPrintable(text));
+}
+
+void TestWorksheet::dialog_data()
+{
+    QTest::addColumn<int>("lowest");    // first given; then -5
+    QTest::addColumn<QString>("typed"); // into the file dialog
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QByteArray>("written"); // how the file begins, if written
+    QTest::newRow("PDF") << -5 << "лист.pdf" << QStringList() << QByteArray("%PDF");
+    QTest::newRow("a reversed range told, then LaTeX")
+        << 6 << "лист.tex"
+        << QStringList{"ГРЕШКА: Началото на интервала на отговорите (6) е след края му (5)."}
+        << QByteArray("\\documentclass");
+    QTest::newRow("not written") << -5 << "missing/лист.pdf"
+                                 << QStringList{"ГРЕШКА: Файлът „%1/missing/лист.pdf“ не може да "
+                                                "бъде записан."}
+                                 << QByteArray();
+}
+
+// The dialog, its check, the file dialog and the file, answered as they come.
+void TestWorksheet::dialog()
+{
+    QFETCH(int, lowest);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, written);
+    QTemporaryDir folder;
+    QWidget window;
+    window.show();
+    QStringList seen;
+    int given = lowest;
+    QObject context;
+    std::function<void()> answer = [&] {
+        // First, so that a box the dialog opens is answered too.
+        QTimer::singleShot(10, &context, answer);
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen << box->windowTitle() + u' ' + box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            files->selectFile(folder.filePath(typed));
+            static_cast<QDialog *>(files)->accept();
+        } else if (auto *sheet = qobject_cast<WorksheetDialog *>(modal)) {
+            sheet->findChild<QSpinBox *>("lowest")->setValue(given);
+            given = -5;
+            sheet->accept();
+        }
+    };
+    QTimer::singleShot(10, &context, answer);
+    if (written.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    WorksheetDialog::run(&window);
+    QCOMPARE(seen, boxes.replaceInStrings("%1", folder.path()));
+    QFile file(folder.filePath(typed));
+    QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().startsWith(written),
+             !written.isEmpty());
 }
 
 QTEST_MAIN(TestWorksheet)
