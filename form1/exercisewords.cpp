@@ -5,6 +5,8 @@
 #include "rownotation.h"
 #include "sharedtexts.h"
 
+#include <algorithm>
+
 namespace ExerciseWords
 {
 

@@ -101,7 +101,10 @@ Form1::Form1(QWidget *parent)
     });
     actions.newExercise = [this] { exercise->run(solver.n == solver.unknowns ? solver.n : 3); };
     actions.worksheet = [this] { WorksheetDialog::run(this); };
-    actions.copyLatex = [this] { LatexWriter::copy(working.orShown(shownBlock()).record()); };
+    actions.copyLatex = [this] {
+        LatexWriter::copy(working.orShown(shownBlock()).record());
+        Announcer::announce(this, QStringLiteral("Решението е копирано като LaTeX."));
+    };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }

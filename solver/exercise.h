@@ -25,11 +25,11 @@ struct ExerciseChoice {
 };
 
 // What an exercise keeps small: its cells, and every number of its working.
-constexpr int MaxAnswer = 10; // either end of the answers' range, by size
+constexpr int MaxAnswer = 10; // either end of the answers' range, at most, either sign
 constexpr int MaxCoefficient = 9;
 constexpr int MaxRightHand = 99;
 constexpr int MaxDenominator = 4;
-constexpr int MaxWorkingValue = 99; // by size, also of a fraction
+constexpr int MaxWorkingValue = 99; // in absolute value, also a fraction
 
 // Why a choice cannot be made. The answers of one exercise differ from one
 // another, so the range must hold at least as many whole numbers as the size.
