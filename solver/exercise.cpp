@@ -47,19 +47,25 @@ bool small(const Cells &e, int n)
     return true;
 }
 
-// An equation that is another's multiple gives nothing to work on; of two
-// equations in two unknowns that the kind asks for, it is the point.
+// An equation that is another's multiple gives nothing to work on. Of two
+// equations in two unknowns the singular kinds need one, but not the same
+// equation again, or its negative.
 bool repeats(const Cells &e, int n)
 {
-    for (int i = 1; i <= n && n > 2; ++i)
+    for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j) {
             const auto &a = e[std::size_t(i)];
             const auto &b = e[std::size_t(j)];
             bool multiple = true;
-            for (std::size_t c = 1; c < a.size() && multiple; ++c)
+            bool same = true;
+            bool negative = true;
+            for (std::size_t c = 1; c < a.size(); ++c) {
+                same = same && a[c] == b[c];
+                negative = negative && a[c] == -b[c];
                 for (std::size_t d = c + 1; d < a.size() && multiple; ++d)
                     multiple = a[c] * b[d] == a[d] * b[c];
-            if (multiple)
+            }
+            if (n > 2 ? multiple : same || negative)
                 return true;
         }
     return false;

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -303,11 +304,20 @@ void TestWorksheet::dialog()
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             seen << box->windowTitle() + u' ' + box->text();
-            box->button(QMessageBox::Ok)->click();
+            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else
+                box->reject();
         } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
             files->selectFile(folder.filePath(typed));
             static_cast<QDialog *>(files)->accept();
         } else if (auto *sheet = qobject_cast<WorksheetDialog *>(modal)) {
+            // Whatever an earlier run left remembered.
+            sheet->findChild<QSpinBox *>("problems")->setValue(2);
+            sheet->findChild<QSpinBox *>("seed")->setValue(1);
+            sheet->findChild<QSpinBox *>("highest")->setValue(5);
+            for (QCheckBox *box : sheet->findChildren<QCheckBox *>())
+                box->setChecked(box->objectName() == "size3" || box->objectName() == "kind_one");
             sheet->findChild<QSpinBox *>("lowest")->setValue(given);
             given = -5;
             sheet->accept();
