@@ -309,6 +309,9 @@ void TestWorksheet::dialog()
             else
                 box->reject();
         } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            // selectFile() leaves the name alone while the user is typing it.
+            if (files->focusWidget())
+                files->focusWidget()->clearFocus();
             files->selectFile(folder.filePath(typed));
             static_cast<QDialog *>(files)->accept();
         } else if (auto *sheet = qobject_cast<WorksheetDialog *>(modal)) {
