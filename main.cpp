@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "form1.h"
 #include "startup.h"
 
@@ -5,8 +6,11 @@
 
 int main(int argc, char *argv[])
 {
+    CommandLine::prepare(argc, argv);
     QApplication app(argc, argv);
     prepareApplication();
+    if (const std::optional<int> done = CommandLine::run(QApplication::arguments()))
+        return *done;
     Form1 window;
     window.show();
     return app.exec();

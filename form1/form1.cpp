@@ -10,6 +10,8 @@
 #include "gridmenu.h"
 #include "gridmessagebox.h"
 #include "handout.h"
+#include "latexwriter.h"
+#include "newexercise.h"
 #include "numbertext.h"
 #include "pasteplan.h"
 #include "practicepanel.h"
@@ -19,6 +21,7 @@
 #include "solutionarea.h"
 #include "valuelabel.h"
 #include "windowstyle.h"
+#include "worksheetdialog.h"
 #include "zoom.h"
 
 #include <QGroupBox>
@@ -99,6 +102,18 @@ Form1::Form1(QWidget *parent)
     actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
     actions.board = [this] { board->open(); };
     actions.read = [this] { board->readAloud(); };
+    exercise = new NewExercise(this, [this](const Working::Block &system) {
+        reshape(int(system.size()), int(system.size()));
+        for (int r = 1; r <= system.size(); ++r)
+            for (int c = 1; c <= system.size() + 1; ++c)
+                cell[r][c]->setText(system[r - 1][c - 1]);
+    });
+    actions.newExercise = [this] { exercise->run(solver.n == solver.unknowns ? solver.n : 3); };
+    actions.worksheet = [this] { WorksheetDialog::run(this); };
+    actions.copyLatex = [this] {
+        LatexWriter::copy(working.orShown(shownBlock()).record());
+        Announcer::announce(this, QStringLiteral("Решението е копирано като LaTeX."));
+    };
     gridMenu = new GridMenu(this, Frame1, zoom, actions);
     setView(NumberFormat::saved());
 }

@@ -27,6 +27,7 @@ class BoardLink;
 class GridCell;
 class PracticePanel;
 class GridMenu;
+class NewExercise;
 class WindowZoom;
 class QButtonGroup;
 class QFrame;
@@ -117,7 +118,8 @@ private:
     SolvePresenter presenter;
     WindowZoom *zoom = nullptr;
     GridMenu *gridMenu = nullptr;
-    BoardLink *board = nullptr; // "Дъска": the record played, as a class writes it
+    BoardLink *board = nullptr;      // "Дъска": the record played, as a class writes it
+    NewExercise *exercise = nullptr; // "Нова задача"
     QPointer<PracticePanel> practice;
     CramerPlayer *cramer = nullptr;
 };

@@ -21,6 +21,7 @@ const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
 const QKeySequence cramerKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
 const QKeySequence determinantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
 const QKeySequence checkDeterminantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
+const QKeySequence newExerciseKeys(Qt::CTRL | Qt::Key_N);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
 const QKeySequence viewKeys(Qt::CTRL | Qt::Key_D);
@@ -48,6 +49,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(checkDeterminantKeys, actions.checkDeterminant);
     shortcut(boardKeys, actions.board);
     shortcut(readKeys(), actions.read);
+    shortcut(newExerciseKeys, actions.newExercise);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -118,6 +120,10 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Крамер"), actions.cramer, cramerKeys);
     item(QStringLiteral("Детерминанта"), actions.determinant, determinantKeys);
     item(QStringLiteral("Провери D = …"), actions.checkDeterminant, checkDeterminantKeys);
+    menu->addSeparator();
+    item(QStringLiteral("Нова задача"), actions.newExercise, newExerciseKeys);
+    item(QStringLiteral("Работен лист…"), actions.worksheet);
+    item(QStringLiteral("Копирай като LaTeX"), actions.copyLatex);
     menu->addSeparator();
     auto unless = [](QAction *action, bool enabled, const QString &why) {
         action->setEnabled(enabled);

@@ -1,9 +1,9 @@
 #ifndef GAUSS_GRIDMENU_H
 #define GAUSS_GRIDMENU_H
 
-// The grid's menu and the window's keys for what is done with the working and
-// the view: own working, copy, paste, the handout, zooming in and out,
-// fractions or decimals.
+// The grid's menu and the window's keys for what is done with the system, the
+// working and the view: own working, Cramer, the board, exercises, copy, paste,
+// the handout, zoom, fractions or decimals.
 
 #include <QKeySequence>
 #include <QObject>
@@ -35,6 +35,9 @@ public:
         std::function<void()> checkDeterminant; // "Провери D = …"
         std::function<void()> board;            // "Дъска": the working as a class writes it
         std::function<void()> read;             // the matrix shown, to a screen reader
+        std::function<void()> newExercise;      // "Нова задача"
+        std::function<void()> worksheet;        // "Работен лист…"
+        std::function<void()> copyLatex;        // "Копирай като LaTeX"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window

@@ -225,11 +225,14 @@ void layUnwrapped(QTextDocument *table, const QFont &font)
 class Pages
 {
 public:
+    // title heads the first page, above the date where dated.
     Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
-          int resolution);
+          int resolution, const QString &title = heading, bool dated = true);
 
     QPageLayout layout() const { return page; }
-    void draw(QPagedPaintDevice &device, QPainter &painter) const;
+    int count() const { return pageCount; }
+    // Numbered from first on, of total pages in all.
+    void draw(QPagedPaintDevice &device, QPainter &painter, int first = 1, int total = 0) const;
 
 private:
     bool fits(const Format &format);
@@ -244,6 +247,8 @@ private:
     Part across(QTextDocument *document);
 
     const Working::Record &record;
+    QString title;
+    bool dated;
     QPaintDevice *device;
     QPageSize size;
     int resolution;
@@ -267,8 +272,8 @@ private:
 // a page holds three steps on the whole, so that a handout of nine equations
 // takes six pages; where none does, the one that takes the fewest pages.
 Pages::Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
-             int resolution)
-    : record(record), device(device), size(size), resolution(resolution)
+             int resolution, const QString &title, bool dated)
+    : record(record), title(title), dated(dated), device(device), size(size), resolution(resolution)
 {
     QStringList names;
     for (int c = 1; c < (record.system.isEmpty() ? 0 : record.system[0].size()); ++c)
@@ -358,10 +363,12 @@ void Pages::layHeading(qreal points)
     cursor.setBlockFormat(centred);
     QTextCharFormat title = weight(QFont::Bold);
     title.setFontPointSize(points + titleLarger);
-    cursor.insertText(heading, title);
-    cursor.insertBlock(centred, QTextCharFormat());
-    cursor.insertText(
-        QLocale(QLocale::Bulgarian).toString(QDate::currentDate(), QLocale::LongFormat));
+    cursor.insertText(this->title, title);
+    if (dated) {
+        cursor.insertBlock(centred, QTextCharFormat());
+        cursor.insertText(
+            QLocale(QLocale::Bulgarian).toString(QDate::currentDate(), QLocale::LongFormat));
+    }
     parts.push_back(across(top));
 }
 
@@ -489,10 +496,10 @@ void Pages::place()
     pageCount = current + 1;
 }
 
-void Pages::draw(QPagedPaintDevice &target, QPainter &painter) const
+void Pages::draw(QPagedPaintDevice &target, QPainter &painter, int first, int total) const
 {
     for (int p = 0; p < pageCount; ++p) {
-        if (p > 0)
+        if (p > 0 || first > 1)
             target.newPage();
         for (const Placed &piece : placed) {
             if (piece.page != p)
@@ -504,26 +511,65 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter) const
         }
         painter.setFont(handoutFont(footerPoints));
         painter.drawText(QRectF(0, 0, width, printableHeight), Qt::AlignRight | Qt::AlignBottom,
-                         QStringLiteral("стр. %1 от %2").arg(p + 1).arg(pageCount));
+                         Handout::pageNumber(first + p, total > 0 ? total : pageCount));
     }
-}
-
-QString notWritten(const QString &fileName)
-{
-    return QStringLiteral("Файлът „%1“ не може да бъде записан.")
-        .arg(QDir::toNativeSeparators(fileName));
 }
 
 // A printer that prints to a file fails as a file does.
 QString notPrinted(const QPrinter &printer)
 {
     if (!printer.outputFileName().isEmpty())
-        return notWritten(printer.outputFileName());
+        return Handout::notWritten(printer.outputFileName());
     return QStringLiteral("Решението не може да бъде отпечатано на принтера „%1“.")
         .arg(printer.printerName());
 }
 
 } // namespace
+
+QString Handout::notWritten(const QString &fileName)
+{
+    return QStringLiteral("Файлът „%1“ не може да бъде записан.")
+        .arg(QDir::toNativeSeparators(fileName));
+}
+
+QString Handout::pageNumber(int page, int pages)
+{
+    return QStringLiteral("стр. %1 от %2").arg(page).arg(pages);
+}
+
+struct HandoutPages::Laid {
+    Laid(const Working &working, QPaintDevice *device, const QPageSize &size, int resolution,
+         const QString &title)
+        : working(working), pages(this->working.record(), device, size, resolution, title, false)
+    {
+    }
+    Working working; // the record the pages refer to
+    Pages pages;
+};
+
+HandoutPages::HandoutPages(const Working &working, QPagedPaintDevice *device, const QPageSize &size,
+                           int resolution, const QString &title)
+    : laid(std::make_unique<Laid>(working, device, size, resolution, title))
+{
+}
+
+HandoutPages::~HandoutPages() = default;
+HandoutPages::HandoutPages(HandoutPages &&) noexcept = default;
+
+QPageLayout HandoutPages::layout() const
+{
+    return laid->pages.layout();
+}
+
+int HandoutPages::count() const
+{
+    return laid->pages.count();
+}
+
+void HandoutPages::draw(QPagedPaintDevice &device, QPainter &painter, int first, int total) const
+{
+    laid->pages.draw(device, painter, first, total);
+}
 
 bool Handout::savePdf(const Working &working, const QString &fileName)
 {

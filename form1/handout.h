@@ -12,6 +12,11 @@
 
 #include "working.h"
 
+#include <QPageLayout>
+#include <memory>
+
+class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -34,6 +39,32 @@ public:
     // The system's print dialog, on A4 paper unless the user picks another.
     static void printWithDialog(QWidget *parent, const Working &working,
                                 const Working::Block &shownSystem);
+
+    // What a message says of a file that could not be written.
+    static QString notWritten(const QString &fileName);
+    // "стр. 2 от 5", at the foot of every page.
+    static QString pageNumber(int page, int pages);
+};
+
+// A working laid out as the handout lays it, under a title of its own and
+// without the date, to be drawn among other pages: a worksheet's solutions.
+class HandoutPages
+{
+public:
+    HandoutPages(const Working &working, QPagedPaintDevice *device, const QPageSize &size,
+                 int resolution, const QString &title);
+    ~HandoutPages();
+    HandoutPages(HandoutPages &&) noexcept;
+
+    // To be set on the device before its first page is begun.
+    QPageLayout layout() const;
+    int count() const;
+    // Each page begun anew, numbered from first on, of total pages in all.
+    void draw(QPagedPaintDevice &device, QPainter &painter, int first, int total) const;
+
+private:
+    struct Laid;
+    std::unique_ptr<Laid> laid;
 };
 
 #endif

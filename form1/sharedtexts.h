@@ -36,6 +36,20 @@ inline QString shapeWords(int rows, int unknowns)
         .arg(unknowns == 1 ? QStringLiteral("неизвестно") : QStringLiteral("неизвестни"));
 }
 
+// A step's prompt, as its box and every working name it: "(ПРАВ ХОД) стъпка:3".
+inline QString stepPrompt(bool forward, int nomer)
+{
+    return (forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
+                    : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
+           QString::number(nomer);
+}
+
+// What a step of the exact working says of a column without a pivot.
+inline QString freeColumn(int column)
+{
+    return QStringLiteral("в колона %1 няма водещ елемент: x%1 е свободно неизвестно").arg(column);
+}
+
 } // namespace texts
 
 #endif

@@ -74,17 +74,12 @@ void SolvePresenter::read(const Working::Block &system)
 void SolvePresenter::step(const gauss::Step &step, const Numbers &shown)
 {
     StepBox box;
-    box.prompt = (step.forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")
-                               : QStringLiteral("(ОБРАТЕН ХОД) стъпка:")) +
-                 QString::number(step.nomer);
+    box.prompt = texts::stepPrompt(step.forward, step.nomer);
     InBothViews<Working::Block> matrix;
     for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         const NumberFormat in(view);
-        box.lines[view] = step.freeColumn
-                              ? QStringList{QStringLiteral("в колона %1 няма водещ елемент: x%1 е "
-                                                           "свободно неизвестно")
-                                                .arg(step.freeColumn)}
-                              : RowNotation::lines(step.ops, in);
+        box.lines[view] = step.freeColumn ? QStringList{texts::freeColumn(step.freeColumn)}
+                                          : RowNotation::lines(step.ops, in);
         QStringList spoken;
         for (const QList<NumberFormat::Number> &numbers : shown) {
             QStringList row;

@@ -7,17 +7,23 @@
 #include "startup.h"
 #include "windowdriver.h"
 
+#include "exercise.h"
+#include "numbertext.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <array>
 
@@ -58,6 +64,8 @@ private slots:
     void ownCells();
     void followsTheView();
     void badCellOpensNothing();
+    void newExercise_data();
+    void newExercise();
 
 private:
     void start(const Rows &system = example);
@@ -478,3 +486,59 @@ void TestPractice::badCellOpensNothing()
 
 QTEST_MAIN(TestPractice)
 #include "tst_practice.moc"
+
+void TestPractice::newExercise_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("lowest"); // a range too narrow is told, and mended to -5
+    QTest::addColumn<int>("verdict");
+    QTest::newRow("one, 3") << 0 << 3 << -5 << int(gauss::Verdict::One);
+    QTest::newRow("none, 2") << 1 << 2 << -5 << int(gauss::Verdict::None);
+    QTest::newRow("many, 5, after a range too narrow") << 2 << 5 << 4 << int(gauss::Verdict::Many);
+}
+
+// Ctrl+N twice: two exercises of the kind, arranged and typed in, never the
+// same; then Ctrl+R practises the second.
+void TestPractice::newExercise()
+{
+    QFETCH(int, kind);
+    QFETCH(int, size);
+    QFETCH(int, lowest);
+    QFETCH(int, verdict);
+    MessageAnswerer answerer(window);
+    QList<Rows> typed;
+    for (int time = 0; time < 2; ++time) {
+        auto *poll = new QTimer(window);
+        connect(poll, &QTimer::timeout, window, [&, poll] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != QStringLiteral("ExerciseDialog"))
+                return;
+            poll->deleteLater();
+            dialog->findChild<QComboBox *>("kind")->setCurrentIndex(kind);
+            dialog->findChild<QSpinBox *>("size")->setValue(size);
+            dialog->findChild<QSpinBox *>("lowest")->setValue(lowest);
+            dialog->findChild<QSpinBox *>("highest")->setValue(5);
+            QTest::keyClick(dialog, Qt::Key_Return);
+            dialog->findChild<QSpinBox *>("lowest")->setValue(-5);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        poll->start(10);
+        QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        typed << blockTexts(window, size);
+        gauss::ExactMatrix a;
+        for (int r = 1; r <= size; ++r)
+            for (int c = 1; c <= size + 1; ++c)
+                QVERIFY(gauss::readExact(typed.last()[r - 1][c - 1], a[r][c]));
+        QCOMPARE(int(gauss::solveExactly(a, size, size).verdict.kind), verdict);
+        QCOMPARE(window->solverState().n, size);
+    }
+    QVERIFY(typed[0] != typed[1]);
+    QCOMPARE(answerer.seen.size(), lowest > -5 ? 2 : 0);
+    if (lowest > -5)
+        QVERIFY(answerer.seen[0].text.contains("твърде тесен"));
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    QTRY_VERIFY(panel());
+}
