@@ -182,10 +182,12 @@ void Board::relayout()
     canvas->setAccessibleName(QStringLiteral("дъска: ") + drawn.heading);
     canvas->setAccessibleDescription(drawn.spoken.join(u'\n'));
     const int last = pages() - 1;
-    place->setText(!record         ? QString()
-                   : shown == 0    ? QStringLiteral("системата")
-                   : shown == last ? QStringLiteral("краят")
-                                   : QStringLiteral("стъпка %1 от %2").arg(shown).arg(last - 1));
+    const int steps = record ? int(record->steps.size()) : 0;
+    place->setText(!record      ? QString()
+                   : shown == 0 ? QStringLiteral("системата")
+                   : shown == last && record->ended
+                       ? QStringLiteral("краят")
+                       : QStringLiteral("стъпка %1 от %2").arg(shown).arg(steps));
     back->setEnabled(shown > 0);
     forward->setEnabled(shown < last);
     canvas->update();

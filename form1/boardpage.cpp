@@ -56,7 +56,9 @@ bool changes(const gauss::RowOp &op, const NumberFormat &format)
     if (op.kind == gauss::RowOp::Exchange)
         return true;
     const QString factor = factorText(op, format, false);
-    return op.kind == gauss::RowOp::Divide ? factor != u"1" || negative(op) : factor != u"0";
+    if (op.kind == gauss::RowOp::Divide || op.kind == gauss::RowOp::Multiply)
+        return factor != u"1" || negative(op);
+    return factor != u"0";
 }
 
 struct Metrics {
@@ -157,9 +159,11 @@ QStringList BoardLayout::operations(const gauss::Step &step, const NumberFormat 
         const QString row = rowName(op.row);
         if (op.kind == gauss::RowOp::Exchange) {
             lines << row + QStringLiteral(" ↔ ") + rowName(op.other);
-        } else if (op.kind == gauss::RowOp::Divide) {
+        } else if (op.kind == gauss::RowOp::Divide || op.kind == gauss::RowOp::Multiply) {
             const QString by = factorText(op, format, false);
-            lines << row + QStringLiteral(" : ") +
+            lines << row +
+                         (op.kind == gauss::RowOp::Divide ? QStringLiteral(" : ")
+                                                          : QStringLiteral(" · ")) +
                          (negative(op)        ? QStringLiteral("(−%1)").arg(by)
                           : by.contains(u'/') ? u'(' + by + u')'
                                               : by);
@@ -195,7 +199,7 @@ BoardLayout::Marks BoardLayout::marks(int step) const
     const gauss::RecordStep &made = record.steps[step - 1];
     int eliminatedBy = 0;
     for (const gauss::RowOp &op : made.step.ops) {
-        if (op.kind == gauss::RowOp::Divide)
+        if (op.kind == gauss::RowOp::Divide || op.kind == gauss::RowOp::Multiply)
             marks.pivotRow = op.row;
         if (op.kind == gauss::RowOp::Eliminate)
             eliminatedBy = op.other;
@@ -386,7 +390,7 @@ BoardPage BoardLayout::page(int index) const
         page.size = QSizeF(std::max(page.size.width(), g.size.width() + 2 * em),
                            page.size.height() + g.size.height() + line);
         page.spoken << spokenRows(system);
-    } else if (index < last) {
+    } else if (index < last || (!record.ended && index <= int(record.steps.size()))) {
         stepPage(page, index);
     } else {
         endPage(page);
@@ -397,11 +401,11 @@ BoardPage BoardLayout::page(int index) const
 void BoardLayout::stepPage(BoardPage &page, int step) const
 {
     const gauss::Step &made = record.steps[step - 1].step;
+    const QString kind = record.own     ? QStringLiteral("реши сам")
+                         : made.forward ? QStringLiteral("прав ход")
+                                        : QStringLiteral("обратен ход");
     heading(page,
-            QStringLiteral("Стъпка %1 от %2 (%3)")
-                .arg(step)
-                .arg(record.steps.size())
-                .arg(made.forward ? QStringLiteral("прав ход") : QStringLiteral("обратен ход")));
+            QStringLiteral("Стъпка %1 от %2 (%3)").arg(step).arg(record.steps.size()).arg(kind));
     const Numbers before = numbers(step - 1);
     const Numbers after = numbers(step);
     const Grid was = grid(before);

@@ -59,7 +59,11 @@ public:
     BoardLayout(const gauss::SolveRecord &record, const NumberFormat &format, const QFont &font,
                 qreal width);
 
-    static int pages(const gauss::SolveRecord &record) { return int(record.steps.size()) + 2; }
+    // The system, each step, and the end where the working has one.
+    static int pages(const gauss::SolveRecord &record)
+    {
+        return int(record.steps.size()) + (record.ended ? 2 : 1);
+    }
     BoardPage page(int index) const;
 
     // A step's row operations in the short form of the board: "р2 − 3·р1",

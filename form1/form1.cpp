@@ -388,6 +388,10 @@ WindowGrid Form1::windowGrid()
     grid.solutionArea = [this] { return solutionArea(); };
     grid.format = [this] { return format; };
     grid.showSolution = [this](const std::vector<mpq_class> &x) { showAnswer(x); };
+    grid.showWorking = [this](const gauss::SolveRecord &record) {
+        board->setRecord(record);
+        board->followEnd();
+    };
     grid.zoom = zoom;
     grid.style = option[1]->style();
     return grid;

@@ -518,6 +518,8 @@ QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
 void PracticePanel::record()
 {
     using View = NumberFormat::View;
+    if (grid.showWorking)
+        grid.showWorking(gauss::recordOf(practice));
     working.setSystem(typed);
     for (int i = 1; i <= int(practice.operations().size()); ++i) {
         const gauss::ExactSystem &s = practice.after(i);

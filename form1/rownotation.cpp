@@ -264,6 +264,9 @@ QStringList lines(const gauss::RowOps &ops, const NumberFormat &format)
         case gauss::RowOp::Divide:
             lines << line({row(op.row), Becomes, row(op.row), Divided, factor(op, format)});
             break;
+        case gauss::RowOp::Multiply:
+            lines << line({row(op.row), Becomes, row(op.row), Times, factor(op, format)});
+            break;
         case gauss::RowOp::Eliminate:
             if (changesNothing(op, format))
                 break;

@@ -5,6 +5,7 @@
 // the places to keep in sight, the view, the solution area, zoom and style.
 
 #include "numberformat.h"
+#include "record.h"
 
 #include <QRect>
 #include <functional>
@@ -25,6 +26,8 @@ struct WindowGrid {
     std::function<NumberFormat()> format;
     // Shows x[1..n] beside the unknowns and records it in the working; empty clears them.
     std::function<void(const std::vector<mpq_class> &x)> showSolution;
+    // A working under way, for the board to follow; may be empty.
+    std::function<void(const gauss::SolveRecord &)> showWorking;
     // The window's zoom, which a panel follows, and the style its options grow with.
     WindowZoom *zoom = nullptr;
     QStyle *style = nullptr;

@@ -34,6 +34,7 @@ struct RowOp {
         Exchange,  // rows `row` and `other` exchanged (pivot search)
         Divide,    // row `row` divided by `factor` (the pivot)
         Eliminate, // row `row` = row `row` - factor * row `other`
+        Multiply,  // row `row` multiplied by `factor`: a student's own operation
     };
     Kind kind;
     qint16 row;

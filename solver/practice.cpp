@@ -2,6 +2,8 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace gauss
@@ -216,6 +218,34 @@ Refusal Practice::apply(const RowOperation &op)
     matrices.push_back(tried(op));
     done.push_back(op);
     return Refusal::None;
+}
+
+SolveRecord recordOf(const Practice &practice)
+{
+    SolveRecord record;
+    record.rows = practice.rows();
+    record.unknowns = practice.unknowns();
+    record.own = true;
+    std::copy(&practice.after(0).a[0][0], &practice.after(0).a[0][0] + ExactRows * ExactColumns,
+              &record.system[0][0]);
+    for (std::size_t i = 0; i < practice.operations().size(); ++i) {
+        const RowOperation &op = practice.operations()[i];
+        static const RowOp::Kind kinds[] = {RowOp::Exchange, RowOp::Divide, RowOp::Multiply,
+                                            RowOp::Eliminate};
+        RecordStep made;
+        made.step.nomer = int(i) + 1;
+        made.step.ops.push_back({kinds[op.kind], qint16(op.row), qint16(op.other), NAN, op.factor});
+        const ExactSystem &after = practice.after(int(i) + 1);
+        std::copy(&after.a[0][0], &after.a[0][0] + ExactRows * ExactColumns, &made.exact[0][0]);
+        for (auto &row : made.single)
+            for (float &value : row)
+                value = NAN;
+        record.steps.push_back(std::move(made));
+    }
+    record.ended = endOf(practice.current()) != End::Going;
+    if (record.ended)
+        record.verdict = verdictOf(practice.current().a, record.rows, record.unknowns);
+    return record;
 }
 
 bool Practice::takeBack()

@@ -5,6 +5,7 @@
 // taken back, the method's next operation, and where the matrix has come to.
 
 #include "exacttwin.h"
+#include "record.h"
 
 #include <vector>
 
@@ -113,6 +114,10 @@ private:
     std::vector<ExactSystem> matrices;
     std::vector<RowOperation> done;
 };
+
+// The student's working as a solve's record: each operation a step, made
+// exactly; ended, with its verdict, where the matrix is at one of the ends.
+SolveRecord recordOf(const Practice &practice);
 
 } // namespace gauss
 

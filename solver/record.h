@@ -43,6 +43,10 @@ struct SolveRecord {
     // system); otherwise every step is exact and the matrices NaN.
     bool sevenDigits = false;
     std::vector<RecordStep> steps;
+    // A student's own working, each operation a step; ended false while it
+    // is under way, which has no end yet.
+    bool own = false;
+    bool ended = true;
     SolveEnd end;
     Verdict verdict;
 };

@@ -2,6 +2,7 @@
 // by its names through hints, refusals, the student's own arithmetic and back.
 
 #include "announcer.h"
+#include "board.h"
 #include "form1.h"
 #include "rownotation.h"
 #include "startup.h"
@@ -242,8 +243,18 @@ void TestPractice::byHints()
     QFETCH(QString, end);
     QFETCH(QString, copied);
     start(system);
+    QTest::keyClick(inPanel<QLineEdit>("Operation"), Qt::Key_B, Qt::ControlModifier);
+    Board *board = nullptr; // it follows the working
+    for (QWidget *w : QApplication::topLevelWidgets())
+        board = board ? board : qobject_cast<Board *>(w);
+    QVERIFY(board);
     QLineEdit *line = inPanel<QLineEdit>("Operation");
     for (int i = 0; i < 20 && !status().endsWith(end); ++i) {
+        if (i == 1) { // one operation made: the system and its step, no end yet
+            QCOMPARE(board->pages(), 2);
+            QCOMPARE(board->page(), 1);
+            QVERIFY(board->current().texts.first().text.endsWith(QStringLiteral("(реши сам)")));
+        }
         if (end.startsWith("Обратно") && status().contains("Триъгълен вид: остава обратното")) {
             QCOMPARE(inPanel<QListWidget>("Operations")->count(), 5);
             inPanel<QAbstractButton>("BackSubstitution")->click();
@@ -255,6 +266,8 @@ void TestPractice::byHints()
         QVERIFY(line->text().isEmpty());
     }
     QVERIFY2(status().endsWith(end), qPrintable(status()));
+    QCOMPARE(board->pages(), inPanel<QListWidget>("Operations")->count() + 2);
+    board->close();
     const bool solved = system == example;
     const QStringList values = solved                   ? QStringList{"2", "3", "-1"}
                                : end.endsWith("x2 = 1") ? QStringList{"2", "1", ""}
@@ -295,8 +308,9 @@ void TestPractice::byHints()
     QTRY_VERIFY(!window->isFullScreen());
     QVERIFY(!cellOf(window, 1, 1)->isReadOnly());
     if (solved)
-        QVERIFY(text.contains(QStringLiteral("(РЕШИ САМ) стъпка:2\nред 2 = ред 2 + 3 · ред 1\n"
-                                             "1\t0,5\t-0,5\t4\n0\t0,5\t0,5\t1\n-2\t1\t2\t-3\n")));
+        QVERIFY2(text.contains(QStringLiteral("(РЕШИ САМ) стъпка:2\nред 2 = ред 2 + 3 · ред 1\n"
+                                              "1\t0,5\t-0,5\t4\n0\t0,5\t0,5\t1\n-2\t1\t2\t-3\n")),
+                 qPrintable(text));
 }
 
 void TestPractice::refusals_data()
