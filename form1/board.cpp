@@ -237,10 +237,12 @@ bool Board::key(const QKeyEvent *event)
 }
 
 // The board's keys before the window's shortcuts, which F11, Esc and the
-// reading are too,
-// and before the scroll area, which would scroll by the arrows and pages.
+// reading are too, and before the scroll area, which would scroll by the
+// arrows and pages.
 bool Board::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
     const auto *pressed = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::ShortcutOverride &&
         (pressed->key() == Qt::Key_F11 || pressed->keyCombination() == GridMenu::readKeys()[0] ||
