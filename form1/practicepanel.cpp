@@ -43,9 +43,15 @@ QString operationsWords(int count)
 }
 
 // "14 операции; методът на програмата: 12"
-QString countWords(int own, int method)
+// "9 операции, 2 подсказки; методът на програмата: 9".
+QString countWords(int own, int method, int hints)
 {
-    return QStringLiteral("%1; методът на програмата: %2").arg(operationsWords(own)).arg(method);
+    const QString used = hints == 0   ? QString()
+                         : hints == 1 ? QStringLiteral(", 1 подсказка")
+                                      : QStringLiteral(", %1 подсказки").arg(hints);
+    return QStringLiteral("%1%2; методът на програмата: %3")
+        .arg(operationsWords(own), used)
+        .arg(method);
 }
 
 QString readingWords(const RowNotation::Reading &reading)
@@ -400,6 +406,7 @@ void PracticePanel::applyPending()
 
 void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
 {
+    hintLevel = 0;
     practice.apply(op);
     list->addItem(RowNotation::text(op));
     list->scrollToBottom();
@@ -432,6 +439,7 @@ void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
 void PracticePanel::back()
 {
     pending.clear();
+    hintLevel = 0;
     if (open) {
         closeRow();
         showMatrix();
@@ -451,14 +459,60 @@ void PracticePanel::back()
 }
 
 // The method's next operation, written into the line for Enter to apply.
+// In steps, each F1 giving away a little more: where the pivot is and why,
+// then the operation in the line, then the row it makes.
 void PracticePanel::hint()
 {
     if (busy())
         return;
-    const QString next = RowNotation::text(gauss::nextOfMethod(practice.current()));
-    operation->setText(next);
+    const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
+    const QString next = RowNotation::text(op);
+    ++hintsUsed;
+    hintLevel = std::min(hintLevel + 1, 3);
+    operation->setText(hintLevel == 1 ? QString() : next);
     operation->setFocus(Qt::OtherFocusReason);
-    say(QStringLiteral("Подсказка: %1").arg(next));
+    const int level = hintLevel;
+    tell([this, op, next, level] {
+        if (level == 1)
+            return QStringLiteral("Подсказка: ") + pivotWords(op);
+        QString words = QStringLiteral("Подсказка: %1").arg(next);
+        if (level == 3) {
+            const gauss::ExactSystem after = practice.tried(op);
+            words += QStringLiteral("\nТя дава ") + rowText(after, op.row);
+            if (op.kind == gauss::RowOperation::Exchange)
+                words += QStringLiteral("\nи ") + rowText(after, op.other);
+        }
+        return words;
+    });
+}
+
+// The method's next operation told by its pivot: where it stands and why the
+// operation is the next one.
+QString PracticePanel::pivotWords(const gauss::RowOperation &op) const
+{
+    const gauss::ExactSystem &s = practice.current();
+    const int pivotRow = op.kind == gauss::RowOperation::Eliminate ? op.other : op.row;
+    const int from = op.kind == gauss::RowOperation::Exchange ? op.other : pivotRow;
+    int column = 1;
+    while (column <= s.unknowns && s.a[from][column] == 0)
+        ++column;
+    const QString place = QStringLiteral("ред %1, колона %2").arg(pivotRow).arg(column);
+    switch (op.kind) {
+    case gauss::RowOperation::Exchange:
+        return QStringLiteral("водещият елемент е в %1, а там стои 0; в ред %2 на тази колона "
+                              "числото не е 0.")
+            .arg(place)
+            .arg(op.other);
+    case gauss::RowOperation::Eliminate:
+        return QStringLiteral("водещият елемент е в %1; в ред %2 на тази колона стои %3, а трябва "
+                              "да е 0.")
+            .arg(place)
+            .arg(op.row)
+            .arg(textOf(s.a[op.row][column]));
+    default:
+        return QStringLiteral("водещият елемент е в %1; той е %2, а трябва да е 1.")
+            .arg(place, textOf(s.a[op.row][column]));
+    }
 }
 
 // The method's own operations from the echelon form to the end, listed as
@@ -559,7 +613,7 @@ QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) con
         break;
     case gauss::End::Solved:
         lines << QStringLiteral("Решено!")
-              << countWords(int(practice.operations().size()), methodCount);
+              << countWords(int(practice.operations().size()), methodCount, hintsUsed);
         for (int r = 1; r <= s.unknowns; ++r)
             answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
         break;

@@ -64,6 +64,7 @@ private:
     void accept(const gauss::RowOperation &op, const QString &note = QString());
     void back();
     void hint();
+    QString pivotWords(const gauss::RowOperation &op) const;
     void backSubstitute();
     void say(const QString &sentence);
     // A sentence with numbers in it, written again in a new view.
@@ -97,6 +98,8 @@ private:
     Working::Block typed;
     Working &working;
     int methodCount = 0;
+    int hintLevel = 0; // how much F1 has given away of the next operation
+    int hintsUsed = 0;
     QFont baseFont; // the window's own, at 100 %
     qreal shownZoom = 1;
     bool finished = false;

@@ -60,6 +60,8 @@ private slots:
     void byHints();
     void refusals_data();
     void refusals();
+    void hintLevels_data();
+    void hintLevels();
     void ownArithmetic();
     void ownCells_data();
     void ownCells();
@@ -209,12 +211,17 @@ void TestPractice::byHints_data()
     QTest::addColumn<Rows>("system");
     QTest::addColumn<QString>("end");    // the panel's last lines
     QTest::addColumn<QString>("copied"); // how the copy ends
-    const QString solved = "Решено!\n9 операции; методът на програмата: 9\nx1 = 2; x2 = 3; x3 = -1";
-    const QString copied = "Решено!\n9 операции; методът на програмата: 9\n\n"
-                           "решението е:\nx1=\t2\nx2=\t3\nx3=\t-1\n";
-    QTest::newRow("solved") << example << solved << copied;
+    // Two hints an operation: the pivot, then the operation in the line.
+    const auto solved = [](int hints) {
+        return QStringLiteral("Решено!\n9 операции, %1 подсказки; методът на програмата: 9")
+            .arg(hints);
+    };
+    const QString values = "\nx1 = 2; x2 = 3; x3 = -1";
+    const QString copied = "\n\nрешението е:\nx1=\t2\nx2=\t3\nx3=\t-1\n";
+    QTest::newRow("solved") << example << solved(18) + values << solved(18) + copied;
     QTest::newRow("by back-substitution from the triangle")
-        << example << "Обратно заместване: 4 операции.\n" + solved << copied;
+        << example << "Обратно заместване: 4 операции.\n" + solved(10) + values
+        << solved(10) + copied;
     QTest::newRow("no solution") << Rows{{"1", "2", "3", "6"},
                                          {"2", "4", "6", "13"},
                                          {"1", "1", "1", "3"}}
@@ -231,7 +238,7 @@ void TestPractice::byHints_data()
         << "x3 — произволно\nx1 = 11/2 - (3/2)x3\nx2 = 1/2 + (1/2)x3\n";
     QTest::newRow("3 equations in 2 unknowns")
         << Rows{{"1", "1", "3"}, {"1", "-1", "1"}, {"2", "1", "5"}}
-        << "5 операции; методът на програмата: 5\nx1 = 2; x2 = 1"
+        << "5 операции, 10 подсказки; методът на програмата: 5\nx1 = 2; x2 = 1"
         << "решението е:\nx1=\t2\nx2=\t1\n";
 }
 
@@ -260,6 +267,9 @@ void TestPractice::byHints()
             inPanel<QAbstractButton>("BackSubstitution")->click();
             continue;
         }
+        QTest::keyClick(line, Qt::Key_F1);
+        QVERIFY(status().startsWith(QStringLiteral("Подсказка: водещият елемент е в ред ")));
+        QVERIFY(line->text().isEmpty());
         QTest::keyClick(line, Qt::Key_F1);
         QVERIFY(!line->text().isEmpty());
         QTest::keyClick(line, Qt::Key_Return);
@@ -356,6 +366,41 @@ void TestPractice::refusals()
 
 // The changed row is the student's to compute; right cells are kept, wrong
 // ones named until right or shown; back goes to the system as typed.
+void TestPractice::hintLevels_data()
+{
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("said");
+    const char *divide = "ред 1 = ред 1 : (2)";
+    QTest::newRow("the pivot") << 1 << ""
+                               << "Подсказка: водещият елемент е в ред 1, колона 1; той е 2, а "
+                                  "трябва да е 1.";
+    QTest::newRow("the operation") << 2 << divide << "Подсказка: ред 1 = ред 1 : (2)";
+    QTest::newRow("the row it makes")
+        << 3 << divide << "Подсказка: ред 1 = ред 1 : (2)\nТя дава ред 1: 1; 0,5; -0,5; 4";
+    QTest::newRow("no further") << 4 << divide
+                                << "Подсказка: ред 1 = ред 1 : (2)\nТя дава ред 1: 1; 0,5; -0,5; 4";
+}
+
+// Each F1 gives away a little more of the next operation, and an operation
+// made starts again from the pivot.
+void TestPractice::hintLevels()
+{
+    QFETCH(int, presses);
+    QFETCH(QString, line);
+    QFETCH(QString, said);
+    start();
+    QLineEdit *operation = inPanel<QLineEdit>("Operation");
+    for (int i = 0; i < presses; ++i)
+        QTest::keyClick(operation, Qt::Key_F1);
+    QCOMPARE(operation->text(), line);
+    QCOMPARE(status(), said);
+    enter(QStringLiteral("р1 : 2"));
+    QTest::keyClick(operation, Qt::Key_F1);
+    QVERIFY(operation->text().isEmpty());
+    QVERIFY(status().contains(QStringLiteral("в ред 2 на тази колона стои -3")));
+}
+
 void TestPractice::ownArithmetic()
 {
     start();
