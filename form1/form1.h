@@ -29,15 +29,6 @@ class PracticePanel;
 class GridMenu;
 class NewExercise;
 class WindowZoom;
-class QButtonGroup;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class SolutionArea;
-class WindowKeys;
 
 class Form1 : public QWidget, private Form1Ui
 {

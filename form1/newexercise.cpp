@@ -39,24 +39,10 @@ public:
             kind->addItem(ExerciseWords::kindName(k), int(k));
         kind->setCurrentIndex(kind->findData(int(choice.kind)));
         form->addRow(QStringLiteral("&Вид:"), kind);
-        auto spin = [this](const char *name, int low, int high, int value) {
-            auto *box = new QSpinBox(this);
-            box->setObjectName(QLatin1String(name));
-            box->setRange(low, high);
-            box->setValue(value);
-            return box;
-        };
-        lowest = spin("lowest", -gauss::MaxAnswer, gauss::MaxAnswer, choice.lowest);
-        highest = spin("highest", -gauss::MaxAnswer, gauss::MaxAnswer, choice.highest);
-        lowest->setAccessibleName(QStringLiteral("отговори от"));
-        highest->setAccessibleName(QStringLiteral("отговори до"));
-        auto *range = new QHBoxLayout;
-        range->addWidget(lowest);
-        range->addWidget(highest);
-        auto *rangeLabel = new QLabel(QStringLiteral("&Отговори от … до:"), this);
-        rangeLabel->setBuddy(lowest);
-        form->addRow(rangeLabel, range);
-        size = spin("size", gauss::MinEquations, gauss::MaxEquations, choice.size);
+        std::tie(lowest, highest) =
+            NewExercise::addAnswerRange(this, form, choice.lowest, choice.highest);
+        size = NewExercise::spinBox(this, "size", gauss::MinEquations, gauss::MaxEquations,
+                                    choice.size);
         form->addRow(QStringLiteral("&Уравнения:"), size);
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         form->addRow(buttons);
@@ -128,6 +114,31 @@ bool NewExercise::make(const gauss::ExerciseChoice &choice)
     }
     type(system);
     return true;
+}
+
+QSpinBox *NewExercise::spinBox(QWidget *dialog, const char *name, int low, int high, int value)
+{
+    auto *box = new QSpinBox(dialog);
+    box->setObjectName(QLatin1String(name));
+    box->setRange(low, high);
+    box->setValue(value);
+    return box;
+}
+
+std::pair<QSpinBox *, QSpinBox *> NewExercise::addAnswerRange(QWidget *dialog, QFormLayout *form,
+                                                              int lowest, int highest)
+{
+    QSpinBox *from = spinBox(dialog, "lowest", -gauss::MaxAnswer, gauss::MaxAnswer, lowest);
+    QSpinBox *to = spinBox(dialog, "highest", -gauss::MaxAnswer, gauss::MaxAnswer, highest);
+    from->setAccessibleName(QStringLiteral("отговори от"));
+    to->setAccessibleName(QStringLiteral("отговори до"));
+    auto *range = new QHBoxLayout;
+    range->addWidget(from);
+    range->addWidget(to);
+    auto *label = new QLabel(QStringLiteral("&Отговори от … до:"), dialog);
+    label->setBuddy(from);
+    form->addRow(label, range);
+    return {from, to};
 }
 
 gauss::ExerciseChoice NewExercise::saved(int size)

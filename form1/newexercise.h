@@ -9,7 +9,10 @@
 
 #include <QObject>
 #include <functional>
+#include <utility>
 
+class QFormLayout;
+class QSpinBox;
 class QWidget;
 
 class NewExercise : public QObject
@@ -29,6 +32,13 @@ public:
     // The choice the dialog remembers between starts, of the size given.
     static gauss::ExerciseChoice saved(int size);
     static void save(const gauss::ExerciseChoice &choice);
+
+    // A spin box of dialog, named, with its range and value.
+    static QSpinBox *spinBox(QWidget *dialog, const char *name, int low, int high, int value);
+    // The answers' range as both exercise dialogs ask it: two named boxes on
+    // one row of form, "lowest" and "highest", returned in that order.
+    static std::pair<QSpinBox *, QSpinBox *> addAnswerRange(QWidget *dialog, QFormLayout *form,
+                                                            int lowest, int highest);
 
 private:
     QWidget *window;

@@ -3,6 +3,7 @@
 #include "exercisewords.h"
 #include "gridmessagebox.h"
 #include "handout.h"
+#include "newexercise.h"
 #include "worksheet.h"
 
 #include <QCheckBox>
@@ -37,11 +38,7 @@ WorksheetDialog::WorksheetDialog(QWidget *window) : QDialog(window)
     settings.beginGroup(group);
     auto *form = new QFormLayout(this);
     auto spin = [this](const char *name, int low, int high, int value) {
-        auto *box = new QSpinBox(this);
-        box->setObjectName(QLatin1String(name));
-        box->setRange(low, high);
-        box->setValue(value);
-        return box;
+        return NewExercise::spinBox(this, name, low, high, value);
     };
     problems = spin("problems", 1, gauss::MaxProblems, settings.value("problems", 4).toInt());
     form->addRow(QStringLiteral("&Задачи във вариант:"), problems);
@@ -66,18 +63,8 @@ WorksheetDialog::WorksheetDialog(QWidget *window) : QDialog(window)
         kinds << box;
     }
     form->addRow(QStringLiteral("Вид:"), kindRow);
-    lowest =
-        spin("lowest", -gauss::MaxAnswer, gauss::MaxAnswer, settings.value("lowest", -5).toInt());
-    highest =
-        spin("highest", -gauss::MaxAnswer, gauss::MaxAnswer, settings.value("highest", 5).toInt());
-    lowest->setAccessibleName(QStringLiteral("отговори от"));
-    highest->setAccessibleName(QStringLiteral("отговори до"));
-    auto *range = new QHBoxLayout;
-    range->addWidget(lowest);
-    range->addWidget(highest);
-    auto *rangeLabel = new QLabel(QStringLiteral("&Отговори от … до:"), this);
-    rangeLabel->setBuddy(lowest);
-    form->addRow(rangeLabel, range);
+    std::tie(lowest, highest) = NewExercise::addAnswerRange(
+        this, form, settings.value("lowest", -5).toInt(), settings.value("highest", 5).toInt());
     twoVariants = new QCheckBox(QStringLiteral("Два &варианта: А и Б"), this);
     twoVariants->setObjectName(QStringLiteral("variants"));
     twoVariants->setChecked(settings.value("variants", 1).toInt() == 2);
