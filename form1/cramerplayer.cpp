@@ -178,14 +178,20 @@ bool CramerPlayer::square(int rows, int unknowns, const QString &title, const QS
     return false;
 }
 
+// The system read, and square, or told why not; the view taken for its working.
+bool CramerPlayer::readSquare(const QString &title, const QString &what)
+{
+    if (!grid.read() || !square(solver.n, solver.unknowns, title, what))
+        return false;
+    format = grid.format();
+    return true;
+}
+
 void CramerPlayer::cramer()
 {
-    if (!grid.read())
+    if (!readSquare(cramerTitle, QStringLiteral("Правилото на Крамер")))
         return;
     const int rows = solver.n;
-    if (!square(rows, solver.unknowns, cramerTitle, QStringLiteral("Правилото на Крамер")))
-        return;
-    format = grid.format();
     const gauss::CramerWorking w = gauss::cramer(solver.exact.a, rows);
     keepSystem(rows);
     play(w.d, QStringLiteral("D"), cramerTitle, {});
@@ -253,12 +259,9 @@ void CramerPlayer::cramerEnd(const gauss::CramerWorking &w)
 
 void CramerPlayer::determinant()
 {
-    if (!grid.read())
+    if (!readSquare(determinantTitle, QStringLiteral("Детерминантата")))
         return;
     const int rows = solver.n;
-    if (!square(rows, solver.unknowns, determinantTitle, QStringLiteral("Детерминантата")))
-        return;
-    format = grid.format();
     const gauss::Square m = gauss::coefficients(solver.exact.a, rows);
     int choice = 0;
     if (rows >= 3 && !chooseRule(rows, choice))
@@ -282,10 +285,9 @@ void CramerPlayer::determinant()
 
 void CramerPlayer::checkDeterminant()
 {
-    if (grid.read() &&
-        square(solver.n, solver.unknowns, determinantTitle, QStringLiteral("Детерминантата")))
-        DeterminantCheckDialog::ask(window, gauss::coefficients(solver.exact.a, solver.n),
-                                    grid.format(), grid.block());
+    if (readSquare(determinantTitle, QStringLiteral("Детерминантата")))
+        DeterminantCheckDialog::ask(window, gauss::coefficients(solver.exact.a, solver.n), format,
+                                    grid.block());
 }
 
 // The class's rule first, then elimination for a 3 x 3, then each row and

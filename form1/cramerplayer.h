@@ -74,6 +74,7 @@ private:
     using Words = std::function<QStringList(const NumberFormat &)>;
 
     bool square(int rows, int unknowns, const QString &title, const QString &what);
+    bool readSquare(const QString &title, const QString &what);
     void play(const gauss::DeterminantWorking &w, const QString &name, const QString &title,
               const Marks &marks);
     void playElimination(const gauss::DeterminantWorking &w, const QString &name,
