@@ -133,6 +133,20 @@ Rows systemWithSolution(int n)
     return rows;
 }
 
+// Each input dialog that opens is answered with text, until the timer goes.
+QTimer *answerInputs(QWidget *window, const QString &text)
+{
+    auto *poll = new QTimer(window);
+    QObject::connect(poll, &QTimer::timeout, window, [text] {
+        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            dialog->setTextValue(text);
+            dialog->accept();
+        }
+    });
+    poll->start(10);
+    return poll;
+}
+
 } // namespace
 
 class TestSolve : public QObject
@@ -1221,14 +1235,7 @@ void TestSolve::cramer()
     arrangeFor(window, n);
     typeSystem(window, typed);
     QVERIFY(activate(window));
-    auto *poll = new QTimer(window);
-    connect(poll, &QTimer::timeout, window, [rule] {
-        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
-            dialog->setTextValue(rule);
-            dialog->accept();
-        }
-    });
-    poll->start(10);
+    QTimer *poll = answerInputs(window, rule);
     MessageAnswerer answerer(window);
     std::optional<bool> marked; // as D1's first box showed it
     answerer.inspect = [&](const SeenMessage &m) {
@@ -1288,14 +1295,7 @@ void TestSolve::checkDeterminant()
     arrangeFor(window, 3);
     typeSystem(window, rowsOf("2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3"));
     QVERIFY(activate(window));
-    auto *poll = new QTimer(window);
-    connect(poll, &QTimer::timeout, window, [typed] {
-        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
-            dialog->setTextValue(typed);
-            dialog->accept();
-        }
-    });
-    poll->start(10);
+    QTimer *poll = answerInputs(window, typed);
     MessageAnswerer answerer(window);
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     delete poll;
