@@ -25,6 +25,7 @@
 #include "zoom.h"
 
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -97,6 +98,19 @@ Form1::Form1(QWidget *parent)
     CramerPlayer::Grid cramerGrid{windowGrid(), [this] { solveToTheEnd(); },
                                   [this] { return readTypedSystem(); }};
     cramer = new CramerPlayer(this, cramerGrid, solver, working);
+    ParameterPlayer::Window parametric{this, [this](int r, int c) { return cell[r][c]->text(); },
+                                       [this](int r, int c, const QString &text) {
+                                           cell[r][c]->forgetExactValue();
+                                           cell[r][c]->setText(text);
+                                       },
+                                       [this] { return format.view(); },
+                                       [this](int r, int c) {
+                                           activateWindow();
+                                           cell[r][c]->setFocus(Qt::OtherFocusReason);
+                                           cell[r][c]->selectAll();
+                                       }};
+    parameter = std::make_unique<ParameterPlayer>(presenter, *solution, parametric);
+    actions.parameterCase = [this] { showParameterCase(); };
     actions.cramer = [this] { cramer->cramer(); };
     actions.determinant = [this] { cramer->determinant(); };
     actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
@@ -240,7 +254,7 @@ void Form1::arrange(int rows, int unknowns)
 void Form1::Command3_Click()
 {
     endPractice();
-    if (!masiv(solver.n))
+    if (solveWithParameter() || !masiv(solver.n))
         return;
     if (solver.n != solver.unknowns || solver.n < gauss::MinEquations) {
         play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
@@ -265,8 +279,50 @@ void Form1::Command3_Click()
 void Form1::solveToTheEnd()
 {
     endPractice();
-    if (masiv(solver.n))
+    if (!solveWithParameter() && masiv(solver.n))
         play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
+}
+
+// A letter in a cell makes a system with a parameter, analysed case by case.
+bool Form1::solveWithParameter()
+{
+    if (!parameter->hasParameter(solver.n, solver.unknowns))
+        return false;
+    // Its working's expressions are no system to analyse: the system typed is.
+    if (gridShowsWorking)
+        restoreSystem();
+    typed = {solver.n, solver.unknowns, shownBlock()};
+    board->clear();
+    gridShowsWorking = parameter->play(solver.n, solver.unknowns);
+    return true;
+}
+
+// One value of the last analysis put into the cells and worked to its end;
+// "Върни системата" brings back the system with its parameter.
+void Form1::showParameterCase()
+{
+    const QStringList values = parameter->caseValues();
+    if (values.isEmpty()) {
+        GridMessageBox::error(this, QStringLiteral("Няма стойност на параметъра, която да се "
+                                                   "разгледа отделно: първо решете система с "
+                                                   "параметър (бутон РЕШИ)."));
+        return;
+    }
+    bool chosen = false;
+    const QString value = QInputDialog::getItem(this, QStringLiteral("Покажи хода"),
+                                                QStringLiteral("При коя стойност на параметъра:"),
+                                                values, 0, false, &chosen);
+    if (!chosen)
+        return;
+    const Working::Block rows = parameter->withValue(int(values.indexOf(value)));
+    restoreSystem();
+    const Typed parametric = typed;
+    for (int r = 1; r <= rows.size(); ++r)
+        for (int c = 1; c <= rows[r - 1].size(); ++c)
+            cell[r][c]->setText(rows[r - 1][c - 1]);
+    gridShowsWorking = false;
+    solveToTheEnd();
+    typed = parametric;
 }
 
 // The record's steps one by one, each held by its box; then its end.

@@ -13,6 +13,7 @@
 #include "elimination.h"
 #include "form1ui.h"
 #include "numberformat.h"
+#include "parameterplayer.h"
 #include "record.h"
 #include "solvepresenter.h"
 #include "solverstate.h"
@@ -21,6 +22,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class CramerPlayer;
 class BoardLink;
@@ -76,6 +78,9 @@ private:
     void practise();
     void endPractice();
     bool readTypedSystem();
+    // A system with a parameter: its analysis, or one of its values worked.
+    bool solveWithParameter();
+    void showParameterCase();
     WindowGrid windowGrid();
     void showAnswer(const std::vector<mpq_class> &x); // recorded in the working too
     QRect solutionArea() const;
@@ -113,6 +118,7 @@ private:
     NewExercise *exercise = nullptr; // "Нова задача"
     QPointer<PracticePanel> practice;
     CramerPlayer *cramer = nullptr;
+    std::unique_ptr<ParameterPlayer> parameter; // a system with a parameter
 };
 
 #endif

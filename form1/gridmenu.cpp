@@ -21,6 +21,7 @@ const QKeySequence restoreKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace);
 const QKeySequence cramerKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
 const QKeySequence determinantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
 const QKeySequence checkDeterminantKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
+const QKeySequence parameterCaseKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
 const QKeySequence newExerciseKeys(Qt::CTRL | Qt::Key_N);
 const QKeySequence zoomInKeys(Qt::CTRL | Qt::Key_Plus);
 const QKeySequence zoomOutKeys(Qt::CTRL | Qt::Key_Minus);
@@ -50,6 +51,7 @@ GridMenu::GridMenu(QWidget *window, QWidget *grid, WindowZoom *zoom, const Actio
     shortcut(boardKeys, actions.board);
     shortcut(readKeys(), actions.read);
     shortcut(newExerciseKeys, actions.newExercise);
+    shortcut(parameterCaseKeys, actions.parameterCase);
     shortcut(QKeySequence::Save, actions.save);
     shortcut(QKeySequence::Print, actions.print);
     // Ctrl+= is Ctrl++ without the Shift a plus needs on most keyboards.
@@ -120,6 +122,8 @@ void GridMenu::addTo(QMenu *menu)
     item(QStringLiteral("Крамер"), actions.cramer, cramerKeys);
     item(QStringLiteral("Детерминанта"), actions.determinant, determinantKeys);
     item(QStringLiteral("Провери D = …"), actions.checkDeterminant, checkDeterminantKeys);
+    item(QStringLiteral("Покажи хода при стойност на параметъра…"), actions.parameterCase,
+         parameterCaseKeys);
     menu->addSeparator();
     item(QStringLiteral("Нова задача"), actions.newExercise, newExerciseKeys);
     item(QStringLiteral("Работен лист…"), actions.worksheet);

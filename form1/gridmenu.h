@@ -38,6 +38,7 @@ public:
         std::function<void()> newExercise;      // "Нова задача"
         std::function<void()> worksheet;        // "Работен лист…"
         std::function<void()> copyLatex;        // "Копирай като LaTeX"
+        std::function<void()> parameterCase; // "Покажи хода при стойност на параметъра…"
     };
 
     // A right-click on grid opens the menu; the keys work anywhere in window

@@ -73,21 +73,30 @@ void SolvePresenter::read(const Working::Block &system)
 // The decimal comma rules out commas between the numbers.
 void SolvePresenter::step(const gauss::Step &step, const Numbers &shown)
 {
-    StepBox box;
-    box.prompt = texts::stepPrompt(step.forward, step.nomer);
+    InBothViews<QStringList> lines;
     InBothViews<Working::Block> matrix;
     for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         const NumberFormat in(view);
-        box.lines[view] = step.freeColumn ? QStringList{texts::freeColumn(step.freeColumn)}
-                                          : RowNotation::lines(step.ops, in);
-        QStringList spoken;
+        lines[view] = step.freeColumn ? QStringList{texts::freeColumn(step.freeColumn)}
+                                      : RowNotation::lines(step.ops, in);
         for (const QList<NumberFormat::Number> &numbers : shown) {
             QStringList row;
             for (const NumberFormat::Number &number : numbers)
                 row << in.text(number);
             matrix[view] << row;
-            spoken << QStringLiteral("ред %1: %2").arg(spoken.size() + 1).arg(row.join(u"; "));
         }
+    }
+    this->step(texts::stepPrompt(step.forward, step.nomer), lines, matrix);
+}
+
+void SolvePresenter::step(const QString &prompt, const InBothViews<QStringList> &lines,
+                          const InBothViews<Working::Block> &matrix)
+{
+    StepBox box{prompt, lines, {}};
+    for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
+        QStringList spoken;
+        for (const QStringList &row : matrix[view])
+            spoken << QStringLiteral("ред %1: %2").arg(spoken.size() + 1).arg(row.join(u"; "));
         box.spoken[view] = spoken.join(u'\n');
     }
     working.addStep(box.prompt, box.lines, matrix);

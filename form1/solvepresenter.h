@@ -42,6 +42,10 @@ public:
     void read(const Working::Block &system);
     // A step is done; the grid shows its matrix.
     void step(const gauss::Step &step, const Numbers &shown);
+    // A step worded already, its operations and matrix in each view (a
+    // working with a parameter, whose matrices hold expressions).
+    void step(const QString &prompt, const InBothViews<QStringList> &lines,
+              const InBothViews<Working::Block> &matrix);
     // Singular: details say which case holds.
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.

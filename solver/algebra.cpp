@@ -1,5 +1,6 @@
 #include "algebra.h"
 
+#include <flint/fmpz_factor.h>
 #include <flint/fmpz_poly_factor.h>
 
 #include <algorithm>
@@ -183,6 +184,28 @@ Factored factorise(const Polynomial &poly)
     fmpz_poly_factor_clear(fac);
     fmpz_poly_clear(num);
     return result;
+}
+
+void squareParts(const mpz_class &n, mpz_class &square, mpz_class &rest)
+{
+    fmpz_t value;
+    fmpz_init(value);
+    fmpz_set_mpz(value, n.get_mpz_t());
+    fmpz_factor_t fac;
+    fmpz_factor_init(fac);
+    fmpz_factor(fac, value);
+    square = 1;
+    rest = 1;
+    for (slong i = 0; i < fac->num; ++i) {
+        mpz_class prime;
+        fmpz_get_mpz(prime.get_mpz_t(), fac->p + i);
+        for (ulong k = 0; k < fac->exp[i] / 2; ++k)
+            square *= prime;
+        if (fac->exp[i] % 2 == 1)
+            rest *= prime;
+    }
+    fmpz_factor_clear(fac);
+    fmpz_clear(value);
 }
 
 int realRootCount(const Polynomial &poly)

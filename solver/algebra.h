@@ -66,6 +66,9 @@ struct Factored {
 };
 Factored factorise(const Polynomial &poly);
 
+// A positive integer as square · rest, the rest free of squares: 12 = 2² · 3.
+void squareParts(const mpz_class &n, mpz_class &square, mpz_class &rest);
+
 // How many distinct real roots a square-free polynomial has.
 int realRootCount(const Polynomial &poly);
 

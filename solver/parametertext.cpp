@@ -180,14 +180,6 @@ private:
     }
 };
 
-QString superscript(int power)
-{
-    QString text;
-    for (const QChar digit : QString::number(power))
-        text += Superscripts[digit.digitValue()];
-    return text;
-}
-
 int termCount(const Polynomial &poly)
 {
     int count = 0;
@@ -197,6 +189,14 @@ int termCount(const Polynomial &poly)
 }
 
 } // namespace
+
+QString superscriptText(int power)
+{
+    QString text;
+    for (const QChar digit : QString::number(power))
+        text += Superscripts[digit.digitValue()];
+    return text;
+}
 
 bool isParameterLetter(QChar c)
 {
@@ -240,7 +240,7 @@ QString polynomialText(const Polynomial &poly, QChar letter,
             text += k > 0 && n.contains(u'/') ? u'(' + n + u')' : n;
         }
         if (k > 0)
-            text += letter + (k > 1 ? superscript(k) : QString());
+            text += letter + (k > 1 ? superscriptText(k) : QString());
     }
     return text;
 }

@@ -32,6 +32,9 @@ constexpr int MaxParameterPower = 12;
 // readExact() reads them, in the user's decimal sign.
 ParameterError readPolynomial(const QString &text, QChar &letter, Polynomial &value);
 
+// A power as superscript digits: 12 → "¹²".
+QString superscriptText(int power);
+
 // A polynomial in the cells' notation: "a² - 3a + 1/2", each coefficient
 // written by `number` (which gets a positive value), powers as superscripts.
 QString polynomialText(const Polynomial &poly, QChar letter,

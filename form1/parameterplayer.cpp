@@ -1,0 +1,180 @@
+#include "parameterplayer.h"
+
+#include "numbertext.h"
+#include "parametertext.h"
+#include "parameterwords.h"
+#include "sharedtexts.h"
+#include "solutionarea.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+
+namespace
+{
+
+QString unreadable(gauss::ParameterError why, QChar letter)
+{
+    switch (why) {
+    case gauss::ParameterError::TwoLetters:
+        return QStringLiteral("системата може да има само един параметър, а тук има буква, "
+                              "различна от %1.")
+            .arg(letter);
+    case gauss::ParameterError::DivisionByExpression:
+        return QStringLiteral("делителят съдържа параметъра; делете само на число.");
+    case gauss::ParameterError::PowerTooLarge:
+        return QStringLiteral("степента е твърде висока; най-високата е %1.")
+            .arg(gauss::MaxParameterPower);
+    default:
+        return QStringLiteral("няма число или израз с параметър. Изразите се пишат така: 2a; "
+                              "a^2 - 1; (a - 1)(a + 2); (a + 1)/2.");
+    }
+}
+
+} // namespace
+
+bool ParameterPlayer::hasParameter(int rows, int unknowns) const
+{
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= unknowns + 1; ++c)
+            for (const QChar ch : window.text(r, c))
+                if (gauss::isParameterLetter(ch))
+                    return true;
+    return false;
+}
+
+bool ParameterPlayer::read(int rows, int unknowns, gauss::ParametricSystem &system)
+{
+    system = {rows, unknowns, QChar(), {}};
+    for (int r = 1; r <= rows; ++r) {
+        std::vector<gauss::Polynomial> line;
+        for (int c = 1; c <= unknowns + 1; ++c) {
+            gauss::Polynomial p;
+            const gauss::ParameterError why =
+                gauss::readPolynomial(window.text(r, c), system.letter, p);
+            if (why != gauss::ParameterError::None) {
+                GridMessageBox::error(window.widget, QStringLiteral("В клетката на %1 %2")
+                                                         .arg(texts::cellPlace(r, c),
+                                                              unreadable(why, system.letter)));
+                window.badCell(r, c);
+                return false;
+            }
+            line.push_back(p);
+        }
+        system.a.push_back(line);
+    }
+    return true;
+}
+
+// The analysis runs beside the window's thread, so that the window answers;
+// past a tenth of a second a progress box says so and offers to stop it.
+bool ParameterPlayer::analyse(const gauss::ParametricSystem &system)
+{
+    std::atomic<bool> cancel{false};
+    QThread *worker = QThread::create([&] { last = gauss::analyseParameter(system, &cancel); });
+    QProgressDialog progress(QStringLiteral("Изследвам системата по случаи…"),
+                             QStringLiteral("Отказ"), 0, 0, window.widget);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(100);
+    QObject::connect(&progress, &QProgressDialog::canceled, [&cancel] { cancel = true; });
+    QEventLoop loop;
+    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    delete worker;
+    progress.reset();
+    if (last.status == gauss::ParameterAnalysis::TooLarge)
+        GridMessageBox::error(
+            window.widget, QStringLiteral("Изразите в параметъра растат твърде много: степен над "
+                                          "%1 или коефициенти над %2 двоични цифри. Програмата "
+                                          "не изследва такава система.")
+                               .arg(gauss::MaxAnalysisDegree)
+                               .arg(gauss::MaxAnalysisBits));
+    return last.status == gauss::ParameterAnalysis::Done;
+}
+
+bool ParameterPlayer::play(int rows, int unknowns)
+{
+    gauss::ParametricSystem system;
+    if (!read(rows, unknowns, system) || !analyse(system))
+        return false;
+    Working::Block typed;
+    for (int r = 1; r <= rows; ++r) {
+        typed << QStringList();
+        for (int c = 1; c <= unknowns + 1; ++c)
+            typed.last() << window.text(r, c);
+    }
+    presenter.read(typed);
+    playSteps();
+    tell();
+    return !last.steps.empty();
+}
+
+void ParameterPlayer::playSteps()
+{
+    const QChar letter = last.system.letter;
+    int nomer = 0;
+    bool forward = true;
+    for (const gauss::ParametricStep &step : last.steps) {
+        if (step.forward != forward)
+            nomer = 0;
+        forward = step.forward;
+        InBothViews<QStringList> lines;
+        InBothViews<Working::Block> matrix;
+        for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
+            lines[view] = ParameterWords::stepLines(step, letter, view);
+            matrix[view] = ParameterWords::matrix(step.matrix, letter, view);
+        }
+        const Working::Block &shown = matrix[window.view()];
+        for (int r = 0; r < shown.size(); ++r)
+            for (int c = 0; c < shown[r].size(); ++c)
+                window.show(r + 1, c + 1, shown[r][c]);
+        presenter.step(texts::stepPrompt(step.forward, ++nomer), lines, matrix);
+    }
+}
+
+void ParameterPlayer::tell()
+{
+    const NumberFormat::View view = window.view();
+    const QStringList values = ParameterWords::generalValues(last, view);
+    if (values.isEmpty())
+        solution.empty();
+    else
+        solution.writeExpressions(values);
+    QStringList lines{QStringLiteral("Изследване на системата в зависимост от параметъра %1:")
+                          .arg(last.system.letter)};
+    lines << ParameterWords::analysis(last, view);
+    if (!caseValues().isEmpty())
+        lines << QStringLiteral("Ходът при всяка от стойностите: „Покажи хода при %1 = …“ в "
+                                "менюто на таблицата (Ctrl+Shift+A).")
+                     .arg(last.system.letter);
+    presenter.verdict(lines, {});
+}
+
+QStringList ParameterPlayer::caseValues() const
+{
+    QStringList values;
+    for (const gauss::ParameterCase &c : last.cases)
+        if (c.rational())
+            values << ParameterWords::condition(c, last.system.letter);
+    return values;
+}
+
+QList<QStringList> ParameterPlayer::withValue(int index) const
+{
+    QList<QStringList> rows;
+    int k = 0;
+    for (const gauss::ParameterCase &c : last.cases) {
+        if (!c.rational() || k++ != index)
+            continue;
+        gauss::ExactMatrix a;
+        gauss::substitute(last.system, c.value, a);
+        for (int r = 1; r <= last.system.rows; ++r) {
+            rows << QStringList();
+            for (int col = 1; col <= last.system.unknowns + 1; ++col)
+                rows.last() << gauss::withDecimalSign(gauss::fractionText(a[r][col]));
+        }
+    }
+    return rows;
+}
