@@ -33,13 +33,18 @@ QString unreadable(gauss::ParameterError why, QChar letter)
 
 } // namespace
 
+// A cell that reads as an expression in a letter makes the system one with a
+// parameter; a text that reads as neither is a bad number, as before.
 bool ParameterPlayer::hasParameter(int rows, int unknowns) const
 {
     for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= unknowns + 1; ++c)
-            for (const QChar ch : window.text(r, c))
-                if (gauss::isParameterLetter(ch))
-                    return true;
+        for (int c = 1; c <= unknowns + 1; ++c) {
+            QChar letter;
+            gauss::Polynomial p;
+            if (gauss::readPolynomial(window.text(r, c), letter, p) == gauss::ParameterError::None &&
+                !letter.isNull())
+                return true;
+        }
     return false;
 }
 

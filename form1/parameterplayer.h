@@ -28,7 +28,7 @@ public:
     {
     }
 
-    // Whether a cell of the block holds a letter a parameter may be.
+    // Whether a cell of the block holds an expression in a parameter.
     bool hasParameter(int rows, int unknowns) const;
 
     // Reads the block, analyses it and plays the working. Returns whether the

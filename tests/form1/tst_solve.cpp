@@ -188,6 +188,8 @@ private slots:
     void everyShape_data();
     void everyShape();
     void typedSystemKept();
+    void parameter_data();
+    void parameter();
     void cramer_data();
     void cramer();
     void checkDeterminant_data();
@@ -1152,6 +1154,93 @@ void TestSolve::everyShape()
         block << gridTexts(window).mid(10 * r, unknowns + 1);
     QCOMPARE(block, rowsOf(grid));
     QCOMPARE(valueTexts(window).mid(0, unknowns), values);
+}
+
+void TestSolve::parameter_data()
+{
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<bool>("fractions");
+    QTest::addColumn<QString>("prompt"); // of the last box
+    QTest::addColumn<QString>("details");
+    QTest::addColumn<QStringList>("values"); // beside x1 and x2
+    QTest::addColumn<QString>("value");      // a case worked on its own, and its end
+    QTest::addColumn<QString>("caseEnd");
+    const QString analysis =
+        QStringLiteral("Изследване на системата в зависимост от параметъра a:");
+    QTest::newRow("2×2 in fractions")
+        << Rows{{"1", "a", "2"}, {"a", "4", "4"}} << true << analysis
+        << "D = -(a - 2)(a + 2)\n"
+           "при a ≠ -2 и a ≠ 2: единствено решение x1 = 4/(a + 2), x2 = 2/(a + 2) (ранг A = 2, "
+           "ранг [A|b] = 2)\n"
+           "при a = -2: няма решение (ред 2: 0 = 8) (ранг A = 1, ранг [A|b] = 2)\n"
+           "при a = 2: безброй решения x1 = 2 - 2x2, x2 — произволно (ранг A = 1, ранг [A|b] = 1)\n"
+           "Ходът при всяка от стойностите: „Покажи хода при a = …“ в менюто на таблицата "
+           "(Ctrl+Shift+A)."
+        << QStringList{"4/(a + 2)", "2/(a + 2)"} << "a = 2"
+        << "Системата има безброй решения.";
+    QTest::newRow("Cyrillic k, decimals, irrational values")
+        << Rows{{"1", "к", "1"}, {"к", "2", "1"}} << false
+        << analysis.chopped(2) + QStringLiteral("k:")
+        << "D = -(k² - 2)\n"
+           "при k² - 2 ≠ 0: единствено решение x1 = (k - 2)/(k² - 2), x2 = (k - 1)/(k² - 2) "
+           "(ранг A = 2, ранг [A|b] = 2)\n"
+           "при k² - 2 = 0, т.е. k = ±√2: няма решение (ред 2: 0 = -k + 1) (ранг A = 1, "
+           "ранг [A|b] = 2)"
+        << QStringList{"(k - 2)/(k² - 2)", "(k - 1)/(k² - 2)"} << ""
+        << "";
+    const QString bad = QStringLiteral("В клетката на ред 2, колона 1 ");
+    QTest::newRow("two letters")
+        << Rows{{"1", "a", "2"}, {"b", "4", "4"}} << false
+        << bad + "системата може да има само един параметър, а тук има буква, различна от a."
+        << "" << QStringList{"", ""} << ""
+        << "";
+    QTest::newRow("division by the parameter")
+        << Rows{{"1", "a", "2"}, {"1/a", "4", "4"}} << false
+        << bad + "делителят съдържа параметъра; делете само на число."
+        << "" << QStringList{"", ""} << ""
+        << "";
+    QTest::newRow("the unknowns' x") << Rows{{"1", "a", "2"}, {"2x", "4", "4"}} << false
+                                     << bad + "няма число или израз с параметър. Изразите се "
+                                              "пишат така: 2a; a^2 - 1; (a - 1)(a + 2); (a + 1)/2."
+                                     << "" << QStringList{"", ""} << ""
+                                     << "";
+}
+
+// A letter in a cell: the general working in the grid, each division telling
+// what it assumes, the analysis in the last box and in the copy, the general
+// solution beside the unknowns; then one value worked, and the system back.
+void TestSolve::parameter()
+{
+    QFETCH(Rows, rows);
+    QFETCH(bool, fractions);
+    QFETCH(QString, prompt);
+    QFETCH(QString, details);
+    QFETCH(QStringList, values);
+    QFETCH(QString, value);
+    QFETCH(QString, caseEnd);
+    if (fractions)
+        QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
+    typeSystem(window, rows);
+    const QList<SeenMessage> seen = solve(window);
+    QCOMPARE(seen.last().text, prompt);
+    QCOMPARE(seen.last().informative, details);
+    QCOMPARE(valueTexts(window).mid(0, 2), values);
+    if (details.isEmpty())
+        return;
+    QVERIFY(seen[1].informative.contains(QStringLiteral("делим на ")));
+    QVERIFY(activate(window));
+    QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QApplication::clipboard()->text().contains(details.section(u'\n', 1, 1)));
+    if (value.isEmpty())
+        return;
+    QTimer *poll = answerInputs(window, value);
+    MessageAnswerer answerer(window);
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    delete poll;
+    QCOMPARE(answerer.seen.last().text, caseEnd);
+    QVERIFY(activate(window));
+    QTest::keyClick(window, Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(cellOf(window, 1, 2)->text(), rows[0][1]);
 }
 
 // After a solve the grid shows the working's end, and the system typed is
