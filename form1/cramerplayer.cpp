@@ -12,7 +12,7 @@
 namespace
 {
 
-const QString cramerTitle = QStringLiteral("КРАМЕР:");
+const QString cramerTitle = texts::cramerTitle();
 const QString determinantTitle = QStringLiteral("ДЕТЕРМИНАНТА:");
 const QColor replacedColumn(190, 225, 255); // the right-hand sides, or an expansion's line
 const QColor leftOut(200, 200, 200);        // a minor's row and column

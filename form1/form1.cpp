@@ -111,7 +111,13 @@ Form1::Form1(QWidget *parent)
                                        }};
     parameter = std::make_unique<ParameterPlayer>(presenter, *solution, parametric);
     actions.parameterCase = [this] { showParameterCase(); };
-    actions.cramer = [this] { cramer->cramer(); };
+    actions.cramer = [this] {
+        if (!parameter->hasParameter(solver.n, solver.unknowns))
+            return cramer->cramer();
+        if (gridShowsWorking)
+            restoreSystem();
+        parameter->cramer(solver.n, solver.unknowns);
+    };
     actions.determinant = [this] { cramer->determinant(); };
     actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
     actions.board = [this] { board->open(); };

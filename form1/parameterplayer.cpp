@@ -41,7 +41,8 @@ bool ParameterPlayer::hasParameter(int rows, int unknowns) const
         for (int c = 1; c <= unknowns + 1; ++c) {
             QChar letter;
             gauss::Polynomial p;
-            if (gauss::readPolynomial(window.text(r, c), letter, p) == gauss::ParameterError::None &&
+            if (gauss::readPolynomial(window.text(r, c), letter, p) ==
+                    gauss::ParameterError::None &&
                 !letter.isNull())
                 return true;
         }
@@ -104,16 +105,99 @@ bool ParameterPlayer::play(int rows, int unknowns)
     gauss::ParametricSystem system;
     if (!read(rows, unknowns, system) || !analyse(system))
         return false;
+    presenter.read(typedBlock(rows, unknowns));
+    playSteps();
+    tell();
+    return !last.steps.empty();
+}
+
+Working::Block ParameterPlayer::typedBlock(int rows, int unknowns) const
+{
     Working::Block typed;
     for (int r = 1; r <= rows; ++r) {
         typed << QStringList();
         for (int c = 1; c <= unknowns + 1; ++c)
             typed.last() << window.text(r, c);
     }
+    return typed;
+}
+
+void ParameterPlayer::showBlock(const Working::Block &block)
+{
+    for (int r = 0; r < block.size(); ++r)
+        for (int c = 0; c < block[r].size(); ++c)
+            window.show(r + 1, c + 1, block[r][c]);
+}
+
+void ParameterPlayer::cramer(int rows, int unknowns)
+{
+    gauss::ParametricSystem system;
+    if (!read(rows, unknowns, system))
+        return;
+    if (rows != unknowns) {
+        GridMessageBox::error(window.widget,
+                              QStringLiteral("Правилото на Крамер се прилага за система с толкова "
+                                             "уравнения, колкото са неизвестните."));
+        return;
+    }
+    if (!analyse(system))
+        return;
+    const Working::Block typed = typedBlock(rows, unknowns);
     presenter.read(typed);
-    playSteps();
-    tell();
-    return !last.steps.empty();
+    std::vector<gauss::RationalFunction> d;
+    for (int i = 0; i <= rows; ++i) {
+        d.push_back(gauss::parametricDeterminant(system, i));
+        Working::Block shown = typed;
+        for (int r = 0; r < rows; ++r) {
+            if (i > 0)
+                shown[r][i - 1] = typed[r][unknowns];
+            shown[r][unknowns].clear();
+        }
+        showBlock(shown);
+        const QString name = i == 0 ? QStringLiteral("D") : QStringLiteral("D%1").arg(i);
+        const QString what = i == 0
+                                 ? QStringLiteral("детерминантата на коефициентите")
+                                 : QStringLiteral("колона %1 е заменена с десните страни").arg(i);
+        presenter.step(
+            name + QStringLiteral(" = ") + ParameterWords::factored(d.back(), system.letter),
+            {QStringList{what}, QStringList{what}}, {shown, shown}, texts::cramerTitle());
+    }
+    showBlock(typed);
+    QStringList lines{QStringLiteral("Правилото на Крамер с параметъра %1:").arg(system.letter)};
+    lines << cramerEnd(d, window.view());
+    presenter.verdict(lines, {});
+}
+
+// "при a ≠ -2 и a ≠ 2: D ≠ 0, x1 = D1/D = …", then each root of D with the Di there.
+QStringList ParameterPlayer::cramerEnd(const std::vector<gauss::RationalFunction> &d,
+                                       NumberFormat::View view) const
+{
+    const QChar letter = last.system.letter;
+    QStringList lines;
+    if (d[0].isZero()) {
+        lines << QStringLiteral("D = 0 при всяко %1: правилото на Крамер не решава системата; "
+                                "изследването ѝ е в „Реши“.")
+                     .arg(letter);
+        return lines;
+    }
+    QStringList quotients;
+    for (std::size_t i = 1; i < d.size(); ++i)
+        quotients << QStringLiteral("x%1 = D%1/D = %2")
+                         .arg(i)
+                         .arg(ParameterWords::expression(d[i] / d[0], letter, view));
+    lines << ParameterWords::generalCondition(last) + QStringLiteral(": D ≠ 0, ") +
+                 quotients.join(QStringLiteral(", "));
+    for (const gauss::ParameterCase &c : last.cases) {
+        QStringList values{QStringLiteral("D = 0")};
+        for (std::size_t i = 1; i < d.size(); ++i)
+            values << QStringLiteral("D%1 = %2")
+                          .arg(i)
+                          .arg(ParameterWords::valueAt(d[i], c, letter, view));
+        lines << QStringLiteral("при ") + ParameterWords::condition(c, letter) +
+                     QStringLiteral(": ") + values.join(QStringLiteral(", ")) +
+                     QStringLiteral("; ") + ParameterWords::caseVerdict(c, letter, view);
+    }
+    return lines;
 }
 
 void ParameterPlayer::playSteps()
@@ -131,10 +215,7 @@ void ParameterPlayer::playSteps()
             lines[view] = ParameterWords::stepLines(step, letter, view);
             matrix[view] = ParameterWords::matrix(step.matrix, letter, view);
         }
-        const Working::Block &shown = matrix[window.view()];
-        for (int r = 0; r < shown.size(); ++r)
-            for (int c = 0; c < shown[r].size(); ++c)
-                window.show(r + 1, c + 1, shown[r][c]);
+        showBlock(matrix[window.view()]);
         presenter.step(texts::stepPrompt(step.forward, ++nomer), lines, matrix);
     }
 }

@@ -35,6 +35,11 @@ public:
     // grid now shows a working rather than the system.
     bool play(int rows, int unknowns);
 
+    // Cramer's rule on the block: D and each Di factored, the quotients where
+    // D is not 0, and at each of its roots the Di and the verdict. The grid
+    // shows the system again afterwards.
+    void cramer(int rows, int unknowns);
+
     // The rational values of the last analysis, each a case of its own.
     QStringList caseValues() const;
     // The system typed, with the value of a case put into each cell.
@@ -44,6 +49,10 @@ private:
     bool read(int rows, int unknowns, gauss::ParametricSystem &system);
     bool analyse(const gauss::ParametricSystem &system);
     void playSteps();
+    Working::Block typedBlock(int rows, int unknowns) const;
+    void showBlock(const Working::Block &block);
+    QStringList cramerEnd(const std::vector<gauss::RationalFunction> &d,
+                          NumberFormat::View view) const;
     void tell();
 
     SolvePresenter &presenter;

@@ -47,9 +47,10 @@ QString quadraticRoots(const gauss::Polynomial &f, QChar letter)
     mpz_gcd(g.get_mpz_t(), u.get_mpz_t(), v.get_mpz_t());
     mpz_gcd(g.get_mpz_t(), g.get_mpz_t(), d.get_mpz_t());
     u /= g, v /= g, d /= g;
-    const QString root = (v == 1 ? QString() : QString::fromStdString(v.get_str())) + QStringLiteral("√") +
-                         QString::fromStdString(rest.get_str());
-    QString text = u == 0 ? QStringLiteral("±") + root : QString::fromStdString(u.get_str()) + QStringLiteral(" ± ") + root;
+    const QString root = (v == 1 ? QString() : QString::fromStdString(v.get_str())) +
+                         QStringLiteral("√") + QString::fromStdString(rest.get_str());
+    QString text = u == 0 ? QStringLiteral("±") + root
+                          : QString::fromStdString(u.get_str()) + QStringLiteral(" ± ") + root;
     if (d != 1)
         text = (u == 0 ? text : u'(' + text + u')') + u'/' + QString::fromStdString(d.get_str());
     return QStringLiteral("%1 = %2").arg(letter).arg(text);
@@ -72,7 +73,7 @@ QString joined(const QStringList &parts)
            parts.last();
 }
 
-QString factored(const gauss::RationalFunction &d, QChar letter)
+QString factoredText(const gauss::RationalFunction &d, QChar letter)
 {
     if (d.isZero())
         return QStringLiteral("0");
@@ -156,26 +157,49 @@ QString condition(const gauss::ParameterCase &c, QChar letter)
                : zero;
 }
 
+QString factored(const gauss::RationalFunction &d, QChar letter)
+{
+    return factoredText(d, letter);
+}
+
+QString generalCondition(const gauss::ParameterAnalysis &a)
+{
+    QStringList excluded;
+    for (const gauss::ParameterCase &c : a.cases)
+        excluded << notEqual(c.factor, a.system.letter);
+    return excluded.isEmpty() ? QStringLiteral("при всяко %1").arg(a.system.letter)
+                              : QStringLiteral("при ") + joined(excluded);
+}
+
+QString caseVerdict(const gauss::ParameterCase &c, QChar letter, NumberFormat::View view)
+{
+    return verdict(c.solution, [&](const gauss::Residue &r) {
+        return gauss::polynomialText(r.value(), letter, numbers(view));
+    });
+}
+
+QString valueAt(const gauss::RationalFunction &f, const gauss::ParameterCase &c, QChar letter,
+                NumberFormat::View view)
+{
+    gauss::Residue r;
+    if (!gauss::reduce(f, c.factor, r))
+        return QStringLiteral("(неопределено)");
+    return gauss::polynomialText(r.value(), letter, numbers(view));
+}
+
 QStringList analysis(const gauss::ParameterAnalysis &a, NumberFormat::View view)
 {
     const QChar letter = a.system.letter;
     QStringList lines;
     if (a.square)
         lines << QStringLiteral("D = ") + factored(a.determinant, letter);
-    QStringList excluded;
-    for (const gauss::ParameterCase &c : a.cases)
-        excluded << notEqual(c.factor, letter);
-    const QString general = excluded.isEmpty() ? QStringLiteral("при всяко %1").arg(letter)
-                                               : QStringLiteral("при ") + joined(excluded);
-    lines << general + QStringLiteral(": ") +
+    lines << generalCondition(a) + QStringLiteral(": ") +
                  verdict(a.general, [&](const gauss::RationalFunction &f) {
                      return expression(f, letter, view);
                  });
     for (const gauss::ParameterCase &c : a.cases)
         lines << QStringLiteral("при ") + condition(c, letter) + QStringLiteral(": ") +
-                     verdict(c.solution, [&](const gauss::Residue &r) {
-                         return gauss::polynomialText(r.value(), letter, numbers(view));
-                     });
+                     caseVerdict(c, letter, view);
     return lines;
 }
 
@@ -212,11 +236,18 @@ QStringList stepLines(const gauss::ParametricStep &step, QChar letter, NumberFor
             lines << QStringLiteral("%1 = %1 : (%2)").arg(r, factor);
         else if (factor.startsWith(u'-') && !isSum(factor))
             lines << QStringLiteral("%1 = %1 + %2%3")
-                         .arg(r, factor == QStringLiteral("-1") ? QString() : factor.mid(1) + QStringLiteral(" · "), other);
+                         .arg(r,
+                              factor == QStringLiteral("-1")
+                                  ? QString()
+                                  : factor.mid(1) + QStringLiteral(" · "),
+                              other);
         else
             lines << QStringLiteral("%1 = %1 %2 %3%4")
                          .arg(r, RowNotation::Minus,
-                              factor == QStringLiteral("1") ? QString() : multiplier(factor) + QStringLiteral(" · "), other);
+                              factor == QStringLiteral("1")
+                                  ? QString()
+                                  : multiplier(factor) + QStringLiteral(" · "),
+                              other);
     }
     if (!step.assumed.empty()) {
         QStringList conditions;

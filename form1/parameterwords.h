@@ -19,6 +19,19 @@ QString expression(const gauss::RationalFunction &f, QChar letter, NumberFormat:
 // "a = 2", or "a² - 2 = 0, т.е. a = ±√2".
 QString condition(const gauss::ParameterCase &c, QChar letter);
 
+// A determinant factored: "-(a - 2)(a + 2)".
+QString factored(const gauss::RationalFunction &d, QChar letter);
+
+// Where the general case holds: "при a ≠ -2 и a ≠ 2", or "при всяко a".
+QString generalCondition(const gauss::ParameterAnalysis &a);
+
+// A case's verdict: "безброй решения x1 = 2 - 2x2, x2 — произволно (ранг …)".
+QString caseVerdict(const gauss::ParameterCase &c, QChar letter, NumberFormat::View view);
+
+// A value at a case: a number, or an expression in the letter modulo the case's factor.
+QString valueAt(const gauss::RationalFunction &f, const gauss::ParameterCase &c, QChar letter,
+                NumberFormat::View view);
+
 // The determinant factored, "D = -(a - 2)(a + 2)", then a paragraph a case.
 QStringList analysis(const gauss::ParameterAnalysis &a, NumberFormat::View view);
 

@@ -37,6 +37,12 @@ inline QString shapeWords(int rows, int unknowns)
 }
 
 // A step's prompt, as its box and every working name it: "(ПРАВ ХОД) стъпка:3".
+// The title of Cramer's boxes.
+inline QString cramerTitle()
+{
+    return QStringLiteral("КРАМЕР:");
+}
+
 inline QString stepPrompt(bool forward, int nomer)
 {
     return (forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")

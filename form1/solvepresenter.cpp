@@ -90,9 +90,9 @@ void SolvePresenter::step(const gauss::Step &step, const Numbers &shown)
 }
 
 void SolvePresenter::step(const QString &prompt, const InBothViews<QStringList> &lines,
-                          const InBothViews<Working::Block> &matrix)
+                          const InBothViews<Working::Block> &matrix, const QString &title)
 {
-    StepBox box{prompt, lines, {}};
+    StepBox box{title.isEmpty() ? attention : title, prompt, lines, {}};
     for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         QStringList spoken;
         for (const QStringList &row : matrix[view])
@@ -107,7 +107,7 @@ void SolvePresenter::step(const QString &prompt, const InBothViews<QStringList> 
 
 GridMessageBox::Message SolvePresenter::stepMessage(const StepBox &box) const
 {
-    return {attention, box.prompt, QMessageBox::Warning, box.lines[format.view()],
+    return {box.title, box.prompt, QMessageBox::Warning, box.lines[format.view()],
             box.spoken[format.view()]};
 }
 

@@ -43,9 +43,10 @@ public:
     // A step is done; the grid shows its matrix.
     void step(const gauss::Step &step, const Numbers &shown);
     // A step worded already, its operations and matrix in each view (a
-    // working with a parameter, whose matrices hold expressions).
+    // working with a parameter, whose matrices hold expressions); a title
+    // other than a step's own for another method's stages.
     void step(const QString &prompt, const InBothViews<QStringList> &lines,
-              const InBothViews<Working::Block> &matrix);
+              const InBothViews<Working::Block> &matrix, const QString &title = QString());
     // Singular: details say which case holds.
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.
@@ -78,6 +79,7 @@ private:
 
     // A step's box as each view says it.
     struct StepBox {
+        QString title;
         QString prompt;
         InBothViews<QStringList> lines;
         InBothViews<QString> spoken;

@@ -211,15 +211,6 @@ template <class E> Working<E> workingOf(const ParametricSystem &system, const Po
     return w;
 }
 
-bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to)
-{
-    const Residue den(f.denominator(), modulus);
-    if (den.isZero())
-        return false;
-    to = Residue(f.numerator(), modulus) / den;
-    return true;
-}
-
 bool sameValue(const RationalFunction &f, const Residue &r)
 {
     Residue reduced;
@@ -298,6 +289,28 @@ ParameterAnalysis analyseParameter(const ParametricSystem &system, const std::at
                   return x.rational() && x.value < y.value;
               });
     return analysis;
+}
+
+bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to)
+{
+    const Residue den(f.denominator(), modulus);
+    if (den.isZero())
+        return false;
+    to = Residue(f.numerator(), modulus) / den;
+    return true;
+}
+
+RationalFunction parametricDeterminant(const ParametricSystem &system, int column)
+{
+    ParametricSystem square = system;
+    for (auto &row : square.a) {
+        if (column > 0)
+            row[std::size_t(column - 1)] = row[std::size_t(system.unknowns)];
+        row[std::size_t(system.unknowns)] = Polynomial();
+    }
+    Working<RationalFunction> w = workingOf<RationalFunction>(square, nullptr);
+    w.run();
+    return w.determinant;
 }
 
 void substitute(const ParametricSystem &system, const mpq_class &value, ExactMatrix &a)

@@ -85,6 +85,13 @@ constexpr long MaxAnalysisBits = 20000;
 ParameterAnalysis analyseParameter(const ParametricSystem &system,
                                    const std::atomic<bool> *cancel = nullptr);
 
+// The determinant of a square system's coefficients, or with `column`
+// (1..n) replaced by the right-hand sides, as Cramer's rule takes them.
+RationalFunction parametricDeterminant(const ParametricSystem &system, int column = 0);
+
+// f at the roots of modulus, false where its denominator vanishes there.
+bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to);
+
 // The numeric system at a rational value of the parameter.
 void substitute(const ParametricSystem &system, const mpq_class &value, ExactMatrix &a);
 

@@ -1165,6 +1165,7 @@ void TestSolve::parameter_data()
     QTest::addColumn<QStringList>("values"); // beside x1 and x2
     QTest::addColumn<QString>("value");      // a case worked on its own, and its end
     QTest::addColumn<QString>("caseEnd");
+    QTest::addColumn<QStringList>("cramer"); // its boxes' prompts, then the last one's details
     const QString analysis =
         QStringLiteral("Изследване на системата в зависимост от параметъра a:");
     QTest::newRow("2×2 in fractions")
@@ -1177,7 +1178,14 @@ void TestSolve::parameter_data()
            "Ходът при всяка от стойностите: „Покажи хода при a = …“ в менюто на таблицата "
            "(Ctrl+Shift+A)."
         << QStringList{"4/(a + 2)", "2/(a + 2)"} << "a = 2"
-        << "Системата има безброй решения.";
+        << "Системата има безброй решения."
+        << QStringList{"D = -(a - 2)(a + 2)", "D1 = -4(a - 2)", "D2 = -2(a - 2)",
+                       "Правилото на Крамер с параметъра a:",
+                       "при a ≠ -2 и a ≠ 2: D ≠ 0, x1 = D1/D = 4/(a + 2), x2 = D2/D = 2/(a + 2)\n"
+                       "при a = -2: D = 0, D1 = 16, D2 = 8; няма решение (ред 2: 0 = 8) (ранг A = "
+                       "1, ранг [A|b] = 2)\n"
+                       "при a = 2: D = 0, D1 = 0, D2 = 0; безброй решения x1 = 2 - 2x2, x2 — "
+                       "произволно (ранг A = 1, ранг [A|b] = 1)"};
     QTest::newRow("Cyrillic k, decimals, irrational values")
         << Rows{{"1", "к", "1"}, {"к", "2", "1"}} << false
         << analysis.chopped(2) + QStringLiteral("k:")
@@ -1187,23 +1195,23 @@ void TestSolve::parameter_data()
            "при k² - 2 = 0, т.е. k = ±√2: няма решение (ред 2: 0 = -k + 1) (ранг A = 1, "
            "ранг [A|b] = 2)"
         << QStringList{"(k - 2)/(k² - 2)", "(k - 1)/(k² - 2)"} << ""
-        << "";
+        << "" << QStringList();
     const QString bad = QStringLiteral("В клетката на ред 2, колона 1 ");
     QTest::newRow("two letters")
         << Rows{{"1", "a", "2"}, {"b", "4", "4"}} << false
         << bad + "системата може да има само един параметър, а тук има буква, различна от a."
         << "" << QStringList{"", ""} << ""
-        << "";
+        << "" << QStringList();
     QTest::newRow("division by the parameter")
         << Rows{{"1", "a", "2"}, {"1/a", "4", "4"}} << false
         << bad + "делителят съдържа параметъра; делете само на число."
         << "" << QStringList{"", ""} << ""
-        << "";
+        << "" << QStringList();
     QTest::newRow("the unknowns' x") << Rows{{"1", "a", "2"}, {"2x", "4", "4"}} << false
                                      << bad + "няма число или израз с параметър. Изразите се "
                                               "пишат така: 2a; a^2 - 1; (a - 1)(a + 2); (a + 1)/2."
                                      << "" << QStringList{"", ""} << ""
-                                     << "";
+                                     << "" << QStringList();
 }
 
 // A letter in a cell: the general working in the grid, each division telling
@@ -1218,6 +1226,7 @@ void TestSolve::parameter()
     QFETCH(QStringList, values);
     QFETCH(QString, value);
     QFETCH(QString, caseEnd);
+    QFETCH(QStringList, cramer);
     if (fractions)
         QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
     typeSystem(window, rows);
@@ -1240,6 +1249,13 @@ void TestSolve::parameter()
     QCOMPARE(answerer.seen.last().text, caseEnd);
     QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(cellOf(window, 1, 2)->text(), rows[0][1]);
+    MessageAnswerer boxes(window);
+    QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    QStringList shown;
+    for (const SeenMessage &m : boxes.seen)
+        shown << m.text;
+    QCOMPARE(shown << boxes.seen.last().informative, cramer);
     QCOMPARE(cellOf(window, 1, 2)->text(), rows[0][1]);
 }
 
