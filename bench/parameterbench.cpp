@@ -52,7 +52,10 @@ int main()
     std::mt19937 rng(32);
     std::uniform_int_distribution<int> small(-3, 3);
     time("4 x 4, quadratic entries", system(4, [&](int, int) {
-             return QStringLiteral("%1a^2 + %2a + %3").arg(small(rng)).arg(small(rng)).arg(small(rng));
+             return QStringLiteral("%1a^2 + %2a + %3")
+                 .arg(small(rng))
+                 .arg(small(rng))
+                 .arg(small(rng));
          }));
     time("9 x 9, parameter in one diagonal", system(9, [&](int r, int c) {
              if (r == 5 && c == 5)
@@ -61,6 +64,12 @@ int main()
          }));
     time("9 x 9, a on the diagonal, 1 off it", system(9, [&](int r, int c) {
              return r == c ? QStringLiteral("a") : QStringLiteral("1");
+         }));
+    time("9 x 9, quadratic entries everywhere", system(9, [&](int, int) {
+             return QStringLiteral("%1a^2 + %2a + %3")
+                 .arg(small(rng))
+                 .arg(small(rng))
+                 .arg(small(rng));
          }));
     time("9 x 9, linear entries everywhere", system(9, [&](int, int) {
              return QStringLiteral("%1a + %2").arg(small(rng)).arg(small(rng));

@@ -173,6 +173,11 @@ QString generalCondition(const gauss::ParameterAnalysis &a)
 
 QString caseVerdict(const gauss::ParameterCase &c, QChar letter, NumberFormat::View view)
 {
+    if (!c.worked)
+        return QStringLiteral("случаят не е изследван: множителят е от степен %1, а програмата "
+                              "изследва корените на множители до степен %2")
+            .arg(c.factor.degree())
+            .arg(gauss::MaxCaseDegree);
     return verdict(c.solution, [&](const gauss::Residue &r) {
         return gauss::polynomialText(r.value(), letter, numbers(view));
     });

@@ -95,8 +95,9 @@ template <class E> struct Working {
                     assumed.push_back(f);
             step.assumed = here;
         }
+        const E inverse = one / pivot; // one inversion, then products: inverting is the dear part
         for (E &e : m[r])
-            e = e / pivot;
+            e = e * inverse;
         note(RowOp::Divide, r, r, pivot);
     }
     void eliminate(int i, int r, int c)
@@ -268,7 +269,21 @@ ParameterAnalysis analyseParameter(const ParametricSystem &system, const std::at
     for (int r = analysis.general.coefficientRank; r < system.rows; ++r)
         addVanishingFactors(general.m[std::size_t(r)][std::size_t(system.unknowns)].numerator(),
                             special);
+    // A square system is regular wherever D is not 0, and there its one
+    // solution is the general one, the Di/D: only D's factors can be cases.
+    if (analysis.square && !analysis.determinant.isZero()) {
+        const Polynomial d = analysis.determinant.numerator();
+        special.erase(std::remove_if(special.begin(), special.end(),
+                                     [&](const Polynomial &f) { return !d.remainder(f).isZero(); }),
+                      special.end());
+    }
     for (const Polynomial &factor : special) {
+        if (factor.degree() > MaxCaseDegree) {
+            ParameterCase c{factor, 0, {}};
+            c.worked = false;
+            analysis.cases.push_back(c);
+            continue;
+        }
         Working<Residue> at = workingOf<Residue>(system, &factor);
         at.cancel = cancel;
         at.run();

@@ -62,6 +62,7 @@ struct ParameterCase {
     Polynomial factor;               // primitive; of degree one for a rational value
     mpq_class value;                 // the root when factor is of degree one
     FieldSolution<Residue> solution; // over Q[letter]/(factor)
+    bool worked = true;              // false for a factor above MaxCaseDegree, left unworked
     bool rational() const { return factor.degree() == 1; }
 };
 
@@ -79,6 +80,8 @@ struct ParameterAnalysis {
 // Bounds past which the expressions are said to have grown too large.
 constexpr int MaxAnalysisDegree = 200;
 constexpr long MaxAnalysisBits = 20000;
+// The highest degree of a factor whose roots are worked as a case of their own.
+constexpr int MaxCaseDegree = 12;
 
 // The analysis of `system`; `cancel`, when given, is polled between the row
 // operations, and its being set ends the analysis as Cancelled.
