@@ -13,7 +13,7 @@ namespace
 {
 
 const QString cramerTitle = texts::cramerTitle();
-const QString determinantTitle = QStringLiteral("ДЕТЕРМИНАНТА:");
+const QString determinantTitle = texts::determinantTitle();
 const QColor replacedColumn(190, 225, 255); // the right-hand sides, or an expansion's line
 const QColor leftOut(200, 200, 200);        // a minor's row and column
 const QChar minusSign(0x2212);

@@ -98,7 +98,7 @@ Form1::Form1(QWidget *parent)
     CramerPlayer::Grid cramerGrid{windowGrid(), [this] { solveToTheEnd(); },
                                   [this] { return readTypedSystem(); }};
     cramer = new CramerPlayer(this, cramerGrid, solver, working);
-    ParameterPlayer::Window parametric{this, [this](int r, int c) { return cell[r][c]->text(); },
+    ParameterPlayer::Window parameterWindow{this, [this](int r, int c) { return cell[r][c]->text(); },
                                        [this](int r, int c, const QString &text) {
                                            cell[r][c]->forgetExactValue();
                                            cell[r][c]->setText(text);
@@ -109,17 +109,18 @@ Form1::Form1(QWidget *parent)
                                            cell[r][c]->setFocus(Qt::OtherFocusReason);
                                            cell[r][c]->selectAll();
                                        }};
-    parameter = std::make_unique<ParameterPlayer>(presenter, *solution, parametric);
+    parameter = std::make_unique<ParameterPlayer>(presenter, *solution, parameterWindow);
     actions.parameterCase = [this] { showParameterCase(); };
     actions.cramer = [this] {
-        if (!parameter->hasParameter(solver.n, solver.unknowns))
-            return cramer->cramer();
-        if (gridShowsWorking)
-            restoreSystem();
-        parameter->cramer(solver.n, solver.unknowns);
+        parametric() ? parameter->cramer(solver.n, solver.unknowns) : cramer->cramer();
     };
-    actions.determinant = [this] { cramer->determinant(); };
-    actions.checkDeterminant = [this] { cramer->checkDeterminant(); };
+    actions.determinant = [this] {
+        parametric() ? parameter->determinant(solver.n, solver.unknowns) : cramer->determinant();
+    };
+    actions.checkDeterminant = [this] {
+        parametric() ? parameter->notYet(QStringLiteral("Провери D = …"))
+                     : cramer->checkDeterminant();
+    };
     actions.board = [this] { board->open(); };
     actions.read = [this] { board->readAloud(); };
     exercise = new NewExercise(this, [this](const Working::Block &system) {
@@ -289,14 +290,23 @@ void Form1::solveToTheEnd()
         play(gauss::solveExactly(solver.exact.a, solver.n, solver.unknowns));
 }
 
-// A letter in a cell makes a system with a parameter, analysed case by case.
-bool Form1::solveWithParameter()
+// Whether the block holds a parameter. A working's expressions are no system
+// to analyse: the grid then shows the system typed again.
+bool Form1::parametric()
 {
     if (!parameter->hasParameter(solver.n, solver.unknowns))
         return false;
-    // Its working's expressions are no system to analyse: the system typed is.
+    endPractice();
     if (gridShowsWorking)
         restoreSystem();
+    return true;
+}
+
+// A letter in a cell makes a system with a parameter, analysed case by case.
+bool Form1::solveWithParameter()
+{
+    if (!parametric())
+        return false;
     typed = {solver.n, solver.unknowns, shownBlock()};
     board->clear();
     gridShowsWorking = parameter->play(solver.n, solver.unknowns);
@@ -427,6 +437,8 @@ void Form1::practise()
         practice->activateWindow();
         return;
     }
+    if (parametric())
+        return parameter->notYet(QStringLiteral("Реши сам"));
     if (!readTypedSystem())
         return;
     const gauss::ExactSystem system = gauss::exactSystem(solver.exact.a, solver.n, solver.unknowns);

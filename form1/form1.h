@@ -79,6 +79,7 @@ private:
     void endPractice();
     bool readTypedSystem();
     // A system with a parameter: its analysis, or one of its values worked.
+    bool parametric();
     bool solveWithParameter();
     void showParameterCase();
     WindowGrid windowGrid();

@@ -132,15 +132,8 @@ void ParameterPlayer::showBlock(const Working::Block &block)
 void ParameterPlayer::cramer(int rows, int unknowns)
 {
     gauss::ParametricSystem system;
-    if (!read(rows, unknowns, system))
-        return;
-    if (rows != unknowns) {
-        GridMessageBox::error(window.widget,
-                              QStringLiteral("Правилото на Крамер се прилага за система с толкова "
-                                             "уравнения, колкото са неизвестните."));
-        return;
-    }
-    if (!analyse(system))
+    if (!readSquare(rows, unknowns, system, QStringLiteral("Правилото на Крамер")) ||
+        !analyse(system))
         return;
     const Working::Block typed = typedBlock(rows, unknowns);
     presenter.read(typed);
@@ -166,6 +159,55 @@ void ParameterPlayer::cramer(int rows, int unknowns)
     QStringList lines{QStringLiteral("Правилото на Крамер с параметъра %1:").arg(system.letter)};
     lines << cramerEnd(d, window.view());
     presenter.verdict(lines, {});
+}
+
+bool ParameterPlayer::readSquare(int rows, int unknowns, gauss::ParametricSystem &system,
+                                 const QString &rule)
+{
+    if (!read(rows, unknowns, system))
+        return false;
+    if (rows == unknowns)
+        return true;
+    GridMessageBox::error(window.widget, QStringLiteral("%1 се прилага за система с толкова "
+                                                        "уравнения, колкото са неизвестните.")
+                                             .arg(rule));
+    return false;
+}
+
+void ParameterPlayer::determinant(int rows, int unknowns)
+{
+    gauss::ParametricSystem system;
+    if (!readSquare(rows, unknowns, system, QStringLiteral("Детерминантата")))
+        return;
+    const QChar letter = system.letter;
+    const gauss::RationalFunction d = gauss::parametricDeterminant(system);
+    Working::Block shown = typedBlock(rows, unknowns);
+    const Working::Block typed = shown;
+    for (QStringList &row : shown)
+        row.last().clear();
+    presenter.read(typed);
+    showBlock(shown);
+    QStringList roots;
+    if (!d.isZero() && !d.isConstant())
+        for (const gauss::Factor &f : gauss::factorise(d.numerator()).factors)
+            if (gauss::realRootCount(f.factor) > 0)
+                roots << ParameterWords::condition(f.factor, letter);
+    const QString where = d.isZero() ? QStringLiteral("D = 0 при всяко %1.").arg(letter)
+                          : roots.empty() ? QStringLiteral("D ≠ 0 при всяко %1.").arg(letter)
+                                          : QStringLiteral("D = 0 при ") +
+                                                roots.join(QStringLiteral("; при ")) + u'.';
+    presenter.step(QStringLiteral("D = ") + ParameterWords::factored(d, letter),
+                   {QStringList{where}, QStringList{where}}, {shown, shown},
+                   texts::determinantTitle());
+    showBlock(typed);
+}
+
+void ParameterPlayer::notYet(const QString &what)
+{
+    GridMessageBox::error(window.widget,
+                          QStringLiteral("„%1“ още не приема система с параметър. Изследването ѝ "
+                                         "дава „РЕШИ СИСТЕМАТА“, а правилото на Крамер — „Крамер“.")
+                              .arg(what));
 }
 
 // "при a ≠ -2 и a ≠ 2: D ≠ 0, x1 = D1/D = …", then each root of D with the Di there.

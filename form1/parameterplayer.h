@@ -40,6 +40,11 @@ public:
     // shows the system again afterwards.
     void cramer(int rows, int unknowns);
 
+    // The coefficients' determinant factored, and where it is 0.
+    void determinant(int rows, int unknowns);
+    // What does not take a parameter yet says so.
+    void notYet(const QString &what);
+
     // The rational values of the last analysis, each a case of its own.
     QStringList caseValues() const;
     // The system typed, with the value of a case put into each cell.
@@ -47,6 +52,7 @@ public:
 
 private:
     bool read(int rows, int unknowns, gauss::ParametricSystem &system);
+    bool readSquare(int rows, int unknowns, gauss::ParametricSystem &system, const QString &rule);
     bool analyse(const gauss::ParametricSystem &system);
     void playSteps();
     Working::Block typedBlock(int rows, int unknowns) const;

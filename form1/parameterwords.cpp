@@ -147,14 +147,14 @@ QString expression(const gauss::RationalFunction &f, QChar letter, NumberFormat:
     return gauss::rationalText(f, letter, numbers(view));
 }
 
-QString condition(const gauss::ParameterCase &c, QChar letter)
+QString condition(const gauss::Polynomial &factor, QChar letter)
 {
-    if (c.rational())
-        return QStringLiteral("%1 = %2").arg(letter).arg(gauss::fractionText(c.value));
-    const QString zero = QStringLiteral("%1 = 0").arg(polynomial(c.factor, letter));
-    return c.factor.degree() == 2
-               ? zero + QStringLiteral(", т.е. ") + quadraticRoots(c.factor, letter)
-               : zero;
+    if (factor.degree() == 1)
+        return QStringLiteral("%1 = %2").arg(letter).arg(
+            gauss::fractionText(-factor.coefficient(0) / factor.coefficient(1)));
+    const QString zero = QStringLiteral("%1 = 0").arg(polynomial(factor, letter));
+    return factor.degree() == 2 ? zero + QStringLiteral(", т.е. ") + quadraticRoots(factor, letter)
+                                : zero;
 }
 
 QString factored(const gauss::RationalFunction &d, QChar letter)

@@ -16,8 +16,12 @@ namespace ParameterWords
 // An expression in the parameter, its numbers written as the view writes them.
 QString expression(const gauss::RationalFunction &f, QChar letter, NumberFormat::View view);
 
-// "a = 2", or "a² - 2 = 0, т.е. a = ±√2".
-QString condition(const gauss::ParameterCase &c, QChar letter);
+// "a = 2", or "a² - 2 = 0, т.е. a = ±√2": where a factor vanishes.
+QString condition(const gauss::Polynomial &factor, QChar letter);
+inline QString condition(const gauss::ParameterCase &c, QChar letter)
+{
+    return condition(c.factor, letter);
+}
 
 // A determinant factored: "-(a - 2)(a + 2)".
 QString factored(const gauss::RationalFunction &d, QChar letter);

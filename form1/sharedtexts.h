@@ -43,6 +43,12 @@ inline QString cramerTitle()
     return QStringLiteral("КРАМЕР:");
 }
 
+// The title of the determinant's boxes.
+inline QString determinantTitle()
+{
+    return QStringLiteral("ДЕТЕРМИНАНТА:");
+}
+
 inline QString stepPrompt(bool forward, int nomer)
 {
     return (forward ? QStringLiteral("(ПРАВ ХОД) стъпка:")

@@ -1257,6 +1257,18 @@ void TestSolve::parameter()
         shown << m.text;
     QCOMPARE(shown << boxes.seen.last().informative, cramer);
     QCOMPARE(cellOf(window, 1, 2)->text(), rows[0][1]);
+    // The determinant alone, and what takes no parameter yet.
+    const auto lastBox = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        activate(window);
+        MessageAnswerer more(window);
+        QTest::keyClick(window, key, modifiers);
+        const QString text = more.seen.isEmpty() ? QString() : more.seen.last().text;
+        return activate(window) ? text : QStringLiteral("not active");
+    };
+    QCOMPARE(lastBox(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier), cramer[0]);
+    QCOMPARE(lastBox(Qt::Key_R, Qt::ControlModifier),
+             QStringLiteral("„Реши сам“ още не приема система с параметър. Изследването ѝ дава "
+                            "„РЕШИ СИСТЕМАТА“, а правилото на Крамер — „Крамер“."));
 }
 
 // After a solve the grid shows the working's end, and the system typed is
