@@ -181,6 +181,9 @@ private slots:
         QTest::newRow("a factor of too high a degree")
             << QList<QStringList>{{"1", "1", "1"}, {"1", "a^12 a - 1", "1"}} << "a¹³ - 2"
             << QStringList{"1: x1=1; x2=0", "a¹³ - 2 | not worked"};
+        QTest::newRow("one solution at the irrational values")
+            << QList<QStringList>{{"1", "0", "1"}, {"0", "1", "1"}, {"1", "1", "a^2"}} << ""
+            << QStringList{"0: r3 0=a² - 2", "a² - 2 | 1: x1=1; x2=1"};
         QTest::newRow("inconsistent but at one value")
             << QList<QStringList>{{"1", "1", "1"}, {"1", "1", "a"}} << "0"
             << QStringList{"0: r2 0=a - 1", "a = 1 | ∞: x2 free; x1=1 + (-1)x2"};
@@ -199,6 +202,17 @@ private slots:
             got << (c.rational() ? "a = " + gauss::fractionText(c.value) : text(c.factor)) + " | " +
                        (c.worked ? solutionText(c.solution) : QStringLiteral("not worked"));
         QCOMPARE(got, verdicts);
+        // A solution in a field of roots satisfies every equation there.
+        for (const gauss::ParameterCase &c : a.cases)
+            for (qsizetype r = 0; c.worked && c.solution.kind == Verdict::One && r < rows.size();
+                 ++r) {
+                const auto &row = a.system.a[std::size_t(r)];
+                gauss::Residue sum(Polynomial(), c.factor);
+                for (const auto &b : c.solution.bound)
+                    sum = sum +
+                          gauss::Residue(row[std::size_t(b.unknown - 1)], c.factor) * b.constant;
+                QVERIFY(sum == gauss::Residue(row.back(), c.factor));
+            }
         const std::atomic<bool> stop{true};
         QCOMPARE(gauss::analyseParameter(systemOf(rows), &stop).status,
                  gauss::ParameterAnalysis::Cancelled);
