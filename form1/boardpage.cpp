@@ -134,6 +134,14 @@ QString boardOperation(const QString &line)
     return withTrueMinus(text);
 }
 
+bool changesNothing(const QString &line)
+{
+    const RowNotation::Reading read = RowNotation::read(line);
+    return read.problem == RowNotation::Reading::None && read.operation.factor == 1 &&
+           (read.operation.kind == gauss::RowOperation::Divide ||
+            read.operation.kind == gauss::RowOperation::Multiply);
+}
+
 BoardFormula boardFormula(const QString &text)
 {
     const QString whole = text.trimmed();

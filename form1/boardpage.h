@@ -57,6 +57,9 @@ QString spokenText(const BoardPage &page);
 // A line of a step's box in the board's short form: "ред 3 = ред 3 − 2 · ред 1"
 // as "р3 − 2·р1", "ред 1 = ред 1 : (2)" as "р1 : 2"; any other line as it stands.
 QString boardOperation(const QString &line);
+// Whether such a line changes no row: a division or multiplication by 1,
+// which a step's box lists and the board leaves out.
+bool changesNothing(const QString &line);
 
 // Draws a page in font's colours of palette: the board on screen, the handout on paper.
 void paintBoardPage(QPainter &painter, const BoardPage &page, const QFont &font,

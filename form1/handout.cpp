@@ -146,23 +146,15 @@ bool madeByRows(const Working::Block &before, const Working::Step &step)
     });
 }
 
-// A division or multiplication by 1 is in a step's box, and changes nothing.
-bool changesNothing(const RowNotation::Reading &read)
-{
-    return read.problem == RowNotation::Reading::None && read.operation.factor == 1 &&
-           (read.operation.kind == gauss::RowOperation::Divide ||
-            read.operation.kind == gauss::RowOperation::Multiply);
-}
-
 // The operations over a step's arrow as the board writes them, and the rows
 // they changed, marked as the board marks them.
 QStringList boardOperations(const QStringList &lines, BoardWriter::Marks &marks)
 {
     QStringList ops;
     for (const QString &line : lines) {
-        const RowNotation::Reading read = RowNotation::read(line);
-        if (changesNothing(read))
+        if (changesNothing(line))
             continue;
+        const RowNotation::Reading read = RowNotation::read(line);
         ops << boardOperation(line);
         if (read.problem != RowNotation::Reading::None)
             continue;
