@@ -1,9 +1,8 @@
 #include "handout.h"
 
-#include "boardpage.h"
+#include "boardworking.h"
 #include "fonts.h"
 #include "gridmessagebox.h"
-#include "rownotation.h"
 #include "sharedtexts.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -130,59 +129,6 @@ struct Placed {
     QRectF clip;
 };
 
-// Whether a step's lines are the row operations that made its matrix from
-// the one before: it is then drawn as the board draws a step.
-bool madeByRows(const Working::Block &before, const Working::Step &step)
-{
-    const auto width = [](const Working::Block &m) { return m.isEmpty() ? 0 : m[0].size(); };
-    if (before.isEmpty() || before.size() != step.matrix.size() ||
-        width(before) != width(step.matrix))
-        return false;
-    return std::all_of(step.operations.begin(), step.operations.end(), [&](const QString &line) {
-        for (int c = 1; c < width(before); ++c)
-            if (line == texts::freeColumn(c))
-                return true;
-        return line == RowNotation::Unchanged || boardOperation(line) != line;
-    });
-}
-
-// The operations over a step's arrow as the board writes them, and the rows
-// they changed, marked as the board marks them.
-QStringList boardOperations(const QStringList &lines, BoardWriter::Marks &marks)
-{
-    QStringList ops;
-    for (const QString &line : lines) {
-        if (changesNothing(line))
-            continue;
-        const RowNotation::Reading read = RowNotation::read(line);
-        ops << boardOperation(line);
-        if (read.problem != RowNotation::Reading::None)
-            continue;
-        marks.rows << read.operation.row;
-        if (read.operation.kind == gauss::RowOperation::Exchange)
-            marks.rows << read.operation.other;
-    }
-    return ops.isEmpty() ? QStringList{RowNotation::Unchanged.toString()} : ops;
-}
-
-// Paper has no desktop colours: black, and the marks in grey.
-QPalette paper()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::Highlight, Qt::gray);
-    return palette;
-}
-
-// A text of a value, its words set apart from its number: "точно 7/3".
-BoardFormula valueFormula(const QString &text)
-{
-    const qsizetype space = text.lastIndexOf(u' ');
-    if (space < 0)
-        return boardFormula(text);
-    return BoardFormula{{text.left(space + 1), QString()}} << boardFormula(text.mid(space + 1));
-}
-
 // The working laid out for one paint device and placed on its pages.
 // QTextDocument breaks pages between lines and between table rows, but
 // cannot keep a table together with its caption, so parts are placed on
@@ -202,8 +148,7 @@ public:
 private:
     bool lay(const Format &format);
     void layHeading(qreal points);
-    void laySteps();
-    void laySolution();
+    void layWorking();
     void place();
     QTextDocument *text(const QString &caption, const QStringList &lines);
     Piece drawn(BoardPage drawing, qreal top);
@@ -285,8 +230,7 @@ bool Pages::lay(const Format &format)
     drawingsFit = true;
     parts.clear();
     layHeading(format.points);
-    laySteps();
-    laySolution();
+    layWorking();
     place();
     return drawingsFit;
 }
@@ -317,66 +261,19 @@ void Pages::layHeading(qreal points)
     parts.push_back(across(top));
 }
 
-// Each matrix as the board writes it under its words. A step of row
-// operations stands beside the matrix it was made from, the operations over
-// the arrow, where the page is wide enough; else the arrow comes down from
-// the matrix above, as on a board.
-void Pages::laySteps()
+// The system, each step, the reports and the solution as the board writes
+// them, each part's words above its drawing.
+void Pages::layWorking()
 {
     const BoardWriter pen(font, width, device);
-    const qreal em = pen.emWidth();
-    if (!record.system.isEmpty()) {
-        Part system = across(text(Working::systemHeading, {}));
-        BoardPage drawing;
-        drawing.size =
-            pen.matrix(drawing, {record.system, {}, {}}, QPointF(em, 0)) + QSizeF(2 * em, 0);
-        system.pieces.push_back(drawn(std::move(drawing), system.height()));
-        parts.push_back(std::move(system));
-    }
-    const Working::Block *before = &record.system;
-    for (const Working::Step &step : record.steps) {
-        const bool byRows = madeByRows(*before, step);
-        Part part = across(text(step.prompt, byRows ? QStringList() : step.operations));
-        BoardPage drawing;
-        BoardWriter::Matrix after{step.matrix, {}, {}};
-        if (byRows) {
-            const QStringList ops = boardOperations(step.operations, after.marks);
-            pen.step(drawing, {*before, {}, {}}, after, ops, false);
-        } else if (!step.matrix.isEmpty()) {
-            drawing.size = pen.matrix(drawing, after, QPointF(em, 0)) + QSizeF(2 * em, 0);
-        }
-        if (!drawing.size.isEmpty())
-            part.pieces.push_back(drawn(std::move(drawing), part.height()));
+    for (BoardPart &made : boardParts(record, pen)) {
+        Part part;
+        if (!made.caption.isEmpty() || !made.words.isEmpty())
+            part = across(text(made.caption, made.words));
+        if (!made.drawing.size.isEmpty())
+            part.pieces.push_back(drawn(std::move(made.drawing), part.height()));
         parts.push_back(std::move(part));
-        before = &step.matrix;
     }
-}
-
-// What ended the solve, the solution, and a message that followed it. Each
-// unknown on a line: its name, its value and, where the value rounds it, its
-// exact value, fractions stacked.
-void Pages::laySolution()
-{
-    if (!record.report.isEmpty())
-        parts.push_back(across(text(QString(), record.report)));
-    if (!record.names.isEmpty()) {
-        Part solution = across(text(Working::solutionHeading, {}));
-        const BoardWriter pen(font, width, device);
-        QList<BoardFormula> lines;
-        for (int r = 0; r < record.names.size(); ++r) {
-            lines << (BoardFormula{{record.names[r] + u' ', QString()}}
-                      << valueFormula(record.values.value(r)));
-            if (!record.exactValues.value(r).isEmpty())
-                lines.last() << BoardPiece{QStringLiteral("   "), QString()}
-                             << valueFormula(record.exactValues[r]);
-        }
-        BoardPage drawing;
-        drawing.size.setHeight(pen.lines(drawing, lines, QPointF(pen.emWidth(), 0)));
-        solution.pieces.push_back(drawn(std::move(drawing), solution.height()));
-        parts.push_back(std::move(solution));
-    }
-    if (!record.afterSolution.isEmpty())
-        parts.push_back(across(text(QString(), record.afterSolution)));
 }
 
 // Parts follow one another down the page; one that does not fit below the
@@ -442,7 +339,7 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter, int first, int to
                 laid.piece.document->drawContents(&painter, laid.clip);
             } else {
                 painter.scale(laid.piece.scale, laid.piece.scale);
-                paintBoardPage(painter, *laid.piece.drawing, font, paper());
+                paintBoardPage(painter, *laid.piece.drawing, font, paperPalette());
             }
             painter.restore();
         }

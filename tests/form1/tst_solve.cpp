@@ -625,6 +625,10 @@ void TestSolve::copyTheWorking()
     QString html = QApplication::clipboard()->mimeData()->html();
     QCOMPARE(html.count(QStringLiteral("<table")), 5);      // the system, the steps, the solution
     QCOMPARE(html.count(QStringLiteral("border-left")), 8); // the right-hand sides set off
+    // And a picture in the board's layout: each step beside the matrix it was made from.
+    const QImage picture =
+        qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
+    QVERIFY(picture.width() > 250 && picture.height() > 400);
 
     typeSystem(window, {{"1", "2", "3"}, {"2", "4", "6"}});
     verifyRefusal(solve(window));
