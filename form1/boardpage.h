@@ -1,8 +1,8 @@
 #ifndef GAUSS_BOARDPAGE_H
 #define GAUSS_BOARDPAGE_H
 
-// The board's pages laid out as a class writes them: each matrix in brackets
-// with the bar before the right-hand sides, fractions stacked, a step beside the one before.
+// The working written as a class writes it, on the board and on paper alike:
+// its matrices, steps and formulas laid out and painted, and the board's pages of a record.
 
 #include "numberformat.h"
 #include "record.h"
@@ -61,7 +61,8 @@ QString boardOperation(const QString &line);
 // which a step's box lists and the board leaves out.
 bool changesNothing(const QString &line);
 
-// Draws a page in font's colours of palette: the board on screen, the handout on paper.
+// Paints a page in font, in palette's Text and Highlight: the board on the
+// screen, the handout on paper, the copy's picture.
 void paintBoardPage(QPainter &painter, const BoardPage &page, const QFont &font,
                     const QPalette &palette);
 
