@@ -41,23 +41,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QFontMetricsF fm(font());
-        QColor band = palette().color(QPalette::Highlight);
-        band.setAlpha(60);
-        for (const QRectF &rect : page.bands)
-            p.fillRect(rect, band);
-        p.setPen(QPen(palette().color(QPalette::Highlight), std::max(2.0, fm.height() / 9)));
-        for (const QRectF &rect : page.rings)
-            p.drawRoundedRect(rect, fm.height() / 3, fm.height() / 3);
-        p.setPen(QPen(palette().color(QPalette::Text), std::max(1.5, fm.height() / 16)));
-        p.drawLines(page.lines);
-        QFont strong = font();
-        strong.setBold(true);
-        for (const BoardPage::Text &text : page.texts) {
-            p.setFont(text.strong ? strong : font());
-            p.drawText(text.rect, Qt::AlignCenter | Qt::TextDontClip, text.text);
-        }
+        paintBoardPage(p, page, font(), palette());
     }
 
     bool event(QEvent *event) override

@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace
 {
@@ -18,8 +20,8 @@ const QString settingsName = QStringLiteral("gauss");
 const QString openKey = QStringLiteral("board/open");
 } // namespace
 
-BoardLink::BoardLink(QWidget *window, WindowZoom *zoom)
-    : QObject(window), window(window), zoom(zoom)
+BoardLink::BoardLink(QWidget *window, WindowZoom *zoom, std::function<QRect()> spare)
+    : QObject(window), window(window), zoom(zoom), spare(std::move(spare))
 {
     window->installEventFilter(this);
     connect(zoom, &WindowZoom::factorChanged, this, [this](qreal factor) {
@@ -33,7 +35,30 @@ BoardLink::~BoardLink()
     delete shown;
 }
 
-// Beside the window where the screen has room, else at the screen's right.
+// Beside the window where the screen has room. Else over the window's spare
+// part out to the screen's edges, so that the grid and the buttons stay in
+// sight (a 1024 × 768 screen); at the screen's right where even that is too small.
+QRect BoardLink::firstPlace(QSize size) const
+{
+    constexpr QSize Smallest(480, 320);
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    size = size.boundedTo(screen.size());
+    if (frame.right() + size.width() < screen.right())
+        return QRect(QPoint(frame.right() + 1, screen.top() + 40), size) & screen;
+    // The board's frame as wide as the window's, its title bar below the grid;
+    // the window manager may not have told the window's yet.
+    const QMargins decoration(
+        window->x() - frame.x(),
+        std::max(window->y() - frame.y(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+        frame.right() - window->geometry().right(), frame.bottom() - window->geometry().bottom());
+    const QRect over = QRect(window->mapToGlobal(spare().topLeft()), screen.bottomRight())
+                           .marginsRemoved(decoration);
+    if (over.width() >= Smallest.width() && over.height() >= Smallest.height())
+        return over;
+    return QRect(QPoint(screen.right() + 1 - size.width(), screen.top() + 40), size) & screen;
+}
+
 void BoardLink::open()
 {
     if (!shown) {
@@ -44,15 +69,8 @@ void BoardLink::open()
         if (record)
             shown->setRecord(record);
         GridMessageBox::leaveOpen(shown);
-        if (!placed) {
-            const QRect screen = window->screen()->availableGeometry();
-            const QRect frame = window->frameGeometry();
-            const QSize size = shown->size().boundedTo(screen.size());
-            const int left = frame.right() + size.width() < screen.right()
-                                 ? frame.right() + 1
-                                 : screen.right() + 1 - size.width();
-            shown->setGeometry(QRect(QPoint(left, screen.top() + 40), size) & screen);
-        }
+        if (!placed)
+            shown->setGeometry(firstPlace(shown->size()));
     }
     shown->show();
     shown->raise();

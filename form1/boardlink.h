@@ -9,6 +9,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
+#include <functional>
 #include <memory>
 
 class Board;
@@ -20,7 +22,9 @@ class BoardLink : public QObject
     Q_OBJECT
 
 public:
-    BoardLink(QWidget *window, WindowZoom *zoom);
+    // spare: the part of the window, in its own coordinates, that the board
+    // may cover where the screen has no room beside the window.
+    BoardLink(QWidget *window, WindowZoom *zoom, std::function<QRect()> spare);
     ~BoardLink() override;
 
     // "Дъска": opens the board, or brings it forward.
@@ -41,8 +45,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QRect firstPlace(QSize size) const;
+
     QWidget *window;
     WindowZoom *zoom;
+    std::function<QRect()> spare;
     std::shared_ptr<const gauss::SolveRecord> record;
     NumberFormat::View view = NumberFormat::Decimals;
     QPointer<Board> shown;

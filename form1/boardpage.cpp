@@ -2,8 +2,11 @@
 
 #include "exactwords.h"
 #include "numbertext.h"
+#include "rownotation.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -65,8 +68,8 @@ struct Metrics {
     QFontMetricsF fm;
     qreal line;
     qreal em;
-    explicit Metrics(const QFont &font)
-        : fm(font), line(fm.height()), em(fm.horizontalAdvance(QStringLiteral("0")) * 1.2)
+    Metrics(const QFont &font, const QPaintDevice *device)
+        : fm(font, device), line(fm.height()), em(fm.horizontalAdvance(QStringLiteral("0")) * 1.2)
     {
     }
     qreal width(const BoardPiece &piece) const
@@ -113,6 +116,32 @@ QString spokenText(const BoardPage &page)
     return text.trimmed();
 }
 
+QString boardOperation(const QString &line)
+{
+    const QString row = RowNotation::Row.toString();
+    // Read by its words alone: the reader takes no exponent, which the
+    // multipliers of the seven digits can have.
+    static const QRegularExpression same(
+        QStringLiteral("^%1 (\\d+) %2 %1 \\1 ").arg(row, RowNotation::Becomes.toString()));
+    static const QRegularExpression plainDivisor(QStringLiteral(": \\(([^()/−-]+)\\)$"));
+    QString text = line.trimmed();
+    if (!text.startsWith(row + u' '))
+        return line;
+    text.replace(same, row + QStringLiteral(" \\1 "))
+        .replace(row + u' ', QStringLiteral("р"))
+        .replace(QStringLiteral(" %1 ").arg(RowNotation::Times), RowNotation::Times.toString())
+        .replace(plainDivisor, QStringLiteral(": \\1"));
+    return withTrueMinus(text);
+}
+
+bool changesNothing(const QString &line)
+{
+    const RowNotation::Reading read = RowNotation::read(line);
+    return read.problem == RowNotation::Reading::None && read.operation.factor == 1 &&
+           (read.operation.kind == gauss::RowOperation::Divide ||
+            read.operation.kind == gauss::RowOperation::Multiply);
+}
+
 BoardFormula boardFormula(const QString &text)
 {
     const QString whole = text.trimmed();
@@ -139,13 +168,41 @@ BoardFormula boardFormula(const QString &text)
     return formula;
 }
 
-BoardLayout::BoardLayout(const gauss::SolveRecord &record, const NumberFormat &format,
-                         const QFont &font, qreal width)
-    : record(record), format(format), font(font), width(width)
+void paintBoardPage(QPainter &p, const BoardPage &page, const QFont &font, const QPalette &palette)
 {
-    const Metrics m(font);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF fm(font, p.device());
+    QColor band = palette.color(QPalette::Highlight);
+    band.setAlpha(60);
+    for (const QRectF &rect : page.bands)
+        p.fillRect(rect, band);
+    p.setPen(QPen(palette.color(QPalette::Highlight), std::max(2.0, fm.height() / 9)));
+    for (const QRectF &rect : page.rings)
+        p.drawRoundedRect(rect, fm.height() / 3, fm.height() / 3);
+    p.setPen(QPen(palette.color(QPalette::Text), std::max(1.5, fm.height() / 16)));
+    p.drawLines(page.lines);
+    QFont strong = font;
+    strong.setBold(true);
+    for (const BoardPage::Text &text : page.texts) {
+        p.setFont(text.strong ? strong : font);
+        p.drawText(text.rect, Qt::AlignCenter | Qt::TextDontClip, text.text);
+    }
+    p.restore();
+}
+
+BoardWriter::BoardWriter(const QFont &font, qreal width, QPaintDevice *device)
+    : font(font), width(width), device(device)
+{
+    const Metrics m(font, device);
     line = m.line;
     em = m.em;
+}
+
+BoardLayout::BoardLayout(const gauss::SolveRecord &record, const NumberFormat &format,
+                         const QFont &font, qreal width)
+    : record(record), format(format), pen(font, width)
+{
 }
 
 QStringList BoardLayout::operations(const gauss::Step &step, const NumberFormat &format)
@@ -193,9 +250,9 @@ BoardLayout::Numbers BoardLayout::numbers(int step) const
 
 // The rows a step changed, and its pivot: the row it divided, or else the
 // row whose multiples it took; in the column where that row now leads.
-BoardLayout::Marks BoardLayout::marks(int step) const
+BoardWriter::Marks BoardLayout::marks(int step) const
 {
-    Marks marks;
+    BoardWriter::Marks marks;
     const gauss::RecordStep &made = record.steps[step - 1];
     int eliminatedBy = 0;
     for (const gauss::RowOp &op : made.step.ops) {
@@ -219,9 +276,26 @@ BoardLayout::Marks BoardLayout::marks(int step) const
     return marks;
 }
 
-QSizeF BoardLayout::formulaSize(const BoardFormula &formula) const
+// The entries as the view writes them, each with its exact value and decimal.
+BoardWriter::Matrix BoardLayout::shown(const Numbers &m, const BoardWriter::Marks &marks) const
 {
-    const Metrics m(font);
+    const NumberFormat fractions(NumberFormat::Fractions);
+    BoardWriter::Matrix matrix{{}, {}, marks};
+    for (const QList<NumberFormat::Number> &row : m) {
+        matrix.texts.append(QStringList());
+        matrix.tips.append(QStringList());
+        for (const NumberFormat::Number &number : row) {
+            matrix.texts.last() << format.text(number);
+            matrix.tips.last() << QStringLiteral("точно: %1\nдесетично: %2")
+                                      .arg(fractions.text(number), number.decimal);
+        }
+    }
+    return matrix;
+}
+
+QSizeF BoardWriter::formulaSize(const BoardFormula &formula) const
+{
+    const Metrics m(font, device);
     QSizeF size(0, line);
     for (const BoardPiece &piece : formula) {
         size.rwidth() += m.width(piece);
@@ -231,10 +305,10 @@ QSizeF BoardLayout::formulaSize(const BoardFormula &formula) const
     return size;
 }
 
-void BoardLayout::placeFormula(BoardPage &page, const BoardFormula &formula, QPointF left,
+void BoardWriter::placeFormula(BoardPage &page, const BoardFormula &formula, QPointF left,
                                qreal middle) const
 {
-    const Metrics m(font);
+    const Metrics m(font, device);
     qreal x = left.x();
     for (const BoardPiece &piece : formula) {
         const qreal w = m.width(piece);
@@ -249,23 +323,23 @@ void BoardLayout::placeFormula(BoardPage &page, const BoardFormula &formula, QPo
     }
 }
 
-BoardLayout::Grid BoardLayout::grid(const Numbers &m) const
+BoardWriter::Grid BoardWriter::grid(const Texts &m) const
 {
     Grid grid;
     const qsizetype columns = m.isEmpty() ? 0 : m[0].size();
     grid.widths.fill(0, columns);
-    for (const QList<NumberFormat::Number> &row : m) {
+    for (const QStringList &row : m) {
         grid.cells.append(QList<BoardFormula>());
         qreal height = line;
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            grid.cells.last() << boardFormula(format.text(row[c]));
+        for (qsizetype c = 0; c < row.size() && c < columns; ++c) {
+            grid.cells.last() << boardFormula(row[c]);
             const QSizeF size = formulaSize(grid.cells.last().last());
             grid.widths[c] = std::max(grid.widths[c], size.width());
             height = std::max(height, size.height());
         }
         grid.heights << height;
     }
-    const Metrics metrics(font);
+    const Metrics metrics(font, device);
     qreal w = 2 * padding() + metrics.fm.horizontalAdvance(QStringLiteral("←")) + 0.4 * em;
     for (qsizetype c = 0; c < columns; ++c)
         w += grid.widths[c] + (c == 0 ? 0 : c == columns - 1 ? 1.6 * em : em);
@@ -276,14 +350,19 @@ BoardLayout::Grid BoardLayout::grid(const Numbers &m) const
     return grid;
 }
 
-void BoardLayout::placeMatrix(BoardPage &page, const Numbers &m, const Grid &grid,
-                              const Marks &marks, QPointF at) const
+QSizeF BoardWriter::matrix(BoardPage &page, const Matrix &m, QPointF at) const
+{
+    const Grid g = grid(m.texts);
+    placeMatrix(page, m, g, at);
+    return g.size;
+}
+
+void BoardWriter::placeMatrix(BoardPage &page, const Matrix &m, const Grid &grid, QPointF at) const
 {
     const qreal top = at.y();
     const qreal bottom = top + grid.size.height();
     const qreal left = at.x();
     const qreal arm = 0.35 * em;
-    const NumberFormat fractions(NumberFormat::Fractions);
     qreal right = left + padding();
     qreal bar = 0;
     QList<qreal> lefts;
@@ -302,7 +381,7 @@ void BoardLayout::placeMatrix(BoardPage &page, const Numbers &m, const Grid &gri
     for (qsizetype r = 0; r < grid.cells.size(); ++r) {
         const qreal height = grid.heights[r];
         const qreal middle = y + height / 2;
-        if (marks.rows.contains(int(r) + 1)) {
+        if (m.marks.rows.contains(int(r) + 1)) {
             page.bands << QRectF(left + arm, y - 0.15 * line, right - left - 2 * arm,
                                  height + 0.3 * line);
             page.texts << BoardPage::Text{QRectF(right + 0.4 * em, middle - line / 2,
@@ -315,11 +394,9 @@ void BoardLayout::placeMatrix(BoardPage &page, const Numbers &m, const Grid &gri
             const qreal w = formulaSize(grid.cells[r][c]).width();
             placeFormula(page, grid.cells[r][c], QPointF(lefts[c] + (grid.widths[c] - w) / 2, y),
                          middle);
-            const NumberFormat::Number &number = m[r][c];
-            page.entries << BoardPage::Entry{cell,
-                                             QStringLiteral("точно: %1\nдесетично: %2")
-                                                 .arg(fractions.text(number), number.decimal)};
-            if (marks.pivotRow == r + 1 && marks.pivotColumn == c + 1) {
+            if (r < m.tips.size() && c < m.tips[r].size())
+                page.entries << BoardPage::Entry{cell, m.tips[r][c]};
+            if (m.marks.pivotRow == r + 1 && m.marks.pivotColumn == c + 1) {
                 const qreal wider = std::max(0.3 * em, (height - grid.widths[c]) / 2);
                 page.rings << cell.adjusted(-wider, -0.1 * line, wider, 0.1 * line);
             }
@@ -335,13 +412,7 @@ void BoardLayout::placeMatrix(BoardPage &page, const Numbers &m, const Grid &gri
         page.lines << QLineF(bar, top + 0.1 * line, bar, bottom - 0.1 * line);
 }
 
-qreal BoardLayout::padding() const
-{
-    return 0.6 * em;
-}
-
-// Lines of formulas one under the other from at; the bottom of the last.
-qreal BoardLayout::placeLines(BoardPage &page, const QList<BoardFormula> &lines, QPointF at) const
+qreal BoardWriter::lines(BoardPage &page, const QList<BoardFormula> &lines, QPointF at) const
 {
     qreal y = at.y();
     for (const BoardFormula &formula : lines) {
@@ -367,13 +438,13 @@ QStringList BoardLayout::spokenRows(const Numbers &m) const
     return rows;
 }
 
-void BoardLayout::heading(BoardPage &page, const QString &text) const
+void BoardWriter::heading(BoardPage &page, const QString &text) const
 {
     page.heading = text;
     page.spoken << text;
     QFont strong = font;
     strong.setBold(true);
-    const qreal w = QFontMetricsF(strong).horizontalAdvance(text);
+    const qreal w = QFontMetricsF(strong, device).horizontalAdvance(text);
     page.texts << BoardPage::Text{QRectF(em, 0.5 * line, w, line), text, true};
     page.size = QSizeF(w + 2 * em, 2 * line);
 }
@@ -384,11 +455,11 @@ BoardPage BoardLayout::page(int index) const
     const int last = pages(record) - 1;
     const Numbers system = numbers(0);
     if (index <= 0) {
-        heading(page, QStringLiteral("Системата"));
-        const Grid g = grid(system);
-        placeMatrix(page, system, g, {}, QPointF(em, page.size.height()));
-        page.size = QSizeF(std::max(page.size.width(), g.size.width() + 2 * em),
-                           page.size.height() + g.size.height() + line);
+        pen.heading(page, QStringLiteral("Системата"));
+        const QSizeF size =
+            pen.matrix(page, shown(system), QPointF(pen.emWidth(), page.size.height()));
+        page.size = QSizeF(std::max(page.size.width(), size.width() + 2 * pen.emWidth()),
+                           page.size.height() + size.height() + pen.lineHeight());
         page.spoken << spokenRows(system);
     } else if (index < last || (!record.ended && index <= int(record.steps.size()))) {
         stepPage(page, index);
@@ -404,21 +475,27 @@ void BoardLayout::stepPage(BoardPage &page, int step) const
     const QString kind = record.own     ? QStringLiteral("реши сам")
                          : made.forward ? QStringLiteral("прав ход")
                                         : QStringLiteral("обратен ход");
-    heading(page,
-            QStringLiteral("Стъпка %1 от %2 (%3)").arg(step).arg(record.steps.size()).arg(kind));
-    const Numbers before = numbers(step - 1);
+    pen.heading(
+        page, QStringLiteral("Стъпка %1 от %2 (%3)").arg(step).arg(record.steps.size()).arg(kind));
     const Numbers after = numbers(step);
-    const Grid was = grid(before);
-    const Grid is = grid(after);
-    const Marks marked = marks(step);
+    const BoardWriter::Marks marked = marks(step);
     // Where no rows were exchanged, the pivot stood in the same place before.
-    Marks pivotBefore;
+    BoardWriter::Marks pivotBefore;
     if (std::none_of(made.ops.begin(), made.ops.end(),
                      [](const gauss::RowOp &op) { return op.kind == gauss::RowOp::Exchange; }))
         pivotBefore = {{}, marked.pivotRow, marked.pivotColumn};
-    QStringList ops = operations(made, format);
+    const QStringList ops = operations(made, format);
     page.spoken << ops;
-    const Metrics m(font);
+    pen.step(page, shown(numbers(step - 1), pivotBefore), shown(after, marked), ops);
+    page.spoken << spokenRows(after);
+}
+
+void BoardWriter::step(BoardPage &page, const Matrix &before, const Matrix &after, QStringList ops,
+                       bool repeatBefore) const
+{
+    const Grid was = grid(before.texts);
+    const Grid is = grid(after.texts);
+    const Metrics m(font, device);
     const bool beside =
         4 * em + was.size.width() + std::max(widest(ops, m.fm) + em, 3 * em) + is.size.width() <=
         width;
@@ -438,8 +515,8 @@ void BoardLayout::stepPage(BoardPage &page, int step) const
         const qreal middle =
             top + std::max({was.size.height() / 2, is.size.height() / 2, opsHeight + 0.5 * line});
         const qreal from = em + was.size.width() + 0.5 * em;
-        placeMatrix(page, before, was, pivotBefore, QPointF(em, middle - was.size.height() / 2));
-        placeMatrix(page, after, is, marked,
+        placeMatrix(page, before, was, QPointF(em, middle - was.size.height() / 2));
+        placeMatrix(page, after, is,
                     QPointF(from + arrow + 0.5 * em, middle - is.size.height() / 2));
         page.lines << QLineF(from, middle, from + arrow, middle)
                    << QLineF(from + arrow - 0.5 * em, middle - 0.3 * em, from + arrow, middle)
@@ -447,20 +524,20 @@ void BoardLayout::stepPage(BoardPage &page, int step) const
         opLines(from + (arrow - opsWidth) / 2, middle - 0.2 * line);
         page.size = QSizeF(std::max(page.size.width(), from + arrow + is.size.width() + 1.5 * em),
                            middle + std::max(was.size.height(), is.size.height()) / 2 + line);
-    } else {
-        placeMatrix(page, before, was, pivotBefore, QPointF(em, top));
-        const qreal x = 2.5 * em;
-        const qreal from = top + was.size.height() + 0.3 * line;
-        const qreal to = from + std::max(opsHeight + 0.6 * line, 2 * line);
-        page.lines << QLineF(x, from, x, to) << QLineF(x - 0.3 * em, to - 0.5 * em, x, to)
-                   << QLineF(x + 0.3 * em, to - 0.5 * em, x, to);
-        opLines(x + em, (from + to + opsHeight) / 2);
-        placeMatrix(page, after, is, marked, QPointF(em, to + 0.3 * line));
-        page.size = QSizeF(std::max({page.size.width(), was.size.width() + 2 * em,
-                                     is.size.width() + 2 * em, x + 2 * em + opsWidth}),
-                           to + 0.3 * line + is.size.height() + line);
+        return;
     }
-    page.spoken << spokenRows(after);
+    if (repeatBefore)
+        placeMatrix(page, before, was, QPointF(em, top));
+    const qreal x = 2.5 * em;
+    const qreal from = repeatBefore ? top + was.size.height() + 0.3 * line : top;
+    const qreal to = from + std::max(opsHeight + 0.6 * line, 2 * line);
+    page.lines << QLineF(x, from, x, to) << QLineF(x - 0.3 * em, to - 0.5 * em, x, to)
+               << QLineF(x + 0.3 * em, to - 0.5 * em, x, to);
+    opLines(x + em, (from + to + opsHeight) / 2);
+    placeMatrix(page, after, is, QPointF(em, to + 0.3 * line));
+    page.size = QSizeF(std::max({page.size.width(), (repeatBefore ? was.size.width() : 0) + 2 * em,
+                                 is.size.width() + 2 * em, x + 2 * em + opsWidth}),
+                       to + 0.3 * line + is.size.height() + line);
 }
 
 // "x1 = 2 − 3/2·x3": the constant, then each term with its sign, the
@@ -503,7 +580,8 @@ QList<BoardFormula> BoardLayout::verdictLines() const
             value << boardFormula(format.text(NumberFormat::ofAnswer(verdict.x[std::size_t(c)])));
             if (!lines.last().isEmpty()) {
                 const BoardFormula gap{{QStringLiteral(";   "), QString()}};
-                if (formulaSize(lines.last() + gap + value).width() + 2 * em > width)
+                if (pen.formulaSize(lines.last() + gap + value).width() + 2 * pen.emWidth() >
+                    pen.roomWidth())
                     lines << BoardFormula();
                 else
                     lines.last() << gap;
@@ -532,15 +610,16 @@ void BoardLayout::endPage(BoardPage &page) const
     const QStringList words = verdictWords(record.verdict, record.unknowns);
     const bool stopped = record.sevenDigits && record.end.result != gauss::SolveResult::Solved &&
                          record.end.result != gauss::SolveResult::Refused;
-    heading(page, stopped ? QStringLiteral("Седемте цифри спряха на стъпка %1; точното решение:")
+    pen.heading(page, stopped
+                          ? QStringLiteral("Седемте цифри спряха на стъпка %1; точното решение:")
                                 .arg(record.end.step)
                           : words.value(0));
     const Numbers last = numbers(int(record.steps.size()));
-    const Grid g = grid(last);
-    placeMatrix(page, last, g, {}, QPointF(em, page.size.height()));
-    page.size.setWidth(std::max(page.size.width(), g.size.width() + 2 * em));
-    const qreal bottom =
-        placeLines(page, verdictLines(), QPointF(em, page.size.height() + g.size.height() + line));
-    page.size.setHeight(bottom + line);
+    const qreal em = pen.emWidth();
+    const QSizeF size = pen.matrix(page, shown(last), QPointF(em, page.size.height()));
+    page.size.setWidth(std::max(page.size.width(), size.width() + 2 * em));
+    const qreal bottom = pen.lines(
+        page, verdictLines(), QPointF(em, page.size.height() + size.height() + pen.lineHeight()));
+    page.size.setHeight(bottom + pen.lineHeight());
     page.spoken << spokenRows(last) << words.mid(1);
 }

@@ -74,7 +74,13 @@ Form1::Form1(QWidget *parent)
         for (QLabel *image : {Image1, Image2})
             drawPicture(image, factor);
     });
-    board = new BoardLink(this, zoom);
+    // Where the screen is too small beside the window, the board may cover the
+    // explanations, which it stands for, but not the grid or the buttons.
+    board = new BoardLink(this, zoom, [this] {
+        return QRect(
+            QPoint(Command1->mapTo(this, QPoint(Command1->width() + 8, 0)).x(), Frame3->y()),
+            rect().bottomRight());
+    });
     GridMenu::Actions actions;
     actions.copy = [this] { copyWorking(); };
     actions.paste = [this] {

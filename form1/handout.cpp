@@ -1,5 +1,6 @@
 #include "handout.h"
 
+#include "boardworking.h"
 #include "fonts.h"
 #include "gridmessagebox.h"
 #include "sharedtexts.h"
@@ -18,7 +19,6 @@
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextTable>
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -33,24 +33,15 @@ const QString heading = texts::windowTitle();
 
 const QMarginsF margins(15, 15, 15, 15); // millimetres
 
-// Paddings and rules are in pixels of 1/96 inch, which the text layout scales
-// to the device. A cell's numbers stand clear of the next column's, while rows
-// keep close, as in the window's grid.
-constexpr qreal cellSidePadding = 4;
-constexpr qreal cellEndPadding = 0.5; // above and below
-constexpr qreal rightHandRule = 1;    // before the right-hand side
-constexpr qreal namesRule = 0.5;      // under the unknowns' names
-constexpr qreal solutionPadding = 8;  // after a name, a value and an exact value
-constexpr qreal titleLarger = 3;      // points above the text's
-constexpr int wordsGap = 2;           // between a step's words and its matrix, in widths of M
+constexpr qreal titleLarger = 3; // points above the text's
 // The page number, at the foot of the printable area, below a blank line.
 constexpr qreal footerPoints = 8;
 constexpr int footerLines = 2;
 
 // Larger type first, portrait pages before landscape ones, which take a
 // nine-equation matrix of seven-digit numbers with exponents; 8 pt is the
-// smallest a handout may print. Where even that is too narrow, tables wrap
-// their numbers within their cells rather than leave the page.
+// smallest a handout may print. Where even that is too narrow, a matrix is
+// drawn smaller rather than leave the page.
 struct Format {
     QPageLayout::Orientation orientation;
     qreal points;
@@ -106,84 +97,14 @@ void addLines(QTextCursor &cursor, const QString &caption, const QStringList &li
     }
 }
 
-QTextTableFormat plainTable()
-{
-    QTextTableFormat format;
-    format.setBorder(0);
-    // With collapsed borders each cell draws its own, which rules off one column alone.
-    format.setBorderCollapse(true);
-    format.setCellSpacing(0);
-    format.setCellPadding(0);
-    return format;
-}
-
-// The rows of a matrix, numbers to the right, the right-hand column ruled off;
-// names, where given, head the columns in bold above a rule.
-void addMatrix(QTextCursor &cursor, const Working::Block &rows, const QStringList &names = {})
-{
-    int columns = int(names.size());
-    for (const QStringList &row : rows)
-        columns = qMax(columns, int(row.size()));
-    if (columns == 0)
-        return;
-    const int named = names.isEmpty() ? 0 : 1;
-    cursor.beginEditBlock(); // one layout for the table, not one for every cell
-    QTextTable *table = cursor.insertTable(int(rows.size()) + named, columns, plainTable());
-    QTextBlockFormat right;
-    right.setAlignment(Qt::AlignRight);
-    for (int r = 0; r < table->rows(); ++r) {
-        for (int c = 0; c < columns; ++c) {
-            QTextTableCell cell = table->cellAt(r, c);
-            QTextTableCellFormat format = cell.format().toTableCellFormat();
-            format.setLeftPadding(cellSidePadding);
-            format.setRightPadding(cellSidePadding);
-            format.setTopPadding(cellEndPadding);
-            format.setBottomPadding(cellEndPadding);
-            if (c == columns - 1 && columns > 1) {
-                format.setLeftBorder(rightHandRule);
-                format.setLeftBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-                format.setLeftBorderBrush(Qt::black);
-            }
-            if (r < named) {
-                format.setBottomBorder(namesRule);
-                format.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-                format.setBottomBorderBrush(Qt::black);
-            }
-            cell.setFormat(format);
-            QTextCursor in = cell.firstCursorPosition();
-            in.setBlockFormat(right);
-            const QString text = r < named ? names.value(c) : rows[r - named].value(c);
-            in.insertText(text, weight(r < named ? QFont::Bold : QFont::Normal));
-        }
-    }
-    cursor.endEditBlock();
-    cursor.movePosition(QTextCursor::End);
-}
-
-// Row operations down columns of equal width side by side, so that a step of
-// nine equations takes three lines for its nine operations, not nine.
-void addColumns(QTextCursor &cursor, const QStringList &lines, int columns)
-{
-    if (lines.isEmpty())
-        return;
-    const int rows = (int(lines.size()) + columns - 1) / columns;
-    QTextTableFormat format = plainTable();
-    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    format.setColumnWidthConstraints(
-        QList<QTextLength>(columns, QTextLength(QTextLength::PercentageLength, 100.0 / columns)));
-    cursor.beginEditBlock();
-    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    QTextTable *table = cursor.insertTable(rows, columns, format);
-    for (int i = 0; i < lines.size(); ++i)
-        table->cellAt(i % rows, i / rows).firstCursorPosition().insertText(lines[i]);
-    cursor.endEditBlock();
-    cursor.movePosition(QTextCursor::End);
-}
-
-// A piece of a part, drawn at its place within the part.
+// A piece of a part, drawn at its place within the part: text, or a drawing
+// as the board draws it, made smaller where it would not fit the page.
 struct Piece {
     QTextDocument *document;
     QPointF at;
+    const BoardPage *drawing = nullptr;
+    qreal scale = 1;
+    QSizeF size() const { return document ? document->size() : drawing->size * scale; }
 };
 
 // What a page holds whole where it can: the heading, the system, a step, a
@@ -194,7 +115,7 @@ struct Part {
     {
         qreal bottom = 0;
         for (const Piece &piece : pieces)
-            bottom = qMax(bottom, piece.at.y() + piece.document->size().height());
+            bottom = qMax(bottom, piece.at.y() + piece.size().height());
         return bottom;
     }
 };
@@ -202,21 +123,11 @@ struct Part {
 // A piece placed on a page. clip is the slice of its document the page
 // shows: all of it, or one page's worth of a piece taller than a page.
 struct Placed {
-    QTextDocument *document;
+    Piece piece;
     int page;
     QPointF at;
     QRectF clip;
 };
-
-// A table is laid out at its own width, which fits() compares with the
-// page's, and only once for a font.
-void layUnwrapped(QTextDocument *table, const QFont &font)
-{
-    if (table->textWidth() >= 0)
-        table->setTextWidth(-1);
-    if (table->defaultFont() != font)
-        table->setDefaultFont(font);
-}
 
 // The working laid out for one paint device and placed on its pages.
 // QTextDocument breaks pages between lines and between table rows, but
@@ -235,15 +146,12 @@ public:
     void draw(QPagedPaintDevice &device, QPainter &painter, int first = 1, int total = 0) const;
 
 private:
-    bool fits(const Format &format);
-    void lay(const Format &format);
+    bool lay(const Format &format);
     void layHeading(qreal points);
-    void laySteps();
-    void laySolution();
+    void layWorking();
     void place();
     QTextDocument *text(const QString &caption, const QStringList &lines);
-    QTextDocument *promptOverColumns(const Working::Step &step, int columns);
-    QTextDocument *solutionTable();
+    Piece drawn(BoardPage drawing, qreal top);
     Part across(QTextDocument *document);
 
     const Working::Record &record;
@@ -252,11 +160,9 @@ private:
     QPaintDevice *device;
     QPageSize size;
     int resolution;
-    // The system's table and each step's, whatever the format: laying out
-    // the tables is most of the work.
-    std::vector<Document> matrices;
-    std::vector<QTextDocument *> widestFirst;
     std::vector<Document> texts; // of the format laid out
+    std::vector<std::unique_ptr<BoardPage>> drawings;
+    bool drawingsFit = true; // every drawing within the page's width as it is
 
     QPageLayout page;
     QFont font;
@@ -268,36 +174,19 @@ private:
     int pageCount = 0;
 };
 
-// The first format in which every table fits the page's width unwrapped and
-// a page holds three steps on the whole, so that a handout of nine equations
-// takes six pages; where none does, the one that takes the fewest pages.
+// The first format in which every matrix fits the page's width in its type
+// and a page holds three steps on the whole, so that a handout of nine
+// equations takes six pages; where none does, the one that takes the fewest pages.
 Pages::Pages(const Working::Record &record, QPaintDevice *device, const QPageSize &size,
              int resolution, const QString &title, bool dated)
     : record(record), title(title), dated(dated), device(device), size(size), resolution(resolution)
 {
-    QStringList names;
-    for (int c = 1; c < (record.system.isEmpty() ? 0 : record.system[0].size()); ++c)
-        names << QStringLiteral("x%1").arg(c);
-    matrices.push_back(newDocument(device, handoutFont(formats[0].points)));
-    QTextCursor system(matrices.back().get());
-    addMatrix(system, record.system, names);
-    for (const Working::Step &step : record.steps) {
-        matrices.push_back(newDocument(device, handoutFont(formats[0].points)));
-        QTextCursor cursor(matrices.back().get());
-        addMatrix(cursor, step.matrix);
-    }
-    // Where the widest does not fit, no other table is laid out again.
-    for (const Document &matrix : matrices)
-        widestFirst.push_back(matrix.get());
-    std::sort(widestFirst.begin(), widestFirst.end(),
-              [](QTextDocument *a, QTextDocument *b) { return a->idealWidth() > b->idealWidth(); });
     const int budget = qMax(1, (int(record.steps.size()) + 2) / 3);
     const Format *fewest = &formats[std::size(formats) - 1];
     int fewestPages = std::numeric_limits<int>::max();
     for (const Format &format : formats) {
-        if (!fits(format))
+        if (!lay(format))
             continue;
-        lay(format);
         if (pageCount <= budget)
             return;
         if (pageCount < fewestPages) {
@@ -308,17 +197,6 @@ Pages::Pages(const Working::Record &record, QPaintDevice *device, const QPageSiz
     lay(*fewest);
 }
 
-// Every table unwrapped within the page's width.
-bool Pages::fits(const Format &format)
-{
-    const QPageLayout layout(size, format.orientation, margins, QPageLayout::Millimeter);
-    const int room = layout.paintRectPixels(resolution).width();
-    return std::all_of(widestFirst.begin(), widestFirst.end(), [&](QTextDocument *table) {
-        layUnwrapped(table, handoutFont(format.points));
-        return table->idealWidth() <= room;
-    });
-}
-
 QTextDocument *Pages::text(const QString &caption, const QStringList &lines)
 {
     texts.push_back(newDocument(device, font));
@@ -327,7 +205,18 @@ QTextDocument *Pages::text(const QString &caption, const QStringList &lines)
     return texts.back().get();
 }
 
-void Pages::lay(const Format &format)
+// A drawing at top within a part, smaller where the page is too small for it.
+Piece Pages::drawn(BoardPage drawing, qreal top)
+{
+    drawingsFit = drawingsFit && drawing.size.width() <= width;
+    const qreal scale = std::min(
+        {1.0, width / drawing.size.width(), height / std::max(1.0, drawing.size.height())});
+    drawings.push_back(std::make_unique<BoardPage>(std::move(drawing)));
+    return Piece{nullptr, QPointF(0, top), drawings.back().get(), scale};
+}
+
+// False where a drawing is too wide for the page in the format's type.
+bool Pages::lay(const Format &format)
 {
     font = handoutFont(format.points);
     page = QPageLayout(size, format.orientation, margins, QPageLayout::Millimeter);
@@ -336,14 +225,14 @@ void Pages::lay(const Format &format)
     printableHeight = printable.height();
     height = printableHeight -
              footerLines * QFontMetricsF(handoutFont(footerPoints), device).lineSpacing();
-    for (const Document &matrix : matrices)
-        layUnwrapped(matrix.get(), font);
     texts.clear();
+    drawings.clear();
+    drawingsFit = true;
     parts.clear();
     layHeading(format.points);
-    laySteps();
-    laySolution();
+    layWorking();
     place();
+    return drawingsFit;
 }
 
 // A part of one piece: the document across the page's width.
@@ -372,86 +261,25 @@ void Pages::layHeading(qreal points)
     parts.push_back(across(top));
 }
 
-// Each step's words beside its matrix where every step's fit: the
-// matrices then stand one under another, as in the window.
-void Pages::laySteps()
+// The system, each step, the reports and the solution as the board writes
+// them, each part's words above its drawing.
+void Pages::layWorking()
 {
-    std::vector<QTextDocument *> words{text(Working::systemHeading, {})};
-    for (const Working::Step &step : record.steps)
-        words.push_back(text(step.prompt, step.operations));
-    qreal wordsWidth = 0;
-    qreal matrixWidth = 0;
-    for (std::size_t i = 0; i < matrices.size(); ++i) {
-        wordsWidth = qMax(wordsWidth, words[i]->idealWidth());
-        matrixWidth = qMax(matrixWidth, matrices[i]->idealWidth());
+    const BoardWriter pen(font, width, device);
+    for (BoardPart &made : boardParts(record, pen)) {
+        Part part;
+        if (!made.caption.isEmpty() || !made.words.isEmpty())
+            part = across(text(made.caption, made.words));
+        if (!made.drawing.size.isEmpty())
+            part.pieces.push_back(drawn(std::move(made.drawing), part.height()));
+        parts.push_back(std::move(part));
     }
-    const qreal between = wordsGap * QFontMetricsF(font, device).horizontalAdvance(u'M');
-    const bool beside = wordsWidth + between + matrixWidth <= width;
-    const int columns = qMax(1, int(width / (wordsWidth + between)));
-    for (std::size_t i = record.system.isEmpty() ? 1 : 0; i < matrices.size(); ++i) {
-        if (!beside && i > 0)
-            words[i] = promptOverColumns(record.steps[int(i) - 1], columns);
-        Part step = across(words[i]);
-        if (beside)
-            words[i]->setTextWidth(wordsWidth);
-        const QPointF at = beside ? QPointF(wordsWidth + between, 0) : QPointF(0, step.height());
-        // Only where no format fits: the numbers wrap within their cells.
-        if (matrices[i]->idealWidth() > width - at.x())
-            matrices[i]->setTextWidth(width - at.x());
-        step.pieces.push_back(Piece{matrices[i].get(), at});
-        parts.push_back(std::move(step));
-    }
-}
-
-// Where the words do not fit beside the matrices: the prompt above its
-// operations in columns across the page.
-QTextDocument *Pages::promptOverColumns(const Working::Step &step, int columns)
-{
-    QTextDocument *words = text(step.prompt, {});
-    QTextCursor cursor(words);
-    cursor.movePosition(QTextCursor::End);
-    addColumns(cursor, step.operations, columns);
-    return words;
-}
-
-// What ended the solve, the solution, and a message that followed it.
-void Pages::laySolution()
-{
-    if (!record.report.isEmpty())
-        parts.push_back(across(text(QString(), record.report)));
-    if (!record.names.isEmpty())
-        parts.push_back(across(solutionTable()));
-    if (!record.afterSolution.isEmpty())
-        parts.push_back(across(text(QString(), record.afterSolution)));
-}
-
-// Under its heading, a row for each unknown: its name, its value and, where
-// the value rounds it, its exact value.
-QTextDocument *Pages::solutionTable()
-{
-    QTextDocument *solution = text(Working::solutionHeading, {});
-    QTextCursor cursor(solution);
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    QTextTable *table = cursor.insertTable(int(record.names.size()), 3, plainTable());
-    for (int r = 0; r < record.names.size(); ++r) {
-        const QStringList cells{record.names[r], record.values.value(r),
-                                record.exactValues.value(r)};
-        for (int c = 0; c < 3; ++c) {
-            QTextTableCell cell = table->cellAt(r, c);
-            QTextTableCellFormat padded = cell.format().toTableCellFormat();
-            padded.setRightPadding(solutionPadding);
-            cell.setFormat(padded);
-            cell.firstCursorPosition().insertText(cells[c]);
-        }
-    }
-    return solution;
 }
 
 // Parts follow one another down the page; one that does not fit below the
 // last starts a page. One taller than a whole page (a system typed with very
-// long numbers, a very long exact value) goes piece by piece, and a piece
-// taller than a page is broken between its lines or rows.
+// long numbers, a very long exact value) goes piece by piece, and a text
+// taller than a page is broken between its lines.
 void Pages::place()
 {
     placed.clear();
@@ -469,22 +297,23 @@ void Pages::place()
         if (whole && y + part.height() > height)
             newPage();
         for (const Piece &piece : part.pieces) {
-            QTextDocument *document = piece.document;
             if (whole) {
-                placed.push_back(Placed{document, current, piece.at + QPointF(0, y), QRectF()});
+                placed.push_back(Placed{piece, current, piece.at + QPointF(0, y), QRectF()});
                 continue;
             }
-            if (y + document->size().height() > height)
+            const qreal tall = piece.size().height();
+            if (y + tall > height)
                 newPage();
-            if (document->size().height() <= height) {
-                placed.push_back(Placed{document, current, QPointF(piece.at.x(), y), QRectF()});
-                y += document->size().height();
+            if (tall <= height) {
+                placed.push_back(Placed{piece, current, QPointF(piece.at.x(), y), QRectF()});
+                y += tall;
                 continue;
             }
+            QTextDocument *document = piece.document; // a drawing is never taller than a page
             document->setPageSize(QSizeF(document->textWidth(), height));
             for (int p = 0; p < document->pageCount(); ++p) {
                 newPage();
-                placed.push_back(Placed{document, current, QPointF(piece.at.x(), -p * height),
+                placed.push_back(Placed{piece, current, QPointF(piece.at.x(), -p * height),
                                         QRectF(0, p * height, width, height)});
                 y = height;
             }
@@ -501,12 +330,17 @@ void Pages::draw(QPagedPaintDevice &target, QPainter &painter, int first, int to
     for (int p = 0; p < pageCount; ++p) {
         if (p > 0 || first > 1)
             target.newPage();
-        for (const Placed &piece : placed) {
-            if (piece.page != p)
+        for (const Placed &laid : placed) {
+            if (laid.page != p)
                 continue;
             painter.save();
-            painter.translate(piece.at);
-            piece.document->drawContents(&painter, piece.clip);
+            painter.translate(laid.at);
+            if (laid.piece.document) {
+                laid.piece.document->drawContents(&painter, laid.clip);
+            } else {
+                painter.scale(laid.piece.scale, laid.piece.scale);
+                paintBoardPage(painter, *laid.piece.drawing, font, paperPalette());
+            }
             painter.restore();
         }
         painter.setFont(handoutFont(footerPoints));

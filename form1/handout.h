@@ -5,10 +5,11 @@
 // its layout, the choice of font size and orientation, and the page breaks.
 
 // A page holds whole parts: the heading with the date, the system, each step
-// (its prompt, its row operations and its matrix), the reports and the
-// solution. Tables keep their numbers unwrapped within the page's width: at
-// 11 or 10 pt on portrait pages where they can, else on landscape pages from
-// 11 down to 8 pt, the largest type with which a page holds three steps.
+// (its prompt, and the matrix before and after with its row operations over
+// the arrow, as the board draws them), the reports and the solution.
+// Matrices stand within the page's width: at 11 or 10 pt on portrait pages
+// where they can, else on landscape pages from 11 down to 8 pt, the largest
+// type with which a page holds three steps.
 
 #include "working.h"
 

@@ -1,5 +1,6 @@
 #include "latexwriter.h"
 
+#include "boardpage.h"
 #include "exercisewords.h"
 #include "rownotation.h"
 #include "worksheet.h"
@@ -7,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace LatexWriter
 {
@@ -125,7 +127,7 @@ QString arrow(const QStringList &lines)
     QStringList ops;
     for (const QString &line : lines) {
         const RowNotation::Reading read = RowNotation::read(line);
-        if (read.problem == RowNotation::Reading::None)
+        if (read.problem == RowNotation::Reading::None && !changesNothing(line))
             ops << operation(read.operation);
     }
     if (ops.isEmpty())
@@ -135,15 +137,75 @@ QString arrow(const QStringList &lines)
     return QStringLiteral("\\xrightarrow{\\substack{%1}}").arg(ops.join(QStringLiteral(" \\\\ ")));
 }
 
+namespace
+{
+
+// Roughly the points a matrix takes set in 10 pt: each column its widest
+// entry, a fraction its wider line in the smaller type of an array.
+qreal pointsOf(const Working::Block &rows)
+{
+    QList<qreal> columns;
+    for (const QStringList &cells : rows)
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const QStringList lines = cells[c].split(u'/');
+            qreal chars = 0;
+            for (const QString &line : lines)
+                chars = std::max(chars, qreal(line.size()) * (lines.size() > 1 ? 0.75 : 1));
+            columns.resize(std::max(columns.size(), c + 1));
+            columns[c] = std::max(columns[c], chars);
+        }
+    qreal points = 10;
+    for (const qreal chars : columns)
+        points += 5 * chars + 10;
+    return points;
+}
+
+// The operations over an arrow, in the small type of its label.
+qreal pointsOf(const QStringList &operations)
+{
+    qreal points = 20;
+    for (const QString &line : operations)
+        points = std::max(points, 4.0 * boardOperation(line).size());
+    return points;
+}
+
+// Within an article's 345 points: beside the matrix before it, as the board
+// sets a step; else under it, the arrow leading the line.
+bool besideBefore(const Working::Block &before, const Working::Step &step)
+{
+    return !before.isEmpty() &&
+           pointsOf(before) + pointsOf(step.operations) + pointsOf(step.matrix) <= 345;
+}
+
+} // namespace
+
 QString working(const Working::Record &record)
 {
     QString text;
     for (const QString &line : record.report)
         text += comment(line);
-    text += QStringLiteral("\\begin{align*}\n&") + matrix(record.system);
-    for (const Working::Step &step : record.steps)
-        text += QStringLiteral("\\\\\n") + comment(step.prompt) + arrow(step.operations) +
-                QStringLiteral("{}&") + matrix(step.matrix);
+    text += QStringLiteral("\\begin{align*}\n");
+    const Working::Block *before = &record.system;
+    const bool beside =
+        !record.steps.isEmpty() &&
+        std::all_of(record.steps.begin(), record.steps.end(), [&](const Working::Step &step) {
+            const bool fits = besideBefore(*before, step);
+            before = &step.matrix;
+            return fits;
+        });
+    if (!beside)
+        text += u'&' + matrix(record.system);
+    before = &record.system;
+    for (const Working::Step &step : record.steps) {
+        if (beside)
+            text += (before == &record.system ? QString() : QStringLiteral("\\\\\n")) +
+                    comment(step.prompt) + u'&' + matrix(*before) + u' ' + arrow(step.operations) +
+                    u' ' + matrix(step.matrix);
+        else
+            text += QStringLiteral("\\\\\n") + comment(step.prompt) + arrow(step.operations) +
+                    QStringLiteral("{}&") + matrix(step.matrix);
+        before = &step.matrix;
+    }
     text += QStringLiteral("\n\\end{align*}\n");
     QStringList values;
     for (int i = 0; i < record.names.size(); ++i)

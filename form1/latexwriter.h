@@ -19,9 +19,12 @@ QString number(const QString &text);
 // A matrix with its right-hand column ruled off.
 QString matrix(const Working::Block &rows);
 // The operations of a step's lines over an arrow: \xrightarrow{R_2 - 3R_1};
-// lines that are no operation ("без промяна") are left out.
+// lines that are no operation ("без промяна") or change nothing (": (1)")
+// are left out.
 QString arrow(const QStringList &lines);
-// The system, each step and the solution, in an align* that amsmath sets.
+// The system, each step and the solution, in an align* that amsmath sets:
+// each step beside the matrix before it where every step fits the line, as
+// the board shows them, else the arrows down the left of the matrices.
 QString working(const Working::Record &record);
 // That, onto the clipboard as plain text.
 void copy(const Working::Record &record);

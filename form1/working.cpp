@@ -1,5 +1,6 @@
 #include "working.h"
 
+#include "boardworking.h"
 #include "fonts.h"
 #include "numbertext.h"
 
@@ -318,5 +319,11 @@ Working Working::orShown(const Block &shownSystem) const
 
 void Working::copy(const Block &shownSystem) const
 {
-    QGuiApplication::clipboard()->setMimeData(orShown(shownSystem).mimeData());
+    const Working shown = orShown(shownSystem);
+    QMimeData *data = shown.mimeData();
+    // For what takes pictures alone: a chat, a drawing program, a slide.
+    const QImage picture = boardPicture(shown.record());
+    if (!picture.isNull())
+        data->setImageData(picture);
+    QGuiApplication::clipboard()->setMimeData(data);
 }

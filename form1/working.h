@@ -27,7 +27,7 @@ public:
 
     // The working recorded, or before any solve a record of the system given.
     Working orShown(const Block &shownSystem) const;
-    // That, onto the clipboard.
+    // That, onto the clipboard, with a picture of it as the board writes it.
     void copy(const Block &shownSystem) const;
 
     void clear();

@@ -627,6 +627,10 @@ void TestSolve::copyTheWorking()
     QString html = QApplication::clipboard()->mimeData()->html();
     QCOMPARE(html.count(QStringLiteral("<table")), 5);      // the system, the steps, the solution
     QCOMPARE(html.count(QStringLiteral("border-left")), 8); // the right-hand sides set off
+    // And a picture in the board's layout: each step beside the matrix it was made from.
+    const QImage picture =
+        qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
+    QVERIFY(picture.width() > 250 && picture.height() > 400);
 
     typeSystem(window, {{"1", "2", "3"}, {"2", "4", "6"}});
     verifyRefusal(solve(window));
@@ -1425,13 +1429,16 @@ void TestSolve::board_data()
 {
     QTest::addColumn<bool>("fractions");
     QTest::addColumn<Rows>("rows");
+    QTest::addColumn<bool>("dark"); // the desktop's palette
     QTest::newRow("3 equations, decimals")
-        << false << Rows{{"2", "3", "-1", "5"}, {"4", "-1", "3", "7"}, {"-3", "5", "7", "2"}};
+        << false << Rows{{"2", "3", "-1", "5"}, {"4", "-1", "3", "7"}, {"-3", "5", "7", "2"}}
+        << false;
     QTest::newRow("4 equations, fractions") << true
                                             << Rows{{"3", "-7", "2", "5", "1"},
                                                     {"4", "9", "-6", "1", "-8"},
                                                     {"-5", "2", "7", "-3", "6"},
-                                                    {"8", "-1", "4", "9", "-2"}};
+                                                    {"8", "-1", "4", "9", "-2"}}
+                                            << true;
     const QStringList nine =
         QStringLiteral("1 -5 3 -8 -7 8 -6 2 9 -8 7 -3 -8 -7 4 4 -7 -2 -7 8 4 -8 9 -6 -2 9 "
                        "-8 9 9 3 -8 -2 -8 8 -5 0 4 -5 8 -6 9 0 8 -4 -6 9 9 -3 2 -6 8 -7 9 "
@@ -1441,7 +1448,7 @@ void TestSolve::board_data()
     Rows rows;
     for (int r = 0; r < 9; ++r)
         rows << nine.mid(10 * r, 10);
-    QTest::newRow("9 equations, fractions of 10 digits") << true << rows;
+    QTest::newRow("9 equations, fractions of 10 digits") << true << rows << false;
 }
 
 // The board follows each step's box and takes its keys while the box is up;
@@ -1451,6 +1458,12 @@ void TestSolve::board()
 {
     QFETCH(bool, fractions);
     QFETCH(Rows, rows);
+    QFETCH(bool, dark);
+    const QPalette desktop = QApplication::palette();
+    QPalette night(QColor(40, 40, 40), QColor(30, 30, 30));
+    night.setColor(QPalette::Text, QColor(230, 230, 230));
+    if (dark)
+        QApplication::setPalette(night);
     const int n = int(rows.size());
     const NumberFormat view(fractions ? NumberFormat::Fractions : NumberFormat::Decimals);
     if (fractions)
@@ -1525,6 +1538,11 @@ void TestSolve::board()
     QHelpEvent help(QEvent::ToolTip, at, canvas->mapToGlobal(at));
     QApplication::sendEvent(canvas, &help);
     QCOMPARE(QToolTip::text(), QStringLiteral("точно: %1\nдесетично: %1").arg(rows[0][0]));
+    // Drawn in the desktop's colours: light numbers on a dark board.
+    const QImage drawn = canvas->grab().toImage();
+    QCOMPARE(drawn.pixelColor(1, 1), canvas->palette().color(QPalette::Base));
+    QCOMPARE(drawn.pixelColor(1, 1).lightness() < 128, dark);
+    QApplication::setPalette(desktop);
     QTest::keyClick(board->windowHandle(), Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
     const auto *said = board->findChild<Announcer *>();
     QVERIFY(said && said->sentence().contains(QStringLiteral("ред %1: x1 коефициент").arg(n)));

@@ -224,7 +224,7 @@ void TestWorksheet::latex_data()
         << false
         << QStringList{"\\xrightarrow{\\substack{R_{1} \\leftrightarrow R_{2} \\\\ R_{1} : 2 "
                        "\\\\ R_{3} - 3R_{1}}}",
-                       "\\xrightarrow{R_{1} - 2R_{2}}", "\\frac{2}{5}",
+                       "\\end{array}\\right) \\xrightarrow{R_{1} - 2R_{2}} \\left(", "\\frac{2}{5}",
                        "\\left(\\begin{array}{rrr|r}\n0 & 2 & 3 & 1 \\\\\n"}
         << QStringList{"x1 ="};
     QTest::newRow("worksheet") << true << QStringList{"\\bg{Вариант Б}{Variant B}"}
