@@ -1,8 +1,5 @@
 #include "algebra.h"
 
-#include <flint/fmpz_factor.h>
-#include <flint/fmpz_poly_factor.h>
-
 #include <algorithm>
 
 namespace gauss
@@ -130,7 +127,7 @@ Polynomial Polynomial::operator-() const
 Polynomial Polynomial::pow(int exponent) const
 {
     Polynomial r;
-    fmpq_poly_pow(r.p, p, ulong(exponent));
+    fmpq_poly_pow(r.p, p, mp_limb_t(exponent));
     return r;
 }
 
@@ -166,7 +163,7 @@ Factored factorise(const Polynomial &poly)
     fmpz_init(den);
     fmpq_poly_get_denominator(den, poly.get());
     result.unit = toMpq(&fac->c) / toMpq(den);
-    for (slong i = 0; i < fac->num; ++i) {
+    for (mp_limb_signed_t i = 0; i < fac->num; ++i) {
         Polynomial factor = fromInteger(fac->p + i);
         // FLINT keeps each factor's sign as it comes; a positive leading
         // coefficient makes "(a - 2)" rather than "(-a + 2)".
@@ -196,10 +193,10 @@ void squareParts(const mpz_class &n, mpz_class &square, mpz_class &rest)
     fmpz_factor(fac, value);
     square = 1;
     rest = 1;
-    for (slong i = 0; i < fac->num; ++i) {
+    for (mp_limb_signed_t i = 0; i < fac->num; ++i) {
         mpz_class prime;
         fmpz_get_mpz(prime.get_mpz_t(), fac->p + i);
-        for (ulong k = 0; k < fac->exp[i] / 2; ++k)
+        for (mp_limb_t k = 0; k < fac->exp[i] / 2; ++k)
             square *= prime;
         if (fac->exp[i] % 2 == 1)
             rest *= prime;

@@ -6,8 +6,15 @@
 // an irreducible polynomial, where a root that is not rational is worked exactly.
 
 #include <flint/fmpq_poly.h>
+#include <flint/fmpz_factor.h>
+#include <flint/fmpz_poly_factor.h>
 #include <flint/fmpz_poly_q.h>
 #include <gmpxx.h>
+// FLINT's ulong and slong are macros for its limb types; on 64-bit Windows a
+// limb is unsigned long long, and the macro would rewrite Qt's own ulong in
+// any Qt header read after this one. No FLINT header may follow.
+#undef ulong
+#undef slong
 
 #include <vector>
 
