@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "record.h"
 #include "rownotation.h"
+#include "slipwords.h"
 #include "zoom.h"
 
 #include <QCheckBox>
@@ -103,7 +104,7 @@ QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int 
     case gauss::Refusal::ZeroFactor:
         if (op.kind == RowOperation::Divide)
             return QStringLiteral("На 0 не се дели.");
-        if (op.kind == RowOperation::Multiply)
+        if (op.kind == RowOperation::Multiply || op.own == 0)
             return QStringLiteral("Умножен по 0, ред %1 губи уравнението си.").arg(op.row);
         return QStringLiteral("0 пъти ред не променя нищо.");
     case gauss::Refusal::SameRow:
@@ -693,16 +694,24 @@ void PracticePanel::checkRow()
     const int row = open->row;
     QStringList wrong, empty, rounded;
     GridCell *first = nullptr;
+    // What the diagnosis reads: right cells, and wrong ones that are no rounding.
+    gauss::TypedRow typedRow(std::size_t(practice.unknowns() + 2));
+    bool unreadable = false;
     for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
-        if (cell->isReadOnly())
+        if (cell->isReadOnly()) {
+            typedRow[std::size_t(c)] = right.a[row][c];
             continue; // right at an earlier check, or shown
+        }
         const mpq_class &value = right.a[row][c];
         const QString name = GridCell::spokenName(row, c, practice.unknowns());
         mpq_class typed;
         const bool read =
             gauss::readExact(cell->text(), typed) || RowNotation::readNumber(cell->text(), typed);
         const gauss::Typed judged = read ? gauss::judge(typed, value) : gauss::Typed::Wrong;
+        if (read && !gauss::isRounding(typed, value))
+            typedRow[std::size_t(c)] = typed;
+        unreadable = unreadable || (!read && !cell->text().trimmed().isEmpty());
         if (judged == gauss::Typed::Rounded)
             rounded << QStringLiteral("%1 — закръглено: %2")
                            .arg(name, NumberFormat().note({cell->text(), value}));
@@ -732,8 +741,15 @@ void PracticePanel::checkRow()
         return;
     }
     QStringList lines;
+    // Told only where it speaks of every cell named wrong, a rounding being no slip.
+    const gauss::Slip diagnosis = gauss::diagnose(practice.current(), *open, typedRow);
+    const QString slip = unreadable || int(diagnosis.columns.size()) != wrong.size()
+                             ? QString()
+                             : SlipWords::slip(diagnosis, *open);
     if (!wrong.isEmpty())
-        lines << QStringLiteral("Грешно: %1.").arg(wrong.join(QStringLiteral("; ")));
+        lines << QStringLiteral("Грешно: %1%2.")
+                     .arg(wrong.join(QStringLiteral("; ")),
+                          slip.isEmpty() ? QString() : QStringLiteral(" — ") + slip);
     if (!empty.isEmpty())
         lines << QStringLiteral("Не е попълнено: %1.").arg(empty.join(QStringLiteral("; ")));
     lines << QStringLiteral("%1 и натиснете Enter; „Покажи“ (F1) дава верните стойности.")

@@ -59,6 +59,13 @@ QString multiple(const QString &multiplier, int other)
     return line({adding ? Plus : Minus, magnitude, Times, row(other)});
 }
 
+// "2 ·", "(-2) ·", "3/2 ·": the changed row's own factor before it.
+QString ownMultiple(const mpq_class &own)
+{
+    const QString text = gauss::fractionText(own);
+    return line({own < 0 ? u'(' + text + u')' : text, Times});
+}
+
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -291,6 +298,9 @@ QString text(const gauss::RowOperation &op)
         return line({row(op.row), Becomes, row(op.row), Times, factor(op.factor)});
     case gauss::RowOperation::Eliminate:
         break;
+    case gauss::RowOperation::Combine:
+        return line({row(op.row), Becomes, ownMultiple(op.own), row(op.row),
+                     multiple(gauss::fractionText(op.factor), op.other)});
     }
     return line(
         {row(op.row), Becomes, row(op.row), multiple(gauss::fractionText(op.factor), op.other)});

@@ -416,7 +416,8 @@ void TestPractice::ownArithmetic()
         QTest::keyClicks(cellOf(window, 2, c), typed[c - 1]);
         QTest::keyClick(cellOf(window, 2, c), Qt::Key_Return);
     }
-    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 2, x3.")));
+    QVERIFY(
+        status().startsWith(QStringLiteral("Грешно: ред 2, x3 — сметка: грешка в тази клетка.")));
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
     for (int c : {1, 2, 4})
         QVERIFY(cellOf(window, 2, c)->isReadOnly());
@@ -431,9 +432,10 @@ void TestPractice::ownArithmetic()
     enter(QStringLiteral("р3 = р3 + р1")); // gives 0 2 1 5; 0,3333333 is not 2
     QTest::keyClicks(cellOf(window, 3, 2), QStringLiteral("0,3333333"));
     inPanel<QAbstractButton>("Check")->click();
-    QVERIFY(status().startsWith(
-        QStringLiteral("Грешно: ред 3, x2.\nНе е попълнено: ред 3, x1; ред 3, x3; ред 3, "
-                       "дясна страна.")));
+    QVERIFY(
+        status().startsWith(QStringLiteral("Грешно: ред 3, x2 — сметка: грешка в тази клетка.\nНе "
+                                           "е попълнено: ред 3, x1; ред 3, x3; ред 3, "
+                                           "дясна страна.")));
     inPanel<QAbstractButton>("Show")->click();
     QCOMPARE(blockTexts(window, 3)[2], (QStringList{"0", "2", "1", "5"}));
     QTest::keyClick(cellOf(window, 3, 1), Qt::Key_Return);
@@ -492,7 +494,14 @@ void TestPractice::ownCells_data()
           {"tie as the grid rounds it", "р1 : 2", "0,5 0 4913777", tie},
           {"tie as the answer rounds it", "р1 : 2", "0,5 0 4913776", tie},
           {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775",
-           "Грешно: ред 1, дясна страна."}})
+           "Грешно: ред 1, дясна страна — дясната страна е сметната другояче от лявата, а "
+           "коефициентите са верни."},
+          {"the multiple added", "р1 - 2р2", "3 2 9827555",
+           "Грешно: ред 1, x1; ред 1, x2; ред 1, дясна страна — знак: редът е сметнат като "
+           "„ред 1 = ред 1 + 2 · ред 2“."},
+          {"right-hand side as it was", "р1 - 2р2", "-1 -2 9827553",
+           "Грешно: ред 1, дясна страна — дясната страна е останала както беше, а операцията "
+           "се прилага и на нея."}})
         QTest::newRow(name) << QString(operation) << QString(typed) << QString(told);
 }
 

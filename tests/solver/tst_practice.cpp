@@ -1,8 +1,10 @@
 // A student's own elimination without a window: the operations and their
 // refusals, taking back, the method's operations one by one, and the ends.
 
+#include "diagnosis.h"
 #include "practice.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using gauss::End;
@@ -41,7 +43,7 @@ QString textOf(const gauss::ExactSystem &s)
 }
 
 // "x 1 3" exchange, "d 1 2" divide, "m 1 1/2" multiply, "e 2 1 -3/2" eliminate.
-const QString kinds = QStringLiteral("xdme");
+const QString kinds = QStringLiteral("xdmec");
 
 RowOperation operationOf(const QString &text)
 {
@@ -80,6 +82,8 @@ private slots:
     void method();
     void ends_data();
     void ends();
+    void slips_data();
+    void slips();
 };
 
 void TestPractice::operations_data()
@@ -191,24 +195,27 @@ void TestPractice::ends_data()
 {
     QTest::addColumn<QString>("matrix");
     QTest::addColumn<End>("end");
-    QTest::addColumn<bool>("echelon"); // back-substitution is all that is left
+    QTest::addColumn<bool>("echelon");   // back-substitution is all that is left
+    QTest::addColumn<QString>("broken"); // the first cell that breaks either form, and why
 
-    QTest::newRow("identity") << "1 0 0 | 2 / 0 1 0 | 3 / 0 0 1 | -1" << End::Solved << true;
+    QTest::newRow("identity") << "1 0 0 | 2 / 0 1 0 | 3 / 0 0 1 | -1" << End::Solved << true << "";
     QTest::newRow("0 = c before the end")
-        << "2 1 0 | 2 / 0 0 0 | 5 / 1 1 1 | 1" << End::NoSolution << false;
-    QTest::newRow("0 = 0 in an unreduced matrix") << "2 1 | 2 / 0 0 | 0" << End::Going << true;
-    QTest::newRow("leading 1 not alone") << "1 1 | 2 / 0 1 | 1" << End::Going << true;
-    QTest::newRow("zeros above a row") << "0 0 | 0 / 1 2 | 3" << End::Going << false;
-    QTest::newRow("rows out of order") << "0 1 | 1 / 1 0 | 2" << End::Going << false;
+        << "2 1 0 | 2 / 0 0 0 | 5 / 1 1 1 | 1" << End::NoSolution << false << "zeros 3 1";
+    QTest::newRow("0 = 0 in an unreduced matrix")
+        << "2 1 | 2 / 0 0 | 0" << End::Going << true << "one 1 1";
+    QTest::newRow("leading 1 not alone")
+        << "1 1 | 2 / 0 1 | 1" << End::Going << true << "above 1 2";
+    QTest::newRow("zeros above a row") << "0 0 | 0 / 1 2 | 3" << End::Going << false << "zeros 2 1";
+    QTest::newRow("rows out of order") << "0 1 | 1 / 1 0 | 2" << End::Going << false << "below 2 1";
     QTest::newRow("reduced, x2 free")
-        << "1 2 0 | 1 / 0 0 1 | 2 / 0 0 0 | 0" << End::ManySolutions << true;
-    QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions << true;
+        << "1 2 0 | 1 / 0 0 1 | 2 / 0 0 0 | 0" << End::ManySolutions << true << "";
+    QTest::newRow("all zero") << "0 0 | 0 / 0 0 | 0" << End::ManySolutions << true << "";
     QTest::newRow("upper triangle")
-        << "2 1 -1 | 8 / 0 1/2 1/2 | 1 / 0 0 -1 | 1" << End::Going << true;
+        << "2 1 -1 | 8 / 0 1/2 1/2 | 1 / 0 0 -1 | 1" << End::Going << true << "one 1 1";
     QTest::newRow("unit over a row of zeros")
-        << "1 0 | 2 / 0 1 | 3 / 0 0 | 0" << End::Solved << true;
+        << "1 0 | 2 / 0 1 | 3 / 0 0 | 0" << End::Solved << true << "";
     QTest::newRow("fewer equations than unknowns")
-        << "1 0 0 | 2 / 0 1 0 | 3" << End::ManySolutions << true;
+        << "1 0 0 | 2 / 0 1 0 | 3" << End::ManySolutions << true << "";
 }
 
 void TestPractice::ends()
@@ -216,8 +223,100 @@ void TestPractice::ends()
     QFETCH(QString, matrix);
     QFETCH(End, end);
     QFETCH(bool, echelon);
+    QFETCH(QString, broken);
     QCOMPARE(gauss::endOf(systemOf(matrix)), end);
     QCOMPARE(gauss::echelon(systemOf(matrix)), echelon);
+    const gauss::Form form = gauss::formOf(systemOf(matrix));
+    QCOMPARE(form.echelon, echelon);
+    QCOMPARE(form.reduced, broken.isEmpty());
+    const QStringList whys{"", "below", "zeros", "one", "above"};
+    QCOMPARE(QStringList({whys[form.why], QString::number(form.row), QString::number(form.column)})
+                 .join(u' ')
+                 .replace(QLatin1String(" 0 0"), QString()),
+             broken);
+}
+
+void TestPractice::slips_data()
+{
+    QTest::addColumn<QChar>("kind");   // of the operation: e, d, m or c (combined)
+    QTest::addColumn<QString>("made"); // the slip the model makes on purpose
+    QTest::addColumn<gauss::Slip::Kind>("told");
+    using Slip = gauss::Slip;
+    for (const QChar kind : {u'e', u'c'}) {
+        const QByteArray of = kind == u'e' ? "eliminate: " : "combined: ";
+        QTest::newRow(of + "sign") << kind << "sign" << Slip::Sign;
+        QTest::newRow(of + "another row") << kind << "other" << Slip::OtherRow;
+        QTest::newRow(of + "multiplier") << kind << "multiplier" << Slip::Multiplier;
+        QTest::newRow(of + "right side kept") << kind << "kept" << Slip::RightUnchanged;
+        QTest::newRow(of + "right side apart") << kind << "apart" << Slip::RightApart;
+        QTest::newRow(of + "part of the row") << kind << "part" << Slip::Part;
+        QTest::newRow(of + "a cell's sign") << kind << "cell sign" << Slip::Sign;
+        QTest::newRow(of + "a cell's arithmetic") << kind << "cell" << Slip::Arithmetic;
+        QTest::newRow(of + "two cells") << kind << "two cells" << Slip::Unknown;
+    }
+    QTest::newRow("multiplied, not divided") << QChar(u'd') << "times" << Slip::Multiplier;
+    QTest::newRow("divided, sign") << QChar(u'd') << "sign" << Slip::Sign;
+    QTest::newRow("multiplied, part") << QChar(u'm') << "part" << Slip::Part;
+    QTest::newRow("right as typed") << QChar(u'e') << "" << Slip::None;
+}
+
+// The model makes each slip over random systems and operations, and the
+// diagnosis names it.
+void TestPractice::slips()
+{
+    QFETCH(QChar, kind);
+    QFETCH(QString, made);
+    QFETCH(gauss::Slip::Kind, told);
+    QRandomGenerator random(33);
+    auto nonZero = [&random] {
+        return mpq_class(int(random.bounded(1, 10)) * (random.bounded(2) ? 1 : -1));
+    };
+    for (int trial = 0; trial < 200; ++trial) {
+        gauss::ExactSystem s;
+        s.rows = 3;
+        s.unknowns = int(random.bounded(2, 5));
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= s.unknowns + 1; ++c)
+                s.a[r][c] = nonZero();
+        RowOperation op{RowOperation::Kind(kinds.indexOf(kind) < 0 ? 4 : kinds.indexOf(kind)), 2,
+                        kind == u'e' || kind == u'c' ? 1 : 0, nonZero() / nonZero()};
+        op.factor.canonicalize();
+        if (kind == u'c')
+            op.own = nonZero();
+        const int n1 = s.unknowns + 1;
+        std::vector<mpq_class> row = gauss::rowWith(s, op, op.factor, op.other);
+        const std::vector<mpq_class> right = row;
+        const int cell = int(random.bounded(1, n1));
+        if (made == "sign" || made == "other" || made == "multiplier")
+            row = gauss::rowWith(s, op,
+                                 made == "sign"         ? mpq_class(-op.factor)
+                                 : made == "multiplier" ? mpq_class(op.factor * 3)
+                                                        : op.factor,
+                                 made == "other" ? 3 : op.other);
+        else if (made == "times")
+            row = gauss::rowWith(s, op, 1 / op.factor, 0);
+        else if (made == "kept" || made == "apart")
+            row[n1] = made == "kept" ? s.a[2][n1] : right[n1] + 1;
+        else if (made == "part")
+            for (int c = 1; c <= cell; ++c)
+                row[c] = s.a[2][c];
+        else if (made == "cell sign")
+            row[cell] = -row[cell];
+        else if (made == "cell" || made == "two cells")
+            row[cell] += 1;
+        if (made == "two cells")
+            row[n1] += 1;
+        // A slip the right row, or another slip, happens to make too is no test of this one.
+        if (!made.isEmpty() && row == right)
+            continue;
+        if (made.contains("cell") || made == "apart")
+            if (row[cell] == s.a[2][cell] || row[cell] == -right[cell] || row[n1] == -right[n1] ||
+                row[n1] == s.a[2][n1])
+                continue;
+        gauss::TypedRow typed(row.begin(), row.end());
+        QVERIFY2(gauss::diagnose(s, op, typed).kind == told,
+                 qPrintable(textOf(s) + " " + textOf(op)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPractice)
