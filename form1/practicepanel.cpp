@@ -194,6 +194,8 @@ void PracticePanel::build()
 
     auto *hintKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(hintKey, &QShortcut::activated, this, &PracticePanel::hint);
+    auto *readyKey = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(readyKey, &QShortcut::activated, this, &PracticePanel::ready);
     auto *endKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(endKey, &QShortcut::activated, this, &QWidget::close);
     setMinimumWidth(36 * fontMetrics().averageCharWidth());
@@ -235,6 +237,8 @@ QLayout *PracticePanel::buildButtons()
                         [this] { showRight(); });
     checkButton->setEnabled(false);
     showButton->setEnabled(false);
+    buttons->addWidget(button("Ready", QStringLiteral("&Готово ли е?"), QStringLiteral("F2"),
+                              [this] { ready(); }));
     buttons->addWidget(checkButton);
     buttons->addWidget(showButton);
     buttons->addStretch();
@@ -317,7 +321,11 @@ void PracticePanel::closeEvent(QCloseEvent *event)
                 grid.cellAt(r, c)->setReadOnly(false);
         window->removeEventFilter(this);
         window->setAttribute(Qt::WA_AlwaysShowToolTips, false);
-        Announcer::announce(window, QStringLiteral("Реши сам: край."));
+        // Ended before its end, the working is told how far it has come.
+        Announcer::announce(window, QStringLiteral("Реши сам: край.") +
+                                        (gauss::endOf(practice.current()) == gauss::End::Going
+                                             ? u' ' + readyWords().join(u' ')
+                                             : QString()));
     }
     QWidget::closeEvent(event);
 }
@@ -514,6 +522,22 @@ QString PracticePanel::pivotWords(const gauss::RowOperation &op) const
         return QStringLiteral("водещият елемент е в %1; той е %2, а трябва да е 1.")
             .arg(place, textOf(s.a[op.row][column]));
     }
+}
+
+QStringList PracticePanel::readyWords() const
+{
+    const bool going = gauss::endOf(practice.current()) == gauss::End::Going;
+    QStringList lines{going ? QStringLiteral("Още не е готово.") : QStringLiteral("Готово.")};
+    lines << SlipWords::form(practice.current(), grid.format());
+    if (!going)
+        lines << endWords();
+    return lines;
+}
+
+// Whether the working is done, what form the matrix is in and what breaks it.
+void PracticePanel::ready()
+{
+    tell([this] { return readyWords().join(u'\n'); });
 }
 
 // The method's own operations from the echelon form to the end, listed as

@@ -66,6 +66,8 @@ private:
     void hint();
     QString pivotWords(const gauss::RowOperation &op) const;
     void backSubstitute();
+    void ready();
+    QStringList readyWords() const;
     void say(const QString &sentence);
     // A sentence with numbers in it, written again in a new view.
     void tell(const std::function<QString()> &sentence);

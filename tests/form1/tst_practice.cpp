@@ -62,6 +62,8 @@ private slots:
     void refusals();
     void hintLevels_data();
     void hintLevels();
+    void ready_data();
+    void ready();
     void ownArithmetic();
     void ownCells_data();
     void ownCells();
@@ -399,6 +401,50 @@ void TestPractice::hintLevels()
     QTest::keyClick(operation, Qt::Key_F1);
     QVERIFY(operation->text().isEmpty());
     QVERIFY(status().contains(QStringLiteral("в ред 2 на тази колона стои -3")));
+}
+
+void TestPractice::ready_data()
+{
+    QTest::addColumn<Rows>("system");
+    QTest::addColumn<QString>("operations");
+    QTest::addColumn<QString>("said"); // how the status begins
+    const char *neither =
+        "Още не е готово.\nСтъпаловиден вид: не.\nПриведен стъпаловиден вид: не.\n";
+    QTest::newRow("as typed") << example << ""
+                              << neither + QString("Първото нарушение: ред 2, x1 е -3, а под "
+                                                   "стъпалото на ред 1 трябва 0.");
+    QTest::newRow("triangle") << example
+                              << "р1 : 2; р2 + 3р1; р3 + 2р1; р2 : (1/2); р3 - 2р2; р3 : -1"
+                              << "Още не е готово.\nСтъпаловиден вид: да.\nПриведен стъпаловиден "
+                                 "вид: не.\nПървото нарушение: ред 1, x2 е 0,5, а над водещия "
+                                 "елемент на ред 2 трябва 0.";
+    const char *both = "Готово.\nСтъпаловиден вид: да.\nПриведен стъпаловиден вид: да.\n";
+    QTest::newRow("solved") << Rows{{"1", "0", "2"}, {"0", "1", "3"}} << ""
+                            << both + QString("Решено!");
+    QTest::newRow("a dependent row")
+        << Rows{{"1", "2", "3"}, {"2", "4", "6"}} << "р2 - 2р1"
+        << both + QString("Ред 2 е 0 = 0: уравнението зависи от другите.\nСистемата има безброй");
+    QTest::newRow("a contradiction")
+        << Rows{{"0", "0", "5"}, {"1", "2", "3"}} << ""
+        << "Готово.\nСтъпаловиден вид: не.\nПриведен стъпаловиден вид: не.\nПървото нарушение: "
+           "ред 1 е от нули, а под него ред 2 не е; редовете от нули са последни.\nРед 1 е 0 = 5: "
+           "противоречие, системата няма решение.";
+}
+
+// "Готово ли е?" (F2) tells the forms, the first cell that breaks them, and
+// the rows of zeros; the same is spoken when the panel closes before the end.
+void TestPractice::ready()
+{
+    QFETCH(Rows, system);
+    QFETCH(QString, operations);
+    QFETCH(QString, said);
+    start(system);
+    if (!operations.isEmpty())
+        enter(operations);
+    QTest::keyClick(inPanel<QLineEdit>("Operation"), Qt::Key_F2);
+    QVERIFY2(status().startsWith(said), qPrintable(status()));
+    auto *announcer = panel()->findChild<Announcer *>();
+    QCOMPARE(announcer->sentence(), status());
 }
 
 void TestPractice::ownArithmetic()
