@@ -156,9 +156,10 @@ void PracticePanel::build()
     operation->setAccessibleName(QStringLiteral("Операция"));
     operation->setPlaceholderText(QStringLiteral("например р2 = р2 - 3/2 р1"));
     operation->setToolTip(QStringLiteral("ред 2 = ред 2 − 3/2 · ред 1\nред 1 = ред 1 : (2)\n"
-                                         "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2"));
+                                         "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2\n"
+                                         "р2 = 2р2 + 3р1\n2р2 + 3р1 → р2\nII − 3·I"));
     // A screen reader reads a description each time the line is entered,
-    // and the tooltip's six lines stand for one where there is none.
+    // and the tooltip's lines stand for one where there is none.
     operation->setAccessibleDescription(operation->placeholderText());
     operation->installEventFilter(this);
     connect(operation, &QLineEdit::returnPressed, this, &PracticePanel::submit);

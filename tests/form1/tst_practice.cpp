@@ -165,6 +165,16 @@ void TestPractice::reading_data()
          "ред 2 = ред 2 − 2 · ред 1, ред 3 = ред 3 + ред 1");
     read("a decimal comma parts nothing", "р2 - 2,5р1;р1 : 2,",
          "ред 2 = ред 2 − 5/2 · ред 1, ред 1 = ред 1 : (2)");
+    read("combined", "р2 = 2р2 + 3р1", "ред 2 = 2 · ред 2 + 3 · ред 1");
+    read("combined, the own factor negative", "р2 = -(1/2) · р2 − р1",
+         "ред 2 = (-1/2) · ред 2 − ред 1");
+    read("combined, the target after an arrow", "2р2 + 3р1 → р2", "ред 2 = 2 · ред 2 + 3 · ред 1");
+    read("elimination, the target after an arrow", "р2 − 3р1 -> р2", "ред 2 = ред 2 − 3 · ред 1");
+    read("the arrow before", "р2 → р2 − 3р1", "ред 2 = ред 2 − 3 · ред 1");
+    read("an own factor of 1", "р2 = 1р2 - р1", "ред 2 = ред 2 − ред 1");
+    read("Roman numerals", "II − 3·I", "ред 2 = ред 2 − 3 · ред 1");
+    read("Roman, in full", "IX = IX + 2IV", "ред 9 = ред 9 + 2 · ред 4");
+    read("Roman exchange", "I ↔ III", "ред 1 ↔ ред 3");
     // A pivot of a tiny typed number, as the hint writes it.
     read("beyond the float range", "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)",
          "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)");
@@ -186,6 +196,9 @@ void TestPractice::reading_data()
     refuse("zero denominator", "р1 : 3/0", Problem::ZeroDenominator, "3/0");
     refuse("more after a whole operation", "р1 <-> р3 р2", Problem::Extra, "р2");
     refuse("the second of two", "р1 : 2, р2 ? р1", Problem::NoSign, "?");
+    refuse("another row after the arrow", "р2 − 3р1 → р1", Problem::NotSameRow, "→ р1");
+    refuse("not the usual Roman", "IIII − I", Problem::NoRow, "IIII");
+    refuse("an own factor of an exchange", "2р1 <-> р3", Problem::NoSign, "<->");
 }
 
 // What is read is written back in the full form, which reads as the same.
@@ -339,6 +352,8 @@ void TestPractice::refusals_data()
                                  << "На 0 не се дели.";
     QTest::newRow("multiply by 0") << "р3 · 0,0"
                                    << "Умножен по 0, ред 3 губи уравнението си.";
+    QTest::newRow("combined, own factor 0") << "р3 = 0р3 + р1"
+                                            << "Умножен по 0, ред 3 губи уравнението си.";
     QTest::newRow("keyboard signs") << "р2 ? р1"
                                     << "Не разбирам „?“: тук трябва знак: „=“, „<->“, „:“, „/“, "
                                        "„*“, „+“ или „-“.";

@@ -51,9 +51,10 @@ RowOperation operationOf(const QString &text)
     RowOperation op;
     op.kind = RowOperation::Kind(kinds.indexOf(parts[0]));
     op.row = parts[1].toInt();
-    const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate;
+    const bool twoRows = op.kind != RowOperation::Divide && op.kind != RowOperation::Multiply;
     op.other = twoRows ? parts[2].toInt() : 0;
     op.factor = mpq_class(parts.value(twoRows ? 3 : 2, QStringLiteral("0")).toStdString());
+    op.own = mpq_class(parts.value(4, QStringLiteral("1")).toStdString()); // "c 2 1 4 2"
     return op;
 }
 
@@ -101,6 +102,8 @@ void TestPractice::operations_data()
         << two << "d 1 2/3" << Refusal::None << "3 3/2 | 9/2 / 4 5 | 6";
     QTest::newRow("multiply") << two << "m 2 -1/2" << Refusal::None << "2 1 | 3 / -2 -5/2 | -3";
     QTest::newRow("exchange") << two << "x 2 1" << Refusal::None << "4 5 | 6 / 2 1 | 3";
+    QTest::newRow("combined") << two << "c 2 1 4 2" << Refusal::None << "2 1 | 3 / 0 6 | 0";
+    QTest::newRow("combined, own factor 0") << two << "c 2 1 4 0" << Refusal::ZeroFactor << "";
     QTest::newRow("exchange the last of nine")
         << "1 0 0 0 0 0 0 0 0 | 1 / 0 1 0 0 0 0 0 0 0 | 2 / 0 0 1 0 0 0 0 0 0 | 3 / "
            "0 0 0 1 0 0 0 0 0 | 4 / 0 0 0 0 1 0 0 0 0 | 5 / 0 0 0 0 0 1 0 0 0 | 6 / "
