@@ -28,6 +28,9 @@ const QColor openCell(255, 255, 170); // a cell of the row the student computes
 const QColor wrongCell(255, 190, 120);
 const QColor rightMark(0, 110, 0); // the ✓ of a cell found right, dark on the cell's white
 
+// What the record says of a row whose right values were shown.
+constexpr QStringView ShownWords = u"Показан верният ред.";
+
 // Room between the panel and what it keeps in sight, in pixels.
 constexpr int Gap = 8;
 
@@ -418,6 +421,10 @@ void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
 {
     hintLevel = 0;
     practice.apply(op);
+    if (!slips.isEmpty() && !slips.last().startsWith(ShownWords))
+        slips << QStringLiteral("Поправено.");
+    notes << slips;
+    slips.clear();
     list->addItem(RowNotation::text(op));
     list->scrollToBottom();
     operation->clear();
@@ -453,10 +460,12 @@ void PracticePanel::back()
     if (open) {
         closeRow();
         showMatrix();
+        slips.clear();
         say(QStringLiteral("Операцията е отменена."));
     } else if (!practice.takeBack()) {
         say(QStringLiteral("Това е системата, както е въведена."));
     } else {
+        notes.removeLast();
         delete list->takeItem(list->count() - 1);
         showMatrix();
         record();
@@ -552,6 +561,7 @@ void PracticePanel::backSubstitute()
     while (gauss::endOf(practice.current()) == gauss::End::Going && list->count() - before < most) {
         const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
         practice.apply(op);
+        notes << QStringList();
         list->addItem(RowNotation::text(op));
     }
     list->scrollToBottom();
@@ -610,9 +620,11 @@ void PracticePanel::record()
                 for (int c = 1; c <= s.unknowns + 1; ++c)
                     matrix[view].last() << textOf(s.a[r][c], NumberFormat(view));
             }
-        const QString op = RowNotation::text(practice.operations()[std::size_t(i - 1)]);
+        const QStringList op =
+            QStringList{RowNotation::text(practice.operations()[std::size_t(i - 1)])} +
+            notes.value(i - 1);
         working.addStep(QStringLiteral("(РЕШИ САМ) стъпка:%1").arg(i),
-                        InBothViews<QStringList>{QStringList{op}, QStringList{op}}, matrix);
+                        InBothViews<QStringList>{op, op}, matrix);
     }
     for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         QStringList report;
@@ -775,6 +787,8 @@ void PracticePanel::checkRow()
         lines << QStringLiteral("Грешно: %1%2.")
                      .arg(wrong.join(QStringLiteral("; ")),
                           slip.isEmpty() ? QString() : QStringLiteral(" — ") + slip);
+    if (!wrong.isEmpty())
+        slips << lines.first();
     if (!empty.isEmpty())
         lines << QStringLiteral("Не е попълнено: %1.").arg(empty.join(QStringLiteral("; ")));
     lines << QStringLiteral("%1 и натиснете Enter; „Покажи“ (F1) дава верните стойности.")
@@ -824,6 +838,8 @@ void PracticePanel::showRight()
         cell->setAccessibleDescription(QStringLiteral("показана вярна стойност"));
         shown << c;
     }
+    if (!shown.isEmpty())
+        slips << ShownWords.toString();
     tell([this, row, shown] {
         QStringList values;
         for (const int c : shown)

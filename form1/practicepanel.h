@@ -112,6 +112,10 @@ private:
     QList<QPalette> restingPalettes;
     QList<gauss::RowOperation> pending;
     QList<std::function<QString()>> applied; // what the line's operations did so far
+    // For the record handed in: each operation's slips and how they were
+    // mended, one list an operation; those of the row being computed.
+    QList<QStringList> notes;
+    QStringList slips;
     QList<QLabel *> rightMarks;
     std::function<QString()> telling; // what the status says now
 

@@ -501,6 +501,16 @@ void TestPractice::ownArithmetic()
     QCOMPARE(blockTexts(window, 3)[2], (QStringList{"0", "2", "1", "5"}));
     QTest::keyClick(cellOf(window, 3, 1), Qt::Key_Return);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 2);
+    // The record handed in keeps each slip with how it was mended.
+    QTest::keyClick(inPanel<QLineEdit>("Operation"), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    const QString slip = QStringLiteral(" — сметка: грешка в тази клетка.\n");
+    QVERIFY2(QApplication::clipboard()->text().contains(
+                 "стъпка:1\nред 2 = ред 2 + 3/2 · ред 1\nГрешно: ред 2, x3" + slip +
+                 "Поправено.\n2\t1\t-1\t8\n0\t0,5\t0,5\t1\n"),
+             qPrintable(QApplication::clipboard()->text()));
+    QVERIFY(QApplication::clipboard()->text().contains(
+        "стъпка:2\nред 3 = ред 3 + ред 1\nГрешно: ред 3, x2" + slip + "Показан верният ред.\n"));
 
     // Enter in the last cell checks the row: an empty cell is not a wrong
     // one, a rounding is told as one, and a right cell is marked and spoken so.
