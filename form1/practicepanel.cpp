@@ -58,7 +58,7 @@ QString countWords(int own, int method, int hints)
         .arg(method);
 }
 
-QString readingWords(const RowNotation::Reading &reading)
+QString problemWords(const RowNotation::Reading &reading)
 {
     using Problem = RowNotation::Reading::Problem;
     const QString part = quoted(reading.part);
@@ -92,6 +92,30 @@ QString readingWords(const RowNotation::Reading &reading)
     return reading.part.isEmpty()
                ? QStringLiteral("Операцията не е довършена: липсва %1.").arg(wanted)
                : QStringLiteral("Не разбирам %1: тук трябва %2.").arg(part, wanted);
+}
+
+// What could not be read, and where it began with a row, the forms the
+// reader knows for that row: the nearest to what the student meant.
+QString readingWords(const RowNotation::Reading &reading)
+{
+    using Problem = RowNotation::Reading::Problem;
+    const int row = reading.operation.row;
+    const bool begun =
+        row >= 1 && (reading.problem == Problem::NoSign || reading.problem == Problem::NoRow ||
+                     reading.problem == Problem::Extra);
+    if (!begun)
+        return problemWords(reading);
+    const int other = row == 1 ? 2 : 1;
+    using gauss::RowOperation;
+    RowOperation combined{RowOperation::Combine, row, other, -3};
+    combined.own = 2;
+    const QStringList forms{RowNotation::text({RowOperation::Eliminate, row, other, 3}),
+                            RowNotation::text(combined),
+                            RowNotation::text({RowOperation::Divide, row, 0, 2}),
+                            RowNotation::text({RowOperation::Exchange, row, other, 0})};
+    return problemWords(reading) + QStringLiteral("\nФормите за ред %1: %2.")
+                                       .arg(row)
+                                       .arg(forms.join(QStringLiteral("; ")));
 }
 
 QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int n)
