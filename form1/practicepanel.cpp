@@ -757,7 +757,6 @@ void PracticePanel::checkRow()
     GridCell *first = nullptr;
     // What the diagnosis reads: right cells, and wrong ones that are no rounding.
     gauss::TypedRow typedRow(std::size_t(practice.unknowns() + 2));
-    bool unreadable = false;
     for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly()) {
@@ -772,7 +771,6 @@ void PracticePanel::checkRow()
         const gauss::Typed judged = read ? gauss::judge(typed, value) : gauss::Typed::Wrong;
         if (read && !gauss::isRounding(typed, value))
             typedRow[std::size_t(c)] = typed;
-        unreadable = unreadable || (!read && !cell->text().trimmed().isEmpty());
         if (judged == gauss::Typed::Rounded)
             rounded << QStringLiteral("%1 — закръглено: %2")
                            .arg(name, NumberFormat().note({cell->text(), value}));
@@ -802,17 +800,10 @@ void PracticePanel::checkRow()
         return;
     }
     QStringList lines;
-    // Told only where it speaks of every cell named wrong, a rounding being no slip.
-    const gauss::Slip diagnosis = gauss::diagnose(practice.current(), *open, typedRow);
-    const QString slip = unreadable || int(diagnosis.columns.size()) != wrong.size()
-                             ? QString()
-                             : SlipWords::slip(diagnosis, *open);
-    if (!wrong.isEmpty())
-        lines << QStringLiteral("Грешно: %1%2.")
-                     .arg(wrong.join(QStringLiteral("; ")),
-                          slip.isEmpty() ? QString() : QStringLiteral(" — ") + slip);
-    if (!wrong.isEmpty())
+    if (!wrong.isEmpty()) {
+        lines << wrongWords(wrong, typedRow);
         slips << lines.first();
+    }
     if (!empty.isEmpty())
         lines << QStringLiteral("Не е попълнено: %1.").arg(empty.join(QStringLiteral("; ")));
     lines << QStringLiteral("%1 и натиснете Enter; „Покажи“ (F1) дава верните стойности.")
@@ -821,6 +812,19 @@ void PracticePanel::checkRow()
     window->activateWindow();
     first->setFocus(Qt::OtherFocusReason);
     first->selectAll();
+}
+
+// The wrong cells named, with the slip where one explains them all: not
+// where a cell is a rounding, or cannot be read, which the diagnosis passes by.
+QString PracticePanel::wrongWords(const QStringList &wrong, const gauss::TypedRow &typed) const
+{
+    const gauss::Slip diagnosis = gauss::diagnose(practice.current(), *open, typed);
+    const QString slip = int(diagnosis.columns.size()) == wrong.size()
+                             ? SlipWords::slip(diagnosis, *open)
+                             : QString();
+    return QStringLiteral("Грешно: %1%2.")
+        .arg(wrong.join(QStringLiteral("; ")),
+             slip.isEmpty() ? QString() : QStringLiteral(" — ") + slip);
 }
 
 // Kept as typed, and told right by a mark and to a screen reader, not by its

@@ -4,6 +4,7 @@
 // The panel of a student's own elimination ("Реши сам"): the operation line, the
 // operations applied, back, hint, the student's own arithmetic and the end.
 
+#include "diagnosis.h"
 #include "numberformat.h"
 #include "practice.h"
 #include "windowgrid.h"
@@ -88,6 +89,7 @@ private:
     void openRow(const gauss::RowOperation &op);
     void cellEntered(GridCell *cell);
     void checkRow();
+    QString wrongWords(const QStringList &wrong, const gauss::TypedRow &typed) const;
     void markRight(GridCell *cell, int column);
     void showOld(GridCell *cell, int column);
     void showRight();
