@@ -19,7 +19,8 @@ Values rowOf(const ExactSystem &s, int row)
     return values;
 }
 
-bool twoRows(const RowOperation &op)
+// Whether op adds a multiple of another row to its own.
+bool addsMultiple(const RowOperation &op)
 {
     return op.kind == RowOperation::Eliminate || op.kind == RowOperation::Combine;
 }
@@ -75,7 +76,7 @@ Slip wholeRow(const ExactSystem &before, const RowOperation &op, const TypedRow 
         slip.kind = Slip::Sign;
         return slip;
     }
-    if (twoRows(op))
+    if (addsMultiple(op))
         for (int k = 1; k <= before.rows; ++k)
             if (k != op.row && k != op.other &&
                 fits(typed, rowWith(before, op, op.factor, k), right)) {
