@@ -674,8 +674,9 @@ QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) con
     case gauss::End::Going:
         break;
     case gauss::End::Solved:
-        lines << QStringLiteral("Решено!")
-              << countWords(int(practice.operations().size()), methodCount, hintsUsed);
+        // One line, as the record handed in gives the verdict.
+        lines << QStringLiteral("Решено за ") +
+                     countWords(int(practice.operations().size()), methodCount, hintsUsed);
         for (int r = 1; r <= s.unknowns; ++r)
             answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
         break;

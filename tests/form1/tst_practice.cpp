@@ -228,7 +228,7 @@ void TestPractice::byHints_data()
     QTest::addColumn<QString>("copied"); // how the copy ends
     // Two hints an operation: the pivot, then the operation in the line.
     const auto solved = [](int hints) {
-        return QStringLiteral("Решено!\n9 операции, %1 подсказки; методът на програмата: 9")
+        return QStringLiteral("Решено за 9 операции, %1 подсказки; методът на програмата: 9")
             .arg(hints);
     };
     const QString values = "\nx1 = 2; x2 = 3; x3 = -1";
