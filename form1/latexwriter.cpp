@@ -46,9 +46,15 @@ QString operation(const gauss::RowOperation &op)
     case gauss::RowOperation::Multiply:
         return row(op.row) + QStringLiteral(" \\cdot ") + bracketed;
     case gauss::RowOperation::Eliminate:
+    case gauss::RowOperation::Combine:
         break;
     }
-    return row(op.row) + (op.factor > 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) +
+    const QString own =
+        op.kind == gauss::RowOperation::Combine
+            ? (op.own < 0 ? QStringLiteral("\\left(%1\\right)") : QStringLiteral("%1"))
+                  .arg(fraction(op.own))
+            : QString();
+    return own + row(op.row) + (op.factor > 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) +
            (abs(op.factor) == 1 ? QString() : factor) + row(op.other);
 }
 

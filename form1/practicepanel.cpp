@@ -6,6 +6,7 @@
 #include "numbertext.h"
 #include "record.h"
 #include "rownotation.h"
+#include "slipwords.h"
 #include "zoom.h"
 
 #include <QCheckBox>
@@ -26,6 +27,9 @@ namespace
 const QColor openCell(255, 255, 170); // a cell of the row the student computes
 const QColor wrongCell(255, 190, 120);
 const QColor rightMark(0, 110, 0); // the ✓ of a cell found right, dark on the cell's white
+
+// What the record says of a row whose right values were shown.
+constexpr QStringView ShownWords = u"Показан верният ред.";
 
 // Room between the panel and what it keeps in sight, in pixels.
 constexpr int Gap = 8;
@@ -54,7 +58,7 @@ QString countWords(int own, int method, int hints)
         .arg(method);
 }
 
-QString readingWords(const RowNotation::Reading &reading)
+QString problemWords(const RowNotation::Reading &reading)
 {
     using Problem = RowNotation::Reading::Problem;
     const QString part = quoted(reading.part);
@@ -90,6 +94,30 @@ QString readingWords(const RowNotation::Reading &reading)
                : QStringLiteral("Не разбирам %1: тук трябва %2.").arg(part, wanted);
 }
 
+// What could not be read, and where it began with a row, the forms the
+// reader knows for that row: the nearest to what the student meant.
+QString readingWords(const RowNotation::Reading &reading)
+{
+    using Problem = RowNotation::Reading::Problem;
+    const int row = reading.operation.row;
+    const bool begun =
+        row >= 1 && (reading.problem == Problem::NoSign || reading.problem == Problem::NoRow ||
+                     reading.problem == Problem::Extra);
+    if (!begun)
+        return problemWords(reading);
+    const int other = row == 1 ? 2 : 1;
+    using gauss::RowOperation;
+    RowOperation combined{RowOperation::Combine, row, other, -3};
+    combined.own = 2;
+    const QStringList forms{RowNotation::text({RowOperation::Eliminate, row, other, 3}),
+                            RowNotation::text(combined),
+                            RowNotation::text({RowOperation::Divide, row, 0, 2}),
+                            RowNotation::text({RowOperation::Exchange, row, other, 0})};
+    return problemWords(reading) + QStringLiteral("\nФормите за ред %1: %2.")
+                                       .arg(row)
+                                       .arg(forms.join(QStringLiteral("; ")));
+}
+
 QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int n)
 {
     using gauss::RowOperation;
@@ -103,7 +131,7 @@ QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int 
     case gauss::Refusal::ZeroFactor:
         if (op.kind == RowOperation::Divide)
             return QStringLiteral("На 0 не се дели.");
-        if (op.kind == RowOperation::Multiply)
+        if (op.kind == RowOperation::Multiply || op.own == 0)
             return QStringLiteral("Умножен по 0, ред %1 губи уравнението си.").arg(op.row);
         return QStringLiteral("0 пъти ред не променя нищо.");
     case gauss::Refusal::SameRow:
@@ -155,9 +183,10 @@ void PracticePanel::build()
     operation->setAccessibleName(QStringLiteral("Операция"));
     operation->setPlaceholderText(QStringLiteral("например р2 = р2 - 3/2 р1"));
     operation->setToolTip(QStringLiteral("ред 2 = ред 2 − 3/2 · ред 1\nред 1 = ред 1 : (2)\n"
-                                         "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2"));
+                                         "ред 1 ↔ ред 3\nр2 = р2 - 3/2 р1\nR3 = R3 + 2R1\nр1 : 2\n"
+                                         "р2 = 2р2 + 3р1\n2р2 + 3р1 → р2\nII − 3·I"));
     // A screen reader reads a description each time the line is entered,
-    // and the tooltip's six lines stand for one where there is none.
+    // and the tooltip's lines stand for one where there is none.
     operation->setAccessibleDescription(operation->placeholderText());
     operation->installEventFilter(this);
     connect(operation, &QLineEdit::returnPressed, this, &PracticePanel::submit);
@@ -193,6 +222,8 @@ void PracticePanel::build()
 
     auto *hintKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(hintKey, &QShortcut::activated, this, &PracticePanel::hint);
+    auto *readyKey = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(readyKey, &QShortcut::activated, this, &PracticePanel::ready);
     auto *endKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(endKey, &QShortcut::activated, this, &QWidget::close);
     setMinimumWidth(36 * fontMetrics().averageCharWidth());
@@ -234,6 +265,8 @@ QLayout *PracticePanel::buildButtons()
                         [this] { showRight(); });
     checkButton->setEnabled(false);
     showButton->setEnabled(false);
+    buttons->addWidget(button("Ready", QStringLiteral("&Готово ли е?"), QStringLiteral("F2"),
+                              [this] { ready(); }));
     buttons->addWidget(checkButton);
     buttons->addWidget(showButton);
     buttons->addStretch();
@@ -316,7 +349,11 @@ void PracticePanel::closeEvent(QCloseEvent *event)
                 grid.cellAt(r, c)->setReadOnly(false);
         window->removeEventFilter(this);
         window->setAttribute(Qt::WA_AlwaysShowToolTips, false);
-        Announcer::announce(window, QStringLiteral("Реши сам: край."));
+        // Ended before its end, the working is told how far it has come.
+        Announcer::announce(window, QStringLiteral("Реши сам: край.") +
+                                        (gauss::endOf(practice.current()) == gauss::End::Going
+                                             ? u' ' + readyWords().join(u' ')
+                                             : QString()));
     }
     QWidget::closeEvent(event);
 }
@@ -408,6 +445,10 @@ void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
 {
     hintLevel = 0;
     practice.apply(op);
+    if (!slips.isEmpty() && !slips.last().startsWith(ShownWords))
+        slips << QStringLiteral("Поправено.");
+    notes << slips;
+    slips.clear();
     list->addItem(RowNotation::text(op));
     list->scrollToBottom();
     operation->clear();
@@ -443,10 +484,12 @@ void PracticePanel::back()
     if (open) {
         closeRow();
         showMatrix();
+        slips.clear();
         say(QStringLiteral("Операцията е отменена."));
     } else if (!practice.takeBack()) {
         say(QStringLiteral("Това е системата, както е въведена."));
     } else {
+        notes.removeLast();
         delete list->takeItem(list->count() - 1);
         showMatrix();
         record();
@@ -515,6 +558,22 @@ QString PracticePanel::pivotWords(const gauss::RowOperation &op) const
     }
 }
 
+QStringList PracticePanel::readyWords() const
+{
+    const bool going = gauss::endOf(practice.current()) == gauss::End::Going;
+    QStringList lines{going ? QStringLiteral("Още не е готово.") : QStringLiteral("Готово.")};
+    lines << SlipWords::form(practice.current(), grid.format());
+    if (!going)
+        lines << endWords();
+    return lines;
+}
+
+// Whether the working is done, what form the matrix is in and what breaks it.
+void PracticePanel::ready()
+{
+    tell([this] { return readyWords().join(u'\n'); });
+}
+
 // The method's own operations from the echelon form to the end, listed as
 // the student's: each pivot made 1, then the columns above them cleared.
 void PracticePanel::backSubstitute()
@@ -526,6 +585,7 @@ void PracticePanel::backSubstitute()
     while (gauss::endOf(practice.current()) == gauss::End::Going && list->count() - before < most) {
         const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
         practice.apply(op);
+        notes << QStringList();
         list->addItem(RowNotation::text(op));
     }
     list->scrollToBottom();
@@ -584,9 +644,11 @@ void PracticePanel::record()
                 for (int c = 1; c <= s.unknowns + 1; ++c)
                     matrix[view].last() << textOf(s.a[r][c], NumberFormat(view));
             }
-        const QString op = RowNotation::text(practice.operations()[std::size_t(i - 1)]);
+        const QStringList op =
+            QStringList{RowNotation::text(practice.operations()[std::size_t(i - 1)])} +
+            notes.value(i - 1);
         working.addStep(QStringLiteral("(РЕШИ САМ) стъпка:%1").arg(i),
-                        InBothViews<QStringList>{QStringList{op}, QStringList{op}}, matrix);
+                        InBothViews<QStringList>{op, op}, matrix);
     }
     for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         QStringList report;
@@ -612,8 +674,9 @@ QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) con
     case gauss::End::Going:
         break;
     case gauss::End::Solved:
-        lines << QStringLiteral("Решено!")
-              << countWords(int(practice.operations().size()), methodCount, hintsUsed);
+        // One line, as the record handed in gives the verdict.
+        lines << QStringLiteral("Решено за ") +
+                     countWords(int(practice.operations().size()), methodCount, hintsUsed);
         for (int r = 1; r <= s.unknowns; ++r)
             answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
         break;
@@ -693,16 +756,22 @@ void PracticePanel::checkRow()
     const int row = open->row;
     QStringList wrong, empty, rounded;
     GridCell *first = nullptr;
+    // What the diagnosis reads: right cells, and wrong ones that are no rounding.
+    gauss::TypedRow typedRow(std::size_t(practice.unknowns() + 2));
     for (int c = 1; c <= practice.unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
-        if (cell->isReadOnly())
+        if (cell->isReadOnly()) {
+            typedRow[std::size_t(c)] = right.a[row][c];
             continue; // right at an earlier check, or shown
+        }
         const mpq_class &value = right.a[row][c];
         const QString name = GridCell::spokenName(row, c, practice.unknowns());
         mpq_class typed;
         const bool read =
             gauss::readExact(cell->text(), typed) || RowNotation::readNumber(cell->text(), typed);
         const gauss::Typed judged = read ? gauss::judge(typed, value) : gauss::Typed::Wrong;
+        if (read && !gauss::isRounding(typed, value))
+            typedRow[std::size_t(c)] = typed;
         if (judged == gauss::Typed::Rounded)
             rounded << QStringLiteral("%1 — закръглено: %2")
                            .arg(name, NumberFormat().note({cell->text(), value}));
@@ -732,8 +801,10 @@ void PracticePanel::checkRow()
         return;
     }
     QStringList lines;
-    if (!wrong.isEmpty())
-        lines << QStringLiteral("Грешно: %1.").arg(wrong.join(QStringLiteral("; ")));
+    if (!wrong.isEmpty()) {
+        lines << wrongWords(wrong, typedRow);
+        slips << lines.first();
+    }
     if (!empty.isEmpty())
         lines << QStringLiteral("Не е попълнено: %1.").arg(empty.join(QStringLiteral("; ")));
     lines << QStringLiteral("%1 и натиснете Enter; „Покажи“ (F1) дава верните стойности.")
@@ -742,6 +813,19 @@ void PracticePanel::checkRow()
     window->activateWindow();
     first->setFocus(Qt::OtherFocusReason);
     first->selectAll();
+}
+
+// The wrong cells named, with the slip where one explains them all: not
+// where a cell is a rounding, or cannot be read, which the diagnosis passes by.
+QString PracticePanel::wrongWords(const QStringList &wrong, const gauss::TypedRow &typed) const
+{
+    const gauss::Slip diagnosis = gauss::diagnose(practice.current(), *open, typed);
+    const QString slip = int(diagnosis.columns.size()) == wrong.size()
+                             ? SlipWords::slip(diagnosis, *open)
+                             : QString();
+    return QStringLiteral("Грешно: %1%2.")
+        .arg(wrong.join(QStringLiteral("; ")),
+             slip.isEmpty() ? QString() : QStringLiteral(" — ") + slip);
 }
 
 // Kept as typed, and told right by a mark and to a screen reader, not by its
@@ -783,6 +867,8 @@ void PracticePanel::showRight()
         cell->setAccessibleDescription(QStringLiteral("показана вярна стойност"));
         shown << c;
     }
+    if (!shown.isEmpty())
+        slips << ShownWords.toString();
     tell([this, row, shown] {
         QStringList values;
         for (const int c : shown)

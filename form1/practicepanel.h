@@ -4,6 +4,7 @@
 // The panel of a student's own elimination ("Реши сам"): the operation line, the
 // operations applied, back, hint, the student's own arithmetic and the end.
 
+#include "diagnosis.h"
 #include "numberformat.h"
 #include "practice.h"
 #include "windowgrid.h"
@@ -66,6 +67,8 @@ private:
     void hint();
     QString pivotWords(const gauss::RowOperation &op) const;
     void backSubstitute();
+    void ready();
+    QStringList readyWords() const;
     void say(const QString &sentence);
     // A sentence with numbers in it, written again in a new view.
     void tell(const std::function<QString()> &sentence);
@@ -86,6 +89,7 @@ private:
     void openRow(const gauss::RowOperation &op);
     void cellEntered(GridCell *cell);
     void checkRow();
+    QString wrongWords(const QStringList &wrong, const gauss::TypedRow &typed) const;
     void markRight(GridCell *cell, int column);
     void showOld(GridCell *cell, int column);
     void showRight();
@@ -110,6 +114,10 @@ private:
     QList<QPalette> restingPalettes;
     QList<gauss::RowOperation> pending;
     QList<std::function<QString()>> applied; // what the line's operations did so far
+    // For the record handed in: each operation's slips and how they were
+    // mended, one list an operation; those of the row being computed.
+    QList<QStringList> notes;
+    QStringList slips;
     QList<QLabel *> rightMarks;
     std::function<QString()> telling; // what the status says now
 

@@ -59,9 +59,27 @@ QString multiple(const QString &multiplier, int other)
     return line({adding ? Plus : Minus, magnitude, Times, row(other)});
 }
 
+// "2 ·", "(-2) ·", "3/2 ·": the changed row's own factor before it.
+QString ownMultiple(const mpq_class &own)
+{
+    const QString text = gauss::fractionText(own);
+    return line({own < 0 ? u'(' + text + u')' : text, Times});
+}
+
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
+}
+
+int romanValue(QChar c)
+{
+    return c == u'X' ? 10 : (c == u'V' ? 5 : 1);
+}
+
+QString romanText(int number)
+{
+    static const char *const units[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+    return QString(number / 10, u'X') + QLatin1String(units[number % 10]);
 }
 
 // Walks a typed operation from left to right, blanks anywhere between its parts.
@@ -95,7 +113,7 @@ public:
     {
         const qsizetype start = here();
         if (!take({Row}) && !take(ShortRows))
-            return false;
+            return roman(number);
         blanks();
         const QString digits = run(isDigit);
         if (digits.isEmpty()) {
@@ -106,6 +124,28 @@ public:
         number = digits.toInt(&small);
         if (!small)
             number = INT_MAX;
+        return true;
+    }
+
+    // "II", "IX": an equation's number as some textbooks write it, in capitals.
+    bool roman(int &number)
+    {
+        const qsizetype start = here();
+        const QString letters = run([](QChar c) { return c == u'I' || c == u'V' || c == u'X'; });
+        if (letters.isEmpty() || (at < text.size() && text[at].isLetter())) {
+            at = start;
+            return false;
+        }
+        number = 0;
+        for (qsizetype i = 0; i < letters.size(); ++i) {
+            const int value = romanValue(letters[i]);
+            number += i + 1 < letters.size() && value < romanValue(letters[i + 1]) ? -value : value;
+        }
+        // Only the usual writing of the number: "IIII" or "IIX" is no row.
+        if (number < 1 || romanText(number) != letters) {
+            at = start;
+            return false;
+        }
         return true;
     }
 
@@ -141,6 +181,7 @@ public:
         return at;
     }
     QString from(qsizetype start) const { return text.mid(start, at - start).trimmed(); }
+    void back(qsizetype to) { at = to; }
 
 private:
     void blanks()
@@ -240,6 +281,24 @@ Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
     return s.row(op.other) ? Problem::None : Problem::NoRow;
 }
 
+// A number before the changed row, "2" or "(-1/2) ·", where one stands.
+Problem ownFactor(Scanner &s, mpq_class &own, bool &typed)
+{
+    const qsizetype start = s.here();
+    bool absent = false;
+    mpq_class value;
+    if (const Problem problem = number(s, value, absent); problem != Problem::None) {
+        if (absent)
+            s.back(start);
+        return absent ? Problem::None : problem;
+    }
+    if (!s.take(Products))
+        s.take({Dot});
+    own = value;
+    typed = true;
+    return Problem::None;
+}
+
 // Where an operation of a line ends: at a separator, but for a comma between
 // two digits, which is a decimal sign.
 bool endsOperation(const QString &typed, qsizetype at)
@@ -291,6 +350,9 @@ QString text(const gauss::RowOperation &op)
         return line({row(op.row), Becomes, row(op.row), Times, factor(op.factor)});
     case gauss::RowOperation::Eliminate:
         break;
+    case gauss::RowOperation::Combine:
+        return line({row(op.row), Becomes, ownMultiple(op.own), row(op.row),
+                     multiple(gauss::fractionText(op.factor), op.other)});
     }
     return line(
         {row(op.row), Becomes, row(op.row), multiple(gauss::fractionText(op.factor), op.other)});
@@ -310,18 +372,25 @@ Reading read(const QString &typed)
     };
     if (s.atEnd())
         return stop(Problem::Empty, QString());
+    // "2р2 + 3р1 → р2": the changed row's own factor before it.
+    mpq_class own = 1;
+    bool ownTyped = false;
+    if (const Problem problem = ownFactor(s, own, ownTyped); problem != Problem::None)
+        return stop(problem, s.word());
     if (!s.row(op.row))
         return stop(Problem::NoRow, s.word());
     QString part;
-    if (s.take(Exchanges)) {
+    if (!ownTyped && s.take(Exchanges)) {
         op.kind = gauss::RowOperation::Exchange;
         part = s.word();
         if (!s.row(op.other))
             return stop(Problem::NoRow, part);
     } else {
-        if (s.take(Becomings)) {
+        if (!ownTyped && s.take(Becomings)) {
             const qsizetype start = s.here();
             int same = 0;
+            if (const Problem problem = ownFactor(s, own, ownTyped); problem != Problem::None)
+                return stop(problem, s.word());
             part = s.word();
             if (!s.row(same))
                 return stop(Problem::NoRow, part);
@@ -330,6 +399,21 @@ Reading read(const QString &typed)
         }
         if (const Problem problem = rightHandSide(s, op, part); problem != Problem::None)
             return stop(problem, part);
+        if (ownTyped && op.kind != gauss::RowOperation::Eliminate)
+            return stop(Problem::NoSign, part);
+        if (own != 1) {
+            op.kind = gauss::RowOperation::Combine;
+            op.own = own;
+        }
+        // "р2 − 3р1 → р2": the changed row named after the operation.
+        if (const qsizetype start = s.here(); s.take(Becomings)) {
+            int target = 0;
+            part = s.word();
+            if (!s.row(target))
+                return stop(Problem::NoRow, part);
+            if (target != op.row)
+                return stop(Problem::NotSameRow, s.from(start));
+        }
     }
     if (!s.atEnd())
         return stop(Problem::Extra, s.word());

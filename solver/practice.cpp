@@ -63,12 +63,13 @@ RowOperation operation(RowOperation::Kind kind, int row, int other, const mpq_cl
 
 Refusal check(const RowOperation &op, int rows)
 {
-    const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate;
+    const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate ||
+                         op.kind == RowOperation::Combine;
     if (op.row < 1 || op.row > rows || (twoRows && (op.other < 1 || op.other > rows)))
         return Refusal::RowOutside;
     if (twoRows && op.row == op.other)
         return Refusal::SameRow;
-    if (op.kind != RowOperation::Exchange && op.factor == 0)
+    if (op.kind != RowOperation::Exchange && (op.factor == 0 || op.own == 0))
         return Refusal::ZeroFactor;
     return Refusal::None;
 }
@@ -98,6 +99,9 @@ void apply(ExactSystem &s, const RowOperation &op)
             break;
         case RowOperation::Eliminate:
             row[c] -= op.factor * s.a[op.other][c];
+            break;
+        case RowOperation::Combine:
+            row[c] = op.own * row[c] - op.factor * s.a[op.other][c];
             break;
         }
     }
@@ -231,9 +235,12 @@ SolveRecord recordOf(const Practice &practice)
     for (std::size_t i = 0; i < practice.operations().size(); ++i) {
         const RowOperation &op = practice.operations()[i];
         static const RowOp::Kind kinds[] = {RowOp::Exchange, RowOp::Divide, RowOp::Multiply,
-                                            RowOp::Eliminate};
+                                            RowOp::Eliminate, RowOp::Eliminate};
         RecordStep made;
         made.step.nomer = int(i) + 1;
+        // A combined operation is, for a step's box, the row multiplied, then cleared.
+        if (op.kind == RowOperation::Combine)
+            made.step.ops.push_back({RowOp::Multiply, qint16(op.row), 0, NAN, op.own});
         made.step.ops.push_back({kinds[op.kind], qint16(op.row), qint16(op.other), NAN, op.factor});
         const ExactSystem &after = practice.after(int(i) + 1);
         std::copy(&after.a[0][0], &after.a[0][0] + ExactRows * ExactColumns, &made.exact[0][0]);

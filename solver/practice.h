@@ -19,15 +19,18 @@ struct RowOperation {
         Divide,    // row `row` divided by `factor`
         Multiply,  // row `row` multiplied by `factor`
         Eliminate, // row `row` = row `row` - factor * row `other`
+        Combine,   // row `row` = own * row `row` - factor * row `other`, clearing without fractions
     };
     Kind kind = Exchange;
     int row = 0;
     int other = 0;
     mpq_class factor;
+    mpq_class own = 1; // for Combine; 1 for the others
 
     bool operator==(const RowOperation &o) const
     {
-        return kind == o.kind && row == o.row && other == o.other && factor == o.factor;
+        return kind == o.kind && row == o.row && other == o.other && factor == o.factor &&
+               own == o.own;
     }
 };
 
@@ -35,7 +38,7 @@ struct RowOperation {
 enum class Refusal {
     None,
     RowOutside, // a row that is not one of 1..rows
-    ZeroFactor, // multiplying or dividing by 0, or adding 0 times a row
+    ZeroFactor, // multiplying or dividing by 0, adding 0 times a row, or own of 0
     SameRow,    // a row added to, or exchanged with, itself
 };
 Refusal check(const RowOperation &op, int rows);

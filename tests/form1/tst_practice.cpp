@@ -62,6 +62,8 @@ private slots:
     void refusals();
     void hintLevels_data();
     void hintLevels();
+    void ready_data();
+    void ready();
     void ownArithmetic();
     void ownCells_data();
     void ownCells();
@@ -163,6 +165,16 @@ void TestPractice::reading_data()
          "ред 2 = ред 2 − 2 · ред 1, ред 3 = ред 3 + ред 1");
     read("a decimal comma parts nothing", "р2 - 2,5р1;р1 : 2,",
          "ред 2 = ред 2 − 5/2 · ред 1, ред 1 = ред 1 : (2)");
+    read("combined", "р2 = 2р2 + 3р1", "ред 2 = 2 · ред 2 + 3 · ред 1");
+    read("combined, the own factor negative", "р2 = -(1/2) · р2 − р1",
+         "ред 2 = (-1/2) · ред 2 − ред 1");
+    read("combined, the target after an arrow", "2р2 + 3р1 → р2", "ред 2 = 2 · ред 2 + 3 · ред 1");
+    read("elimination, the target after an arrow", "р2 − 3р1 -> р2", "ред 2 = ред 2 − 3 · ред 1");
+    read("the arrow before", "р2 → р2 − 3р1", "ред 2 = ред 2 − 3 · ред 1");
+    read("an own factor of 1", "р2 = 1р2 - р1", "ред 2 = ред 2 − ред 1");
+    read("Roman numerals", "II − 3·I", "ред 2 = ред 2 − 3 · ред 1");
+    read("Roman, in full", "IX = IX + 2IV", "ред 9 = ред 9 + 2 · ред 4");
+    read("Roman exchange", "I ↔ III", "ред 1 ↔ ред 3");
     // A pivot of a tiny typed number, as the hint writes it.
     read("beyond the float range", "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)",
          "ред 1 = ред 1 : (1/1000000000000000000000000000000000000000)");
@@ -184,6 +196,9 @@ void TestPractice::reading_data()
     refuse("zero denominator", "р1 : 3/0", Problem::ZeroDenominator, "3/0");
     refuse("more after a whole operation", "р1 <-> р3 р2", Problem::Extra, "р2");
     refuse("the second of two", "р1 : 2, р2 ? р1", Problem::NoSign, "?");
+    refuse("another row after the arrow", "р2 − 3р1 → р1", Problem::NotSameRow, "→ р1");
+    refuse("not the usual Roman", "IIII − I", Problem::NoRow, "IIII");
+    refuse("an own factor of an exchange", "2р1 <-> р3", Problem::NoSign, "<->");
 }
 
 // What is read is written back in the full form, which reads as the same.
@@ -213,7 +228,7 @@ void TestPractice::byHints_data()
     QTest::addColumn<QString>("copied"); // how the copy ends
     // Two hints an operation: the pivot, then the operation in the line.
     const auto solved = [](int hints) {
-        return QStringLiteral("Решено!\n9 операции, %1 подсказки; методът на програмата: 9")
+        return QStringLiteral("Решено за 9 операции, %1 подсказки; методът на програмата: 9")
             .arg(hints);
     };
     const QString values = "\nx1 = 2; x2 = 3; x3 = -1";
@@ -337,9 +352,13 @@ void TestPractice::refusals_data()
                                  << "На 0 не се дели.";
     QTest::newRow("multiply by 0") << "р3 · 0,0"
                                    << "Умножен по 0, ред 3 губи уравнението си.";
+    QTest::newRow("combined, own factor 0") << "р3 = 0р3 + р1"
+                                            << "Умножен по 0, ред 3 губи уравнението си.";
     QTest::newRow("keyboard signs") << "р2 ? р1"
                                     << "Не разбирам „?“: тук трябва знак: „=“, „<->“, „:“, „/“, "
-                                       "„*“, „+“ или „-“.";
+                                       "„*“, „+“ или „-“.\nФормите за ред 2: ред 2 = ред 2 − 3 "
+                                       "· ред 1; ред 2 = 2 · ред 2 + 3 · ред 1; ред 2 = ред 2 : "
+                                       "(2); ред 2 ↔ ред 1.";
     QTest::newRow("one of two, and neither applied")
         << "р2 - р1, р4 : 2"
         << "Операция 2 от 2: Системата има редове от 1 до 3; ред 4 не е сред тях.";
@@ -401,6 +420,52 @@ void TestPractice::hintLevels()
     QVERIFY(status().contains(QStringLiteral("в ред 2 на тази колона стои -3")));
 }
 
+void TestPractice::ready_data()
+{
+    QTest::addColumn<Rows>("system");
+    QTest::addColumn<QString>("operations");
+    QTest::addColumn<QString>("said"); // how the status begins
+    const char *neither =
+        "Още не е готово.\nСтъпаловиден вид: не.\nПриведен стъпаловиден вид: не.\n";
+    QTest::newRow("as typed") << example << ""
+                              << neither + QString("Първото нарушение: ред 2, x1 е -3, а под "
+                                                   "стъпалото на ред 1 трябва 0.");
+    QTest::newRow("triangle") << example
+                              << "р1 : 2; р2 + 3р1; р3 + 2р1; р2 : (1/2); р3 - 2р2; р3 : -1"
+                              << "Още не е готово.\nСтъпаловиден вид: да.\nПриведен стъпаловиден "
+                                 "вид: не.\nПървото нарушение: ред 1, x2 е 0,5, а над водещия "
+                                 "елемент на ред 2 трябва 0.";
+    const char *both = "Готово.\nСтъпаловиден вид: да.\nПриведен стъпаловиден вид: да.\n";
+    QTest::newRow("a pivot not 1")
+        << Rows{{"2", "0", "2"}, {"0", "1", "3"}} << ""
+        << "Още не е готово.\nСтъпаловиден вид: да.\nПриведен стъпаловиден "
+           "вид: не.\nПървото нарушение: водещият елемент ред 1, x1 е 2";
+    QTest::newRow("a dependent row")
+        << Rows{{"1", "2", "3"}, {"2", "4", "6"}} << "2р2 - 4р1 → р2"
+        << both + QString("Ред 2 е 0 = 0: уравнението зависи от другите.\nСистемата има безброй");
+    QTest::newRow("a contradiction")
+        << Rows{{"0", "0", "5"}, {"1", "2", "3"}} << ""
+        << "Готово.\nСтъпаловиден вид: не.\nПриведен стъпаловиден вид: не.\nПървото нарушение: "
+           "ред 1 е от нули, а под него ред 2 не е; редовете от нули са последни.\nРед 1 е 0 = 5: "
+           "противоречие, системата няма решение.";
+}
+
+// "Готово ли е?" (F2) tells the forms, the first cell that breaks them, and
+// the rows of zeros; the same is spoken when the panel closes before the end.
+void TestPractice::ready()
+{
+    QFETCH(Rows, system);
+    QFETCH(QString, operations);
+    QFETCH(QString, said);
+    start(system);
+    if (!operations.isEmpty())
+        enter(operations);
+    QTest::keyClick(inPanel<QLineEdit>("Operation"), Qt::Key_F2);
+    QVERIFY2(status().startsWith(said), qPrintable(status()));
+    auto *announcer = panel()->findChild<Announcer *>();
+    QCOMPARE(announcer->sentence(), status());
+}
+
 void TestPractice::ownArithmetic()
 {
     start();
@@ -416,7 +481,8 @@ void TestPractice::ownArithmetic()
         QTest::keyClicks(cellOf(window, 2, c), typed[c - 1]);
         QTest::keyClick(cellOf(window, 2, c), Qt::Key_Return);
     }
-    QVERIFY(status().startsWith(QStringLiteral("Грешно: ред 2, x3.")));
+    QVERIFY(
+        status().startsWith(QStringLiteral("Грешно: ред 2, x3 — сметка: грешка в тази клетка.")));
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 0);
     for (int c : {1, 2, 4})
         QVERIFY(cellOf(window, 2, c)->isReadOnly());
@@ -431,13 +497,21 @@ void TestPractice::ownArithmetic()
     enter(QStringLiteral("р3 = р3 + р1")); // gives 0 2 1 5; 0,3333333 is not 2
     QTest::keyClicks(cellOf(window, 3, 2), QStringLiteral("0,3333333"));
     inPanel<QAbstractButton>("Check")->click();
-    QVERIFY(status().startsWith(
-        QStringLiteral("Грешно: ред 3, x2.\nНе е попълнено: ред 3, x1; ред 3, x3; ред 3, "
-                       "дясна страна.")));
+    QVERIFY(
+        status().startsWith(QStringLiteral("Грешно: ред 3, x2 — сметка: грешка в тази клетка.\nНе "
+                                           "е попълнено: ред 3, x1; ред 3, x3; ред 3, "
+                                           "дясна страна.")));
     inPanel<QAbstractButton>("Show")->click();
     QCOMPARE(blockTexts(window, 3)[2], (QStringList{"0", "2", "1", "5"}));
     QTest::keyClick(cellOf(window, 3, 1), Qt::Key_Return);
     QCOMPARE(inPanel<QListWidget>("Operations")->count(), 2);
+    // The record handed in keeps each slip with how it was mended.
+    QTest::keyClick(inPanel<QLineEdit>("Operation"), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    const QString slip = QStringLiteral(" — сметка: грешка в тази клетка.\n");
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY(copied.contains("3/2 · ред 1\nГрешно: ред 2, x3" + slip + "Поправено.\n2\t1\t-1"));
+    QVERIFY(copied.contains("+ ред 1\nГрешно: ред 3, x2" + slip + "Показан верният ред.\n"));
 
     // Enter in the last cell checks the row: an empty cell is not a wrong
     // one, a rounding is told as one, and a right cell is marked and spoken so.
@@ -492,7 +566,14 @@ void TestPractice::ownCells_data()
           {"tie as the grid rounds it", "р1 : 2", "0,5 0 4913777", tie},
           {"tie as the answer rounds it", "р1 : 2", "0,5 0 4913776", tie},
           {"one off in the seventh digit", "р1 : 2", "0,5 0 4913775",
-           "Грешно: ред 1, дясна страна."}})
+           "Грешно: ред 1, дясна страна — дясната страна е сметната другояче от лявата, а "
+           "коефициентите са верни."},
+          {"the multiple added", "р1 - 2р2", "3 2 9827555",
+           "Грешно: ред 1, x1; ред 1, x2; ред 1, дясна страна — знак: редът е сметнат като "
+           "„ред 1 = ред 1 + 2 · ред 2“."},
+          {"right-hand side as it was", "р1 - 2р2", "-1 -2 9827553",
+           "Грешно: ред 1, дясна страна — дясната страна е останала както беше, а операцията "
+           "се прилага и на нея."}})
         QTest::newRow(name) << QString(operation) << QString(typed) << QString(told);
 }
 

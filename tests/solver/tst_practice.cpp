@@ -1,8 +1,10 @@
 // A student's own elimination without a window: the operations and their
 // refusals, taking back, the method's operations one by one, and the ends.
 
+#include "diagnosis.h"
 #include "practice.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using gauss::End;
@@ -41,7 +43,7 @@ QString textOf(const gauss::ExactSystem &s)
 }
 
 // "x 1 3" exchange, "d 1 2" divide, "m 1 1/2" multiply, "e 2 1 -3/2" eliminate.
-const QString kinds = QStringLiteral("xdme");
+const QString kinds = QStringLiteral("xdmec");
 
 RowOperation operationOf(const QString &text)
 {
@@ -49,9 +51,10 @@ RowOperation operationOf(const QString &text)
     RowOperation op;
     op.kind = RowOperation::Kind(kinds.indexOf(parts[0]));
     op.row = parts[1].toInt();
-    const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate;
+    const bool twoRows = op.kind != RowOperation::Divide && op.kind != RowOperation::Multiply;
     op.other = twoRows ? parts[2].toInt() : 0;
     op.factor = mpq_class(parts.value(twoRows ? 3 : 2, QStringLiteral("0")).toStdString());
+    op.own = mpq_class(parts.value(4, QStringLiteral("1")).toStdString()); // "c 2 1 4 2"
     return op;
 }
 
@@ -80,6 +83,8 @@ private slots:
     void method();
     void ends_data();
     void ends();
+    void slips_data();
+    void slips();
 };
 
 void TestPractice::operations_data()
@@ -97,6 +102,8 @@ void TestPractice::operations_data()
         << two << "d 1 2/3" << Refusal::None << "3 3/2 | 9/2 / 4 5 | 6";
     QTest::newRow("multiply") << two << "m 2 -1/2" << Refusal::None << "2 1 | 3 / -2 -5/2 | -3";
     QTest::newRow("exchange") << two << "x 2 1" << Refusal::None << "4 5 | 6 / 2 1 | 3";
+    QTest::newRow("combined") << two << "c 2 1 4 2" << Refusal::None << "2 1 | 3 / 0 6 | 0";
+    QTest::newRow("combined, own factor 0") << two << "c 2 1 4 0" << Refusal::ZeroFactor << "";
     QTest::newRow("exchange the last of nine")
         << "1 0 0 0 0 0 0 0 0 | 1 / 0 1 0 0 0 0 0 0 0 | 2 / 0 0 1 0 0 0 0 0 0 | 3 / "
            "0 0 0 1 0 0 0 0 0 | 4 / 0 0 0 0 1 0 0 0 0 | 5 / 0 0 0 0 0 1 0 0 0 | 6 / "
@@ -218,6 +225,91 @@ void TestPractice::ends()
     QFETCH(bool, echelon);
     QCOMPARE(gauss::endOf(systemOf(matrix)), end);
     QCOMPARE(gauss::echelon(systemOf(matrix)), echelon);
+    const gauss::Form form = gauss::formOf(systemOf(matrix));
+    QCOMPARE(form.echelon, echelon);
+    QCOMPARE(form.reduced, end == End::Solved || end == End::ManySolutions);
+}
+
+void TestPractice::slips_data()
+{
+    QTest::addColumn<QChar>("kind");   // of the operation: e, d, m or c (combined)
+    QTest::addColumn<QString>("made"); // the slip the model makes on purpose
+    QTest::addColumn<gauss::Slip::Kind>("told");
+    using Slip = gauss::Slip;
+    for (const QChar kind : {u'e', u'c'}) {
+        const QByteArray of = kind == u'e' ? "eliminate: " : "combined: ";
+        QTest::newRow(of + "sign") << kind << "sign" << Slip::Sign;
+        QTest::newRow(of + "another row") << kind << "other" << Slip::OtherRow;
+        QTest::newRow(of + "multiplier") << kind << "multiplier" << Slip::Multiplier;
+        QTest::newRow(of + "right side kept") << kind << "kept" << Slip::RightUnchanged;
+        QTest::newRow(of + "right side apart") << kind << "apart" << Slip::RightApart;
+        QTest::newRow(of + "part of the row") << kind << "part" << Slip::Part;
+        QTest::newRow(of + "a cell's sign") << kind << "cell sign" << Slip::Sign;
+        QTest::newRow(of + "a cell's arithmetic") << kind << "cell" << Slip::Arithmetic;
+        QTest::newRow(of + "two cells") << kind << "two cells" << Slip::Unknown;
+    }
+    QTest::newRow("multiplied, not divided") << QChar(u'd') << "times" << Slip::Multiplier;
+    QTest::newRow("multiplied, part") << QChar(u'm') << "part" << Slip::Part;
+    QTest::newRow("right as typed") << QChar(u'e') << "" << Slip::None;
+}
+
+// The model makes each slip over random systems and operations, and the
+// diagnosis names it.
+void TestPractice::slips()
+{
+    QFETCH(QChar, kind);
+    QFETCH(QString, made);
+    QFETCH(gauss::Slip::Kind, told);
+    QRandomGenerator random(33);
+    auto nonZero = [&random] {
+        return mpq_class(int(random.bounded(1, 10)) * (random.bounded(2) ? 1 : -1));
+    };
+    for (int trial = 0; trial < 200; ++trial) {
+        gauss::ExactSystem s;
+        s.rows = 3;
+        s.unknowns = int(random.bounded(2, 5));
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= s.unknowns + 1; ++c)
+                s.a[r][c] = nonZero();
+        RowOperation op{RowOperation::Kind(kinds.indexOf(kind) < 0 ? 4 : kinds.indexOf(kind)), 2,
+                        kind == u'e' || kind == u'c' ? 1 : 0, nonZero() / nonZero()};
+        op.factor.canonicalize();
+        if (kind == u'c')
+            op.own = nonZero();
+        const int n1 = s.unknowns + 1;
+        std::vector<mpq_class> row = gauss::rowWith(s, op, op.factor, op.other);
+        const std::vector<mpq_class> right = row;
+        const int cell = int(random.bounded(1, n1));
+        if (made == "sign" || made == "other" || made == "multiplier")
+            row = gauss::rowWith(s, op,
+                                 made == "sign"         ? mpq_class(-op.factor)
+                                 : made == "multiplier" ? mpq_class(op.factor * 3)
+                                                        : op.factor,
+                                 made == "other" ? 3 : op.other);
+        else if (made == "times")
+            row = gauss::rowWith(s, op, 1 / op.factor, 0);
+        else if (made == "kept" || made == "apart")
+            row[n1] = made == "kept" ? s.a[2][n1] : right[n1] + 1;
+        else if (made == "part")
+            for (int c = 1; c <= cell; ++c)
+                row[c] = s.a[2][c];
+        else if (made == "cell sign")
+            row[cell] = -row[cell];
+        else if (made == "cell" || made == "two cells")
+            row[cell] += 1;
+        if (made == "two cells")
+            row[n1] += 1;
+        // A slip the right row, or another slip, happens to make too is no test of this one.
+        if (!made.isEmpty() && row == right)
+            continue;
+        if (made.contains("cell") || made == "apart")
+            if (row[cell] == s.a[2][cell] || row[cell] == -right[cell] || row[n1] == -right[n1] ||
+                row[n1] == s.a[2][n1])
+                continue;
+        gauss::TypedRow typed(row.begin(), row.end());
+        QVERIFY2(gauss::diagnose(s, op, typed).kind == told,
+                 qPrintable(textOf(s) + " " + textOf(op)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPractice)
