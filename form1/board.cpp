@@ -1,6 +1,7 @@
 #include "board.h"
 
 #include "announcer.h"
+#include "boardworking.h"
 #include "fonts.h"
 #include "gridmenu.h"
 
@@ -108,6 +109,15 @@ Board::Board(qreal zoom)
 void Board::setRecord(std::shared_ptr<const gauss::SolveRecord> made)
 {
     record = std::move(made);
+    written.reset();
+    shown = 0;
+    relayout();
+}
+
+void Board::setWorking(std::shared_ptr<const Working> working)
+{
+    written = std::move(working);
+    record.reset();
     shown = 0;
     relayout();
 }
@@ -134,6 +144,9 @@ void Board::setZoom(qreal factor)
 
 int Board::pages() const
 {
+    if (written)
+        return std::max(
+            1, int(workingParts(*written, format.view(), canvas->font(), QWIDGETSIZE_MAX).size()));
     return record ? BoardLayout::pages(*record) : 1;
 }
 
@@ -150,7 +163,11 @@ void Board::relayout()
     // Room for the vertical scroll bar, so that a long page never scrolls sideways for it.
     const qreal room = scroll->width() - 2 * scroll->frameWidth() -
                        style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    if (record) {
+    if (written) {
+        const BoardWriter pen(canvas->font(), room);
+        const QList<BoardPart> parts = workingParts(*written, format.view(), canvas->font(), room);
+        drawn = parts.isEmpty() ? BoardPage() : boardPage(parts.value(shown), pen);
+    } else if (record) {
         drawn = BoardLayout(*record, format, canvas->font(), room).page(shown);
     } else {
         drawn = BoardPage();
@@ -167,7 +184,8 @@ void Board::relayout()
     canvas->setAccessibleDescription(drawn.spoken.join(u'\n'));
     const int last = pages() - 1;
     const int steps = record ? int(record->steps.size()) : 0;
-    place->setText(!record      ? QString()
+    place->setText(written      ? QStringLiteral("%1 от %2").arg(shown + 1).arg(last + 1)
+                   : !record    ? QString()
                    : shown == 0 ? QStringLiteral("системата")
                    : shown == last && record->ended
                        ? QStringLiteral("краят")

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLabel;
+class Working;
 class QPushButton;
 class QScrollArea;
 
@@ -24,6 +25,8 @@ public:
     explicit Board(qreal zoom);
 
     void setRecord(std::shared_ptr<const gauss::SolveRecord> record);
+    // A working that no record holds (one with a parameter), part by part.
+    void setWorking(std::shared_ptr<const Working> working);
     void setView(NumberFormat::View view);
     // The window's zoom: the board's font grows with it.
     void setZoom(qreal factor);
@@ -47,6 +50,7 @@ private:
     void relayout();
 
     std::shared_ptr<const gauss::SolveRecord> record;
+    std::shared_ptr<const Working> written;
     NumberFormat format;
     int shown = 0;
     BoardPage drawn;

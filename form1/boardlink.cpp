@@ -2,6 +2,7 @@
 
 #include "announcer.h"
 #include "board.h"
+#include "boardworking.h"
 #include "gridmessagebox.h"
 #include "zoom.h"
 
@@ -68,6 +69,8 @@ void BoardLink::open()
         shown->setView(view);
         if (record)
             shown->setRecord(record);
+        else if (written)
+            shown->setWorking(written);
         GridMessageBox::leaveOpen(shown);
         if (!placed)
             shown->setGeometry(firstPlace(shown->size()));
@@ -81,6 +84,7 @@ void BoardLink::open()
 void BoardLink::setRecord(const gauss::SolveRecord &made)
 {
     record = std::make_shared<const gauss::SolveRecord>(made);
+    written.reset();
     followed = 0;
     if (shown)
         shown->setRecord(record);
@@ -95,14 +99,30 @@ void BoardLink::follow(int step)
 
 void BoardLink::followEnd()
 {
-    followed = record ? BoardLayout::pages(*record) - 1 : 0;
+    followed = record ? BoardLayout::pages(*record) - 1
+               : written
+                   ? int(workingParts(*written, view, window->font(), QWIDGETSIZE_MAX).size()) - 1
+                   : 0;
     if (shown && shown->isVisible())
         shown->showPage(shown->pages() - 1);
+}
+
+void BoardLink::setWorking(const Working &working, int step)
+{
+    written = std::make_shared<const Working>(working);
+    record.reset();
+    followed = step;
+    if (!shown)
+        return;
+    shown->setWorking(written);
+    if (shown->isVisible())
+        shown->showPage(std::min(step, shown->pages() - 1));
 }
 
 void BoardLink::clear()
 {
     record.reset();
+    written.reset();
     if (shown)
         shown->setRecord(record);
 }
@@ -116,6 +136,14 @@ void BoardLink::setView(NumberFormat::View shownView)
 
 void BoardLink::readAloud() const
 {
+    if (written) {
+        const QList<BoardPart> parts =
+            workingParts(*written, view, window->font(), QWIDGETSIZE_MAX);
+        const BoardWriter pen(window->font(), QWIDGETSIZE_MAX);
+        if (!parts.isEmpty())
+            Announcer::announce(window, spokenText(boardPage(parts.value(followed), pen)));
+        return;
+    }
     if (!record) {
         Announcer::announce(window, QStringLiteral("Системата още не е решавана."));
         return;

@@ -14,6 +14,7 @@
 #include <memory>
 
 class Board;
+class Working;
 class QWidget;
 class WindowZoom;
 
@@ -36,6 +37,9 @@ public:
     // follows while open.
     void follow(int step);
     void followEnd();
+    // A working no record holds (one with a parameter): the board shows it
+    // part by part, the system first, and follows step.
+    void setWorking(const Working &working, int step);
     void clear();
     void setView(NumberFormat::View view);
     // The matrix the grid shows, row by row, to a screen reader.
@@ -51,6 +55,7 @@ private:
     WindowZoom *zoom;
     std::function<QRect()> spare;
     std::shared_ptr<const gauss::SolveRecord> record;
+    std::shared_ptr<const Working> written;
     NumberFormat::View view = NumberFormat::Decimals;
     QPointer<Board> shown;
     bool shownOnce = false;

@@ -117,6 +117,49 @@ QList<BoardPart> boardParts(const Working::Record &record, const BoardWriter &pe
     return parts;
 }
 
+QList<BoardPart> workingParts(const Working &working, NumberFormat::View view, const QFont &font,
+                              qreal width)
+{
+    Working shown = working;
+    shown.setView(view);
+    return boardParts(shown.record(), BoardWriter(font, width));
+}
+
+BoardPage boardPage(const BoardPart &part, const BoardWriter &pen)
+{
+    BoardPage page;
+    pen.heading(page, part.caption);
+    qreal y = page.size.height();
+    QList<BoardFormula> lines;
+    for (const QString &line : part.words)
+        lines << BoardFormula{{line, QString()}};
+    if (!lines.isEmpty())
+        y = pen.lines(page, lines, QPointF(pen.emWidth(), y)) + pen.lineHeight() / 2;
+    page.spoken << part.words;
+    const BoardPage &d = part.drawing;
+    const QPointF down(0, y);
+    for (BoardPage::Text text : d.texts) {
+        text.rect.translate(down);
+        page.texts << text;
+    }
+    for (const QLineF &line : d.lines)
+        page.lines << line.translated(down);
+    for (const QRectF &ring : d.rings)
+        page.rings << ring.translated(down);
+    for (const QRectF &band : d.bands)
+        page.bands << band.translated(down);
+    for (BoardPage::Entry entry : d.entries) {
+        entry.rect.translate(down);
+        page.entries << entry;
+    }
+    page.spoken << d.spoken;
+    for (const BoardPage::Text &text : page.texts)
+        page.size.setWidth(std::max(page.size.width(), text.rect.right() + pen.emWidth()));
+    page.size =
+        QSizeF(std::max(page.size.width(), d.size.width()), y + d.size.height() + pen.lineHeight());
+    return page;
+}
+
 QImage boardPicture(const Working::Record &record)
 {
     // In pixels, so that the picture is the same on every screen.

@@ -20,6 +20,14 @@ struct BoardPart {
 // under it, as the pen has room; another step's words stand above its matrix.
 QList<BoardPart> boardParts(const Working::Record &record, const BoardWriter &pen);
 
+// The parts of a working in a view, measured in font on the screen.
+QList<BoardPart> workingParts(const Working &working, NumberFormat::View view, const QFont &font,
+                              qreal width);
+
+// One part as one page of the board: its caption as the heading, its words
+// one line each, then its drawing.
+BoardPage boardPage(const BoardPart &part, const BoardWriter &pen);
+
 // Paper has no desktop colours: black, and the marks in grey.
 QPalette paperPalette();
 

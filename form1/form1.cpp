@@ -104,21 +104,24 @@ Form1::Form1(QWidget *parent)
     CramerPlayer::Grid cramerGrid{windowGrid(), [this] { solveToTheEnd(); },
                                   [this] { return readTypedSystem(); }};
     cramer = new CramerPlayer(this, cramerGrid, solver, working);
-    ParameterPlayer::Window parameterWindow{this, [this](int r, int c) { return cell[r][c]->text(); },
-                                       [this](int r, int c, const QString &text) {
-                                           cell[r][c]->forgetExactValue();
-                                           cell[r][c]->setText(text);
-                                       },
-                                       [this] { return format.view(); },
-                                       [this](int r, int c) {
-                                           activateWindow();
-                                           cell[r][c]->setFocus(Qt::OtherFocusReason);
-                                           cell[r][c]->selectAll();
-                                       }};
+    ParameterPlayer::Window parameterWindow{this,
+                                            [this](int r, int c) { return cell[r][c]->text(); },
+                                            [this](int r, int c, const QString &text) {
+                                                cell[r][c]->forgetExactValue();
+                                                cell[r][c]->setText(text);
+                                            },
+                                            [this] { return format.view(); },
+                                            [this](int r, int c) {
+                                                activateWindow();
+                                                cell[r][c]->setFocus(Qt::OtherFocusReason);
+                                                cell[r][c]->selectAll();
+                                            }};
     parameter = std::make_unique<ParameterPlayer>(presenter, *solution, parameterWindow);
     actions.parameterCase = [this] { showParameterCase(); };
     actions.cramer = [this] {
-        parametric() ? parameter->cramer(solver.n, solver.unknowns) : cramer->cramer();
+        if (!parametric())
+            return cramer->cramer();
+        onBoard([this] { parameter->cramer(solver.n, solver.unknowns); });
     };
     actions.determinant = [this] {
         parametric() ? parameter->determinant(solver.n, solver.unknowns) : cramer->determinant();
@@ -314,9 +317,21 @@ bool Form1::solveWithParameter()
     if (!parametric())
         return false;
     typed = {solver.n, solver.unknowns, shownBlock()};
-    board->clear();
-    gridShowsWorking = parameter->play(solver.n, solver.unknowns);
+    onBoard([this] { gridShowsWorking = parameter->play(solver.n, solver.unknowns); });
     return true;
+}
+
+// A working with a parameter has no record: the board follows the working
+// itself, each step as it is recorded, then its end.
+void Form1::onBoard(const std::function<void()> &play)
+{
+    board->clear();
+    int step = 0;
+    presenter.stepRecorded = [this, &step] { board->setWorking(working, ++step); };
+    play();
+    presenter.stepRecorded = nullptr;
+    board->setWorking(working, 0);
+    board->followEnd();
 }
 
 // One value of the last analysis put into the cells and worked to its end;

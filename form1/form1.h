@@ -81,6 +81,7 @@ private:
     // A system with a parameter: its analysis, or one of its values worked.
     bool parametric();
     bool solveWithParameter();
+    void onBoard(const std::function<void()> &play);
     void showParameterCase();
     WindowGrid windowGrid();
     void showAnswer(const std::vector<mpq_class> &x); // recorded in the working too

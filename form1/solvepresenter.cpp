@@ -100,6 +100,8 @@ void SolvePresenter::step(const QString &prompt, const InBothViews<QStringList> 
         box.spoken[view] = spoken.join(u'\n');
     }
     working.addStep(box.prompt, box.lines, matrix);
+    if (stepRecorded)
+        stepRecorded();
     open = box;
     GridMessageBox::tell(window, stepMessage(box), block());
     open.reset();

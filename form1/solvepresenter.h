@@ -47,6 +47,8 @@ public:
     // other than a step's own for another method's stages.
     void step(const QString &prompt, const InBothViews<QStringList> &lines,
               const InBothViews<Working::Block> &matrix, const QString &title = QString());
+    // Called when a step of the working is recorded, before its box stands.
+    std::function<void()> stepRecorded;
     // Singular: details say which case holds.
     void refused(const QStringList &details);
     // The cell at row, column held no number the solve can take.

@@ -147,6 +147,22 @@ QTimer *answerInputs(QWidget *window, const QString &text)
     return poll;
 }
 
+// The board shown, or null.
+Board *shownBoard()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *board = qobject_cast<Board *>(w); board && board->isVisible())
+            return board;
+    return nullptr;
+}
+
+// "Дъска" opened by its key.
+Board *openBoard(QWidget *window)
+{
+    QTest::keyClick(window, Qt::Key_B, Qt::ControlModifier);
+    return shownBoard();
+}
+
 } // namespace
 
 class TestSolve : public QObject
@@ -1234,12 +1250,17 @@ void TestSolve::parameter()
     if (fractions)
         QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
     typeSystem(window, rows);
+    const Board *board = openBoard(window);
+    QVERIFY(board && activate(window));
     const QList<SeenMessage> seen = solve(window);
     QCOMPARE(seen.last().text, prompt);
     QCOMPARE(seen.last().informative, details);
     QCOMPARE(valueTexts(window).mid(0, 2), values);
     if (details.isEmpty())
         return;
+    // The board follows the working, its expressions stacked, to the analysis.
+    QCOMPARE(board->page(), board->pages() - 1);
+    QVERIFY(spokenText(board->current()).contains(details.section(u'\n', 1, 1)));
     QVERIFY(seen[1].informative.contains(QStringLiteral("делим на ")));
     QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -1470,14 +1491,7 @@ void TestSolve::board()
         QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier);
     arrangeFor(window, n);
     typeSystem(window, rows);
-    auto opened = [] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *board = qobject_cast<Board *>(w); board && board->isVisible())
-                return board;
-        return static_cast<Board *>(nullptr);
-    };
-    QTest::keyClick(window, Qt::Key_B, Qt::ControlModifier);
-    Board *board = opened();
+    Board *board = openBoard(window);
     QVERIFY(board);
     const QFont font = board->findChild<QWidget *>("boardCanvas")->font();
     QCOMPARE_GE(QFontMetrics(font).height(), 20);
@@ -1556,8 +1570,8 @@ void TestSolve::board()
     delete window;
     window = new Form1;
     window->show();
-    QTRY_VERIFY(opened());
-    opened()->close();
+    QTRY_VERIFY(shownBoard());
+    shownBoard()->close();
 }
 
 QTEST_MAIN(TestSolve)
