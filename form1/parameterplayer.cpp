@@ -6,6 +6,7 @@
 #include "sharedtexts.h"
 #include "solutionarea.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
@@ -72,24 +73,30 @@ bool ParameterPlayer::read(int rows, int unknowns, gauss::ParametricSystem &syst
     return true;
 }
 
-// The analysis runs beside the window's thread, so that the window answers;
-// past a tenth of a second a progress box says so and offers to stop it.
+// The analysis runs beside the window's thread. The window waits a tenth of
+// a second for it; past that a progress box says so, offers to stop it and,
+// being modal, keeps a second solve from starting under it.
 bool ParameterPlayer::analyse(const gauss::ParametricSystem &system)
 {
     std::atomic<bool> cancel{false};
-    QThread *worker = QThread::create([&] { last = gauss::analyseParameter(system, &cancel); });
-    QProgressDialog progress(QStringLiteral("Изследвам системата по случаи…"),
-                             QStringLiteral("Отказ"), 0, 0, window.widget);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(100);
-    QObject::connect(&progress, &QProgressDialog::canceled, [&cancel] { cancel = true; });
-    QEventLoop loop;
-    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    gauss::ParameterAnalysis made;
+    QThread *worker = QThread::create([&] { made = gauss::analyseParameter(system, &cancel); });
     worker->start();
-    loop.exec();
+    if (!worker->wait(QDeadlineTimer(100))) {
+        QProgressDialog progress(QStringLiteral("Изследвам системата по случаи…"),
+                                 QStringLiteral("Отказ"), 0, 0, window.widget);
+        progress.setWindowModality(Qt::ApplicationModal);
+        progress.setMinimumDuration(0);
+        QObject::connect(&progress, &QProgressDialog::canceled, [&cancel] { cancel = true; });
+        QEventLoop loop;
+        QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+        progress.show();
+        if (!worker->isFinished())
+            loop.exec();
+    }
     worker->wait();
     delete worker;
-    progress.reset();
+    last = std::move(made);
     if (last.status == gauss::ParameterAnalysis::TooLarge)
         GridMessageBox::error(
             window.widget, QStringLiteral("Изразите в параметъра растат твърде много: степен над "
