@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # The worked example, x1 + x2 = 3 and x1 - x2 = 1, solved as a blind
-# student's screen reader would: through the accessibility bus alone.
+# student's screen reader would: through the accessibility bus alone; then
+# practised, a hint and a slip heard.
 # Usage, inside dbus-run-session: solve_by_ear.py GAUSS
 # It starts its own X screen and window manager, prints what it read, and
 # exits non-zero when anything cannot be done.
@@ -107,6 +108,28 @@ def main(gauss):
     said = hear('the matrix read out', lambda kind, source, showing: showing and
                 kind == 'object:state-changed:showing' and expected in source.name)
     print('read out:', said.name)
+    practise(press, find, cell, window.getApplication())
+
+# Реши сам by ear: its start, a hint, and a slip in a row the student works out named.
+def practise(press, find, cell, app):
+    import pyatspi
+    def told(what, key=None):
+        if key:
+            subprocess.run(['xdotool', 'key', key], check=True)
+        said = hear(what, lambda kind, source, showing: showing and
+                    kind == 'object:state-changed:showing' and what in source.name)
+        print('practice:', said.name.replace('\n', ' | '))
+        return said
+    told('Реши сам: напишете операция', 'ctrl+r')
+    told('водещият елемент', 'F1')
+    own = find(pyatspi.ROLE_CHECK_BOX, 'Сам смятам', app)
+    press(own)
+    subprocess.run(['xdotool', 'type', '--delay', '20', 'p2 = p2 - p1'], check=True)
+    told('Сметнете новия ред 2', 'Return')
+    for c, number in enumerate(['0', '-2', '1'], 1):  # the right-hand side left as it was
+        cell(2, c).setTextContents(number)
+    press(find(pyatspi.ROLE_PUSH_BUTTON, 'Провери', app))
+    told('Грешно: ред 2, дясна страна')
 
 try:
     main(sys.argv[1])
