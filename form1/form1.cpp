@@ -338,7 +338,12 @@ void Form1::onBoard(const std::function<void()> &play)
 // "Върни системата" brings back the system with its parameter.
 void Form1::showParameterCase()
 {
-    const QStringList values = parameter->caseValues();
+    // The cases are those of the system last analysed, which "Върни системата"
+    // brings back, unless another system was solved since.
+    restoreSystem();
+    const QStringList values = parameter->hasParameter(solver.n, solver.unknowns)
+                                   ? parameter->caseValues()
+                                   : QStringList();
     if (values.isEmpty()) {
         GridMessageBox::error(this, QStringLiteral("Няма стойност на параметъра, която да се "
                                                    "разгледа отделно: първо решете система с "
@@ -352,7 +357,6 @@ void Form1::showParameterCase()
     if (!chosen)
         return;
     const Working::Block rows = parameter->withValue(int(values.indexOf(value)));
-    restoreSystem();
     const Typed parametric = typed;
     for (int r = 1; r <= rows.size(); ++r)
         for (int c = 1; c <= rows[r - 1].size(); ++c)
