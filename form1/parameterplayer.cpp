@@ -195,10 +195,8 @@ void ParameterPlayer::determinant(int rows, int unknowns)
     presenter.read(typed);
     showBlock(shown);
     QStringList roots;
-    if (!d.isZero() && !d.isConstant())
-        for (const gauss::Factor &f : gauss::factorise(d.numerator()).factors)
-            if (gauss::realRootCount(f.factor) > 0)
-                roots << ParameterWords::condition(f.factor, letter);
+    for (const gauss::Polynomial &f : gauss::vanishingFactors(d.numerator()))
+        roots << ParameterWords::condition(f, letter);
     const QString where = d.isZero() ? QStringLiteral("D = 0 при всяко %1.").arg(letter)
                           : roots.empty() ? QStringLiteral("D ≠ 0 при всяко %1.").arg(letter)
                                           : QStringLiteral("D = 0 при ") +
@@ -304,7 +302,7 @@ QList<QStringList> ParameterPlayer::withValue(int index) const
         if (!c.rational() || k++ != index)
             continue;
         gauss::ExactMatrix a;
-        gauss::substitute(last.system, c.value, a);
+        gauss::substitute(last.system, c.value(), a);
         for (int r = 1; r <= last.system.rows; ++r) {
             rows << QStringList();
             for (int col = 1; col <= last.system.unknowns + 1; ++col)

@@ -4,17 +4,20 @@
 #include "parametertext.h"
 #include "rownotation.h"
 
+#include <limits>
+
 namespace ParameterWords
 {
 
 namespace
 {
 
+// An exact number as the view writes it.
 std::function<QString(const mpq_class &)> numbers(NumberFormat::View view)
 {
-    if (view == NumberFormat::Fractions)
-        return [](const mpq_class &v) { return gauss::fractionText(v); };
-    return [](const mpq_class &v) { return gauss::decimalText(v); };
+    return [in = NumberFormat(view)](const mpq_class &v) {
+        return in.text(std::numeric_limits<float>::quiet_NaN(), v);
+    };
 }
 
 QString polynomial(const gauss::Polynomial &p, QChar letter)
@@ -59,8 +62,7 @@ QString quadraticRoots(const gauss::Polynomial &f, QChar letter)
 QString notEqual(const gauss::Polynomial &f, QChar letter)
 {
     if (f.degree() == 1)
-        return QStringLiteral("%1 ≠ %2").arg(letter).arg(
-            gauss::fractionText(-f.coefficient(0) / f.coefficient(1)));
+        return QStringLiteral("%1 ≠ %2").arg(letter).arg(gauss::fractionText(f.root()));
     return QStringLiteral("%1 ≠ 0").arg(polynomial(f, letter));
 }
 
@@ -150,8 +152,7 @@ QString expression(const gauss::RationalFunction &f, QChar letter, NumberFormat:
 QString condition(const gauss::Polynomial &factor, QChar letter)
 {
     if (factor.degree() == 1)
-        return QStringLiteral("%1 = %2").arg(letter).arg(
-            gauss::fractionText(-factor.coefficient(0) / factor.coefficient(1)));
+        return QStringLiteral("%1 = %2").arg(letter).arg(gauss::fractionText(factor.root()));
     const QString zero = QStringLiteral("%1 = 0").arg(polynomial(factor, letter));
     return factor.degree() == 2 ? zero + QStringLiteral(", т.е. ") + quadraticRoots(factor, letter)
                                 : zero;

@@ -37,6 +37,8 @@ public:
     bool isZero() const { return degree() < 0; }
     bool isConstant() const { return degree() <= 0; }
     mpq_class at(const mpq_class &value) const;
+    // The root of a polynomial of degree one.
+    mpq_class root() const { return -coefficient(0) / coefficient(1); }
     // The same polynomial with integer coprime coefficients and a positive
     // leading one: the form its factors are kept in.
     Polynomial primitive() const;

@@ -34,14 +34,11 @@ bool contains(const std::vector<Polynomial> &list, const Polynomial &p)
     return std::find(list.begin(), list.end(), p) != list.end();
 }
 
-// The factors of a polynomial that vanish for some real value, each once.
 void addVanishingFactors(const Polynomial &poly, std::vector<Polynomial> &to)
 {
-    if (poly.isConstant())
-        return;
-    for (const Factor &f : factorise(poly).factors)
-        if (!contains(to, f.factor) && realRootCount(f.factor) > 0)
-            to.push_back(f.factor);
+    for (const Polynomial &f : vanishingFactors(poly))
+        if (!contains(to, f))
+            to.push_back(f);
 }
 
 // Gauss–Jordan elimination over the field of E, as the exact working of
@@ -279,9 +276,7 @@ ParameterAnalysis analyseParameter(const ParametricSystem &system, const std::at
     }
     for (const Polynomial &factor : special) {
         if (factor.degree() > MaxCaseDegree) {
-            ParameterCase c{factor, 0, {}};
-            c.worked = false;
-            analysis.cases.push_back(c);
+            analysis.cases.push_back({factor, {}, false});
             continue;
         }
         Working<Residue> at = workingOf<Residue>(system, &factor);
@@ -291,9 +286,7 @@ ParameterAnalysis analyseParameter(const ParametricSystem &system, const std::at
             analysis.status = at.status;
             return analysis;
         }
-        ParameterCase c{factor, 0, at.solution()};
-        if (c.rational())
-            c.value = -factor.coefficient(0) / factor.coefficient(1);
+        const ParameterCase c{factor, at.solution()};
         if (!holdsThere(analysis.general, c.solution))
             analysis.cases.push_back(c);
     }
@@ -301,9 +294,19 @@ ParameterAnalysis analyseParameter(const ParametricSystem &system, const std::at
               [](const ParameterCase &x, const ParameterCase &y) {
                   if (x.factor.degree() != y.factor.degree())
                       return x.factor.degree() < y.factor.degree();
-                  return x.rational() && x.value < y.value;
+                  return x.rational() && x.value() < y.value();
               });
     return analysis;
+}
+
+std::vector<Polynomial> vanishingFactors(const Polynomial &poly)
+{
+    std::vector<Polynomial> found;
+    if (!poly.isConstant())
+        for (const Factor &f : factorise(poly).factors)
+            if (realRootCount(f.factor) > 0)
+                found.push_back(f.factor);
+    return found;
 }
 
 bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to)

@@ -60,10 +60,10 @@ struct ParametricStep {
 // two or more, where the general working does not hold, with its own verdict.
 struct ParameterCase {
     Polynomial factor;               // primitive; of degree one for a rational value
-    mpq_class value;                 // the root when factor is of degree one
     FieldSolution<Residue> solution; // over Q[letter]/(factor)
     bool worked = true;              // false for a factor above MaxCaseDegree, left unworked
     bool rational() const { return factor.degree() == 1; }
+    mpq_class value() const { return factor.root(); } // where rational()
 };
 
 struct ParameterAnalysis {
@@ -94,6 +94,9 @@ RationalFunction parametricDeterminant(const ParametricSystem &system, int colum
 
 // f at the roots of modulus, false where its denominator vanishes there.
 bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to);
+
+// The irreducible factors of a polynomial that vanish for some real value.
+std::vector<Polynomial> vanishingFactors(const Polynomial &poly);
 
 // The numeric system at a rational value of the parameter.
 void substitute(const ParametricSystem &system, const mpq_class &value, ExactMatrix &a);

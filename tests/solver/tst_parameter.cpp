@@ -199,8 +199,8 @@ private slots:
             QCOMPARE(text(a.determinant), determinant);
         QStringList got{solutionText(a.general)};
         for (const gauss::ParameterCase &c : a.cases)
-            got << (c.rational() ? "a = " + gauss::fractionText(c.value) : text(c.factor)) + " | " +
-                       (c.worked ? solutionText(c.solution) : QStringLiteral("not worked"));
+            got << (c.rational() ? "a = " + gauss::fractionText(c.value()) : text(c.factor)) +
+                       " | " + (c.worked ? solutionText(c.solution) : QStringLiteral("not worked"));
         QCOMPARE(got, verdicts);
         // A solution in a field of roots satisfies every equation there.
         for (const gauss::ParameterCase &c : a.cases)
@@ -240,8 +240,8 @@ private slots:
             const gauss::ParameterAnalysis a = gauss::analyseParameter(system);
             for (const gauss::ParameterCase &c : a.cases)
                 if (c.rational())
-                    checkAgainstSolve(system, c.value, c.solution, [&](const gauss::Residue &r) {
-                        return r.value().at(c.value);
+                    checkAgainstSolve(system, c.value(), c.solution, [&](const gauss::Residue &r) {
+                        return r.value().at(c.value());
                     });
             // Small values too, so that a case dropped as the general one's is checked.
             for (int k = -8; k <= 8; ++k) {
