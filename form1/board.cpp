@@ -145,8 +145,7 @@ void Board::setZoom(qreal factor)
 int Board::pages() const
 {
     if (written)
-        return std::max(
-            1, int(workingParts(*written, format.view(), canvas->font(), QWIDGETSIZE_MAX).size()));
+        return std::max(1, int(writtenParts.size()));
     return record ? BoardLayout::pages(*record) : 1;
 }
 
@@ -165,8 +164,8 @@ void Board::relayout()
                        style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     if (written) {
         const BoardWriter pen(canvas->font(), room);
-        const QList<BoardPart> parts = workingParts(*written, format.view(), canvas->font(), room);
-        drawn = parts.isEmpty() ? BoardPage() : boardPage(parts.value(shown), pen);
+        writtenParts = workingParts(*written, format.view(), canvas->font(), room);
+        drawn = writtenParts.isEmpty() ? BoardPage() : boardPage(writtenParts.value(shown), pen);
     } else if (record) {
         drawn = BoardLayout(*record, format, canvas->font(), room).page(shown);
     } else {

@@ -5,13 +5,13 @@
 // in a window of its own beside the program's, with its keys and its zoom.
 
 #include "boardpage.h"
+#include "boardworking.h"
 #include "numberformat.h"
 
 #include <QWidget>
 #include <memory>
 
 class QLabel;
-class Working;
 class QPushButton;
 class QScrollArea;
 
@@ -51,6 +51,7 @@ private:
 
     std::shared_ptr<const gauss::SolveRecord> record;
     std::shared_ptr<const Working> written;
+    QList<BoardPart> writtenParts; // laid out for the page shown, counted for the pages
     NumberFormat format;
     int shown = 0;
     BoardPage drawn;
