@@ -1,5 +1,6 @@
 #include "practice.h"
 
+#include "algebra.h"
 #include "numbertext.h"
 
 #include <algorithm>
@@ -12,30 +13,51 @@ namespace gauss
 namespace
 {
 
+bool isZero(const mpq_class &q)
+{
+    return sgn(q) == 0;
+}
+bool isZero(const RationalFunction &f)
+{
+    return f.isZero();
+}
+template <class E> bool isOne(const E &e)
+{
+    return e == E(mpq_class(1));
+}
+bool isConstant(const mpq_class &)
+{
+    return true;
+}
+bool isConstant(const RationalFunction &f)
+{
+    return f.isConstant();
+}
+
 // The first column of a row's coefficients that is not zero; unknowns + 1 when none is.
-int leading(const ExactSystem &s, int row)
+template <class E> int leading(const FieldSystem<E> &s, int row)
 {
     int c = 1;
-    while (c <= s.unknowns && s.a[row][c] == 0)
+    while (c <= s.unknowns && isZero(s.a[row][c]))
         ++c;
     return c;
 }
 
 // The unit matrix over rows of zeros: each unknown has its value.
-bool identity(const ExactSystem &s)
+template <class E> bool identity(const FieldSystem<E> &s)
 {
     if (s.rows < s.unknowns)
         return false;
     for (int r = 1; r <= s.rows; ++r)
         for (int c = 1; c <= s.unknowns; ++c)
-            if (s.a[r][c] != (r == c ? 1 : 0))
+            if (r == c ? !isOne(s.a[r][c]) : !isZero(s.a[r][c]))
                 return false;
     return true;
 }
 
 // Each leading 1 right of the one above and alone in its column, the rows of
 // zeros last.
-bool reduced(const ExactSystem &s)
+template <class E> bool reduced(const FieldSystem<E> &s)
 {
     int last = 0;
     for (int r = 1; r <= s.rows; ++r) {
@@ -44,24 +66,38 @@ bool reduced(const ExactSystem &s)
             last = s.unknowns + 1;
             continue;
         }
-        if (c <= last || s.a[r][c] != 1)
+        if (c <= last || !isOne(s.a[r][c]))
             return false;
         for (int i = 1; i <= s.rows; ++i)
-            if (i != r && s.a[i][c] != 0)
+            if (i != r && !isZero(s.a[i][c]))
                 return false;
         last = c;
     }
     return true;
 }
 
-RowOperation operation(RowOperation::Kind kind, int row, int other, const mpq_class &factor)
+template <class E>
+FieldOperation<E> operation(RowOperations::Kind kind, int row, int other, const E &factor)
 {
-    return RowOperation{kind, row, other, factor};
+    return FieldOperation<E>{kind, row, other, factor};
+}
+
+// The row from `from` down whose entry in column c is the pivot: the first
+// constant that is not zero, or else the first entry that is not zero; 0
+// where the column has none.
+template <class E> int pivotRow(const FieldSystem<E> &s, int from, int c)
+{
+    int found = 0;
+    for (int r = from; r <= s.rows; ++r)
+        if (!isZero(s.a[r][c]) &&
+            (found == 0 || (isConstant(s.a[r][c]) && !isConstant(s.a[found][c]))))
+            found = r;
+    return found;
 }
 
 } // namespace
 
-Refusal check(const RowOperation &op, int rows)
+template <class E> Refusal check(const FieldOperation<E> &op, int rows)
 {
     const bool twoRows = op.kind == RowOperation::Exchange || op.kind == RowOperation::Eliminate ||
                          op.kind == RowOperation::Combine;
@@ -69,7 +105,7 @@ Refusal check(const RowOperation &op, int rows)
         return Refusal::RowOutside;
     if (twoRows && op.row == op.other)
         return Refusal::SameRow;
-    if (op.kind != RowOperation::Exchange && (op.factor == 0 || op.own == 0))
+    if (op.kind != RowOperation::Exchange && (isZero(op.factor) || isZero(op.own)))
         return Refusal::ZeroFactor;
     return Refusal::None;
 }
@@ -83,8 +119,9 @@ ExactSystem exactSystem(const ExactMatrix &a, int rows, int unknowns)
     return s;
 }
 
-void apply(ExactSystem &s, const RowOperation &op)
+template <class E> void apply(FieldSystem<E> &s, const FieldOperation<E> &op)
 {
+    using std::swap;
     auto &row = s.a[op.row];
     for (int c = 1; c <= s.unknowns + 1; ++c) {
         switch (op.kind) {
@@ -92,13 +129,13 @@ void apply(ExactSystem &s, const RowOperation &op)
             swap(row[c], s.a[op.other][c]);
             break;
         case RowOperation::Divide:
-            row[c] /= op.factor;
+            row[c] = row[c] / op.factor;
             break;
         case RowOperation::Multiply:
-            row[c] *= op.factor;
+            row[c] = row[c] * op.factor;
             break;
         case RowOperation::Eliminate:
-            row[c] -= op.factor * s.a[op.other][c];
+            row[c] = row[c] - op.factor * s.a[op.other][c];
             break;
         case RowOperation::Combine:
             row[c] = op.own * row[c] - op.factor * s.a[op.other][c];
@@ -107,15 +144,15 @@ void apply(ExactSystem &s, const RowOperation &op)
     }
 }
 
-int contradiction(const ExactSystem &s)
+template <class E> int contradiction(const FieldSystem<E> &s)
 {
     for (int r = 1; r <= s.rows; ++r)
-        if (leading(s, r) > s.unknowns && s.a[r][s.unknowns + 1] != 0)
+        if (leading(s, r) > s.unknowns && !isZero(s.a[r][s.unknowns + 1]))
             return r;
     return 0;
 }
 
-End endOf(const ExactSystem &s)
+template <class E> End endOf(const FieldSystem<E> &s)
 {
     if (contradiction(s) != 0)
         return End::NoSolution;
@@ -124,36 +161,36 @@ End endOf(const ExactSystem &s)
     return reduced(s) ? End::ManySolutions : End::Going;
 }
 
-RowOperation nextOfMethod(const ExactSystem &s)
+template <class E> FieldOperation<E> nextOfMethod(const FieldSystem<E> &s)
 {
     const int rows = s.rows;
+    const E one(mpq_class(1));
+    const E zero(mpq_class(0));
     std::vector<std::pair<int, int>> pivots; // row, column
     int r = 1;
     for (int c = 1; c <= s.unknowns && r <= rows; ++c) {
-        int found = r;
-        while (found <= rows && s.a[found][c] == 0)
-            ++found;
-        if (found > rows)
+        const int found = pivotRow(s, r, c);
+        if (found == 0)
             continue; // no pivot in this column: its unknown is free
         if (found != r)
-            return operation(RowOperation::Exchange, r, found, 0);
-        if (s.a[r][c] != 1)
-            return operation(RowOperation::Divide, r, 0, s.a[r][c]);
+            return operation(RowOperations::Exchange, r, found, zero);
+        if (!isOne(s.a[r][c]))
+            return operation(RowOperations::Divide, r, 0, s.a[r][c]);
         for (int i = r + 1; i <= rows; ++i)
-            if (s.a[i][c] != 0)
-                return operation(RowOperation::Eliminate, i, r, s.a[i][c]);
+            if (!isZero(s.a[i][c]))
+                return operation(RowOperations::Eliminate, i, r, s.a[i][c]);
         pivots.emplace_back(r, c);
         ++r;
     }
     for (auto pivot = pivots.rbegin(); pivot != pivots.rend(); ++pivot)
         for (int i = pivot->first - 1; i >= 1; --i)
-            if (s.a[i][pivot->second] != 0)
-                return operation(RowOperation::Eliminate, i, pivot->first, s.a[i][pivot->second]);
+            if (!isZero(s.a[i][pivot->second]))
+                return operation(RowOperations::Eliminate, i, pivot->first, s.a[i][pivot->second]);
     // Only a matrix at its end has nothing left; the caller asks for none.
-    return operation(RowOperation::Multiply, 1, 0, 1);
+    return operation(RowOperations::Multiply, 1, 0, one);
 }
 
-int methodLength(ExactSystem s)
+template <class E> int methodLength(FieldSystem<E> s)
 {
     int count = 0;
     // Each operation settles one more entry of the reduced form, so the
@@ -180,7 +217,7 @@ Typed judge(const mpq_class &typed, const mpq_class &right)
                                                                                 : Typed::Wrong;
 }
 
-bool echelon(const ExactSystem &s)
+template <class E> bool echelon(const FieldSystem<E> &s)
 {
     int last = 0;
     for (int r = 1; r <= s.rows; ++r) {
@@ -207,14 +244,15 @@ bool isRounding(const mpq_class &typed, const mpq_class &exact)
     return abs(exact - typed) * 2 * ten <= 1;
 }
 
-ExactSystem Practice::tried(const RowOperation &op) const
+template <class E>
+typename FieldPractice<E>::System FieldPractice<E>::tried(const Operation &op) const
 {
-    ExactSystem next = current();
+    System next = current();
     gauss::apply(next, op);
     return next;
 }
 
-Refusal Practice::apply(const RowOperation &op)
+template <class E> Refusal FieldPractice<E>::apply(const Operation &op)
 {
     const Refusal refusal = check(op, rows());
     if (refusal != Refusal::None)
@@ -255,7 +293,7 @@ SolveRecord recordOf(const Practice &practice)
     return record;
 }
 
-bool Practice::takeBack()
+template <class E> bool FieldPractice<E>::takeBack()
 {
     if (done.empty())
         return false;
@@ -263,5 +301,24 @@ bool Practice::takeBack()
     done.pop_back();
     return true;
 }
+
+// The two fields a student works in: the numbers, and the rational
+// functions of a system with a parameter.
+template Refusal check(const RowOperation &, int);
+template Refusal check(const ParameterOperation &, int);
+template void apply(ExactSystem &, const RowOperation &);
+template void apply(ParameterSystem &, const ParameterOperation &);
+template End endOf(const ExactSystem &);
+template End endOf(const ParameterSystem &);
+template int contradiction(const ExactSystem &);
+template int contradiction(const ParameterSystem &);
+template RowOperation nextOfMethod(const ExactSystem &);
+template ParameterOperation nextOfMethod(const ParameterSystem &);
+template int methodLength(ExactSystem);
+template int methodLength(ParameterSystem);
+template bool echelon(const ExactSystem &);
+template bool echelon(const ParameterSystem &);
+template class FieldPractice<mpq_class>;
+template class FieldPractice<RationalFunction>;
 
 } // namespace gauss
