@@ -462,8 +462,12 @@ void Form1::practise()
         practice->activateWindow();
         return;
     }
-    if (parametric())
-        return parameter->notYet(QStringLiteral("Реши сам"));
+    if (parametric()) {
+        if (const gauss::ParameterAnalysis *analysis =
+                parameter->forPractice(solver.n, solver.unknowns))
+            practice = new PracticePanel(this, windowGrid(), *analysis, shownBlock(), working);
+        return;
+    }
     if (!readTypedSystem())
         return;
     const gauss::ExactSystem system = gauss::exactSystem(solver.exact.a, solver.n, solver.unknowns);

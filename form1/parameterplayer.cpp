@@ -118,6 +118,12 @@ bool ParameterPlayer::play(int rows, int unknowns)
     return !last.steps.empty();
 }
 
+const gauss::ParameterAnalysis *ParameterPlayer::forPractice(int rows, int unknowns)
+{
+    gauss::ParametricSystem system;
+    return read(rows, unknowns, system) && analyse(system) ? &last : nullptr;
+}
+
 Working::Block ParameterPlayer::typedBlock(int rows, int unknowns) const
 {
     Working::Block typed;

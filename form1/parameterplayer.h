@@ -42,6 +42,10 @@ public:
 
     // The coefficients' determinant factored, and where it is 0.
     void determinant(int rows, int unknowns);
+    // Reads and analyses the block for a student to work: the analysis, or
+    // nothing where a cell was told bad or the analysis did not end.
+    const gauss::ParameterAnalysis *forPractice(int rows, int unknowns);
+
     // What does not take a parameter yet says so.
     void notYet(const QString &what);
 

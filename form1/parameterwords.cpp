@@ -149,13 +149,14 @@ QString expression(const gauss::RationalFunction &f, QChar letter, NumberFormat:
     return gauss::rationalText(f, letter, numbers(view));
 }
 
-QString condition(const gauss::Polynomial &factor, QChar letter)
+QString condition(const gauss::Polynomial &factor, QChar letter, bool roots)
 {
     if (factor.degree() == 1)
         return QStringLiteral("%1 = %2").arg(letter).arg(gauss::fractionText(factor.root()));
     const QString zero = QStringLiteral("%1 = 0").arg(polynomial(factor, letter));
-    return factor.degree() == 2 ? zero + QStringLiteral(", т.е. ") + quadraticRoots(factor, letter)
-                                : zero;
+    return factor.degree() == 2 && roots
+               ? zero + QStringLiteral(", т.е. ") + quadraticRoots(factor, letter)
+               : zero;
 }
 
 QString factored(const gauss::RationalFunction &d, QChar letter)
@@ -165,11 +166,26 @@ QString factored(const gauss::RationalFunction &d, QChar letter)
 
 QString generalCondition(const gauss::ParameterAnalysis &a)
 {
-    QStringList excluded;
+    std::vector<gauss::Polynomial> factors;
     for (const gauss::ParameterCase &c : a.cases)
-        excluded << notEqual(c.factor, a.system.letter);
-    return excluded.isEmpty() ? QStringLiteral("при всяко %1").arg(a.system.letter)
-                              : QStringLiteral("при ") + joined(excluded);
+        factors.push_back(c.factor);
+    return generalCondition(factors, a.system.letter);
+}
+
+QString generalCondition(const std::vector<gauss::Polynomial> &excluded, QChar letter)
+{
+    QStringList parts;
+    for (const gauss::Polynomial &f : excluded)
+        parts << notEqual(f, letter);
+    return parts.isEmpty() ? QStringLiteral("при всяко %1").arg(letter)
+                           : QStringLiteral("при ") + joined(parts);
+}
+
+QString generalVerdict(const gauss::ParameterAnalysis &a, NumberFormat::View view)
+{
+    return verdict(a.general, [&](const gauss::RationalFunction &f) {
+        return expression(f, a.system.letter, view);
+    });
 }
 
 QString caseVerdict(const gauss::ParameterCase &c, QChar letter, NumberFormat::View view)
@@ -199,10 +215,7 @@ QStringList analysis(const gauss::ParameterAnalysis &a, NumberFormat::View view)
     QStringList lines;
     if (a.square)
         lines << QStringLiteral("D = ") + factored(a.determinant, letter);
-    lines << generalCondition(a) + QStringLiteral(": ") +
-                 verdict(a.general, [&](const gauss::RationalFunction &f) {
-                     return expression(f, letter, view);
-                 });
+    lines << generalCondition(a) + QStringLiteral(": ") + generalVerdict(a, view);
     for (const gauss::ParameterCase &c : a.cases)
         lines << QStringLiteral("при ") + condition(c, letter) + QStringLiteral(": ") +
                      caseVerdict(c, letter, view);

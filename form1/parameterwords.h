@@ -16,8 +16,9 @@ namespace ParameterWords
 // An expression in the parameter, its numbers written as the view writes them.
 QString expression(const gauss::RationalFunction &f, QChar letter, NumberFormat::View view);
 
-// "a = 2", or "a² - 2 = 0, т.е. a = ±√2": where a factor vanishes.
-QString condition(const gauss::Polynomial &factor, QChar letter);
+// "a = 2", or "a² - 2 = 0, т.е. a = ±√2": where a factor vanishes; without
+// roots, "a² - 2 = 0" only.
+QString condition(const gauss::Polynomial &factor, QChar letter, bool roots = true);
 inline QString condition(const gauss::ParameterCase &c, QChar letter)
 {
     return condition(c.factor, letter);
@@ -28,6 +29,10 @@ QString factored(const gauss::RationalFunction &d, QChar letter);
 
 // Where the general case holds: "при a ≠ -2 и a ≠ 2", or "при всяко a".
 QString generalCondition(const gauss::ParameterAnalysis &a);
+QString generalCondition(const std::vector<gauss::Polynomial> &excluded, QChar letter);
+
+// The general case's verdict: "единствено решение x1 = 4/(a + 2), … (ранг …)".
+QString generalVerdict(const gauss::ParameterAnalysis &a, NumberFormat::View view);
 
 // A case's verdict: "безброй решения x1 = 2 - 2x2, x2 — произволно (ранг …)".
 QString caseVerdict(const gauss::ParameterCase &c, QChar letter, NumberFormat::View view);

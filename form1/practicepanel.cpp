@@ -4,6 +4,7 @@
 #include "exactwords.h"
 #include "gridcell.h"
 #include "numbertext.h"
+#include "parameterwords.h"
 #include "record.h"
 #include "rownotation.h"
 #include "slipwords.h"
@@ -39,6 +40,15 @@ QString quoted(const QString &text)
     return u'„' + text + u'“';
 }
 
+// "при a = 2 …" as a sentence of its own: "При a = 2 ….", one a line.
+QString sentences(const QStringList &clauses)
+{
+    QStringList lines;
+    for (const QString &clause : clauses)
+        lines << clause.front().toUpper() + clause.mid(1) + u'.';
+    return lines.join(u'\n');
+}
+
 // "1 операция", "14 операции"
 QString operationsWords(int count)
 {
@@ -58,7 +68,7 @@ QString countWords(int own, int method, int hints)
         .arg(method);
 }
 
-QString problemWords(const RowNotation::Reading &reading)
+template <class E> QString problemWords(const RowNotation::BasicReading<E> &reading)
 {
     using Problem = RowNotation::Reading::Problem;
     const QString part = quoted(reading.part);
@@ -88,6 +98,10 @@ QString problemWords(const RowNotation::Reading &reading)
         return QStringLiteral("В %1 знаменателят е нула.").arg(part);
     case Problem::Extra:
         return QStringLiteral("Операцията свършва преди %1.").arg(part);
+    case Problem::NoExpression:
+        return QStringLiteral("Не разбирам %1: изразът с параметъра се пише като 2a, (a + 2) "
+                              "или a/(a + 2).")
+            .arg(part);
     }
     return reading.part.isEmpty()
                ? QStringLiteral("Операцията не е довършена: липсва %1.").arg(wanted)
@@ -96,7 +110,7 @@ QString problemWords(const RowNotation::Reading &reading)
 
 // What could not be read, and where it began with a row, the forms the
 // reader knows for that row: the nearest to what the student meant.
-QString readingWords(const RowNotation::Reading &reading)
+template <class E> QString readingWords(const RowNotation::BasicReading<E> &reading)
 {
     using Problem = RowNotation::Reading::Problem;
     const int row = reading.operation.row;
@@ -118,9 +132,10 @@ QString readingWords(const RowNotation::Reading &reading)
                                        .arg(forms.join(QStringLiteral("; ")));
 }
 
-QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int n)
+template <class E>
+QString refusalWords(gauss::Refusal refusal, const gauss::FieldOperation<E> &op, int n)
 {
-    using gauss::RowOperation;
+    using RowOperation = gauss::FieldOperation<E>;
     switch (refusal) {
     case gauss::Refusal::None:
         break;
@@ -131,7 +146,7 @@ QString refusalWords(gauss::Refusal refusal, const gauss::RowOperation &op, int 
     case gauss::Refusal::ZeroFactor:
         if (op.kind == RowOperation::Divide)
             return QStringLiteral("На 0 не се дели.");
-        if (op.kind == RowOperation::Multiply || op.own == 0)
+        if (op.kind == RowOperation::Multiply || gauss::isZero(op.own))
             return QStringLiteral("Умножен по 0, ред %1 губи уравнението си.").arg(op.row);
         return QStringLiteral("0 пъти ред не променя нищо.");
     case gauss::Refusal::SameRow:
@@ -150,6 +165,41 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     : QWidget(window, Qt::Tool), window(window), grid(grid), practice(system), typed(typed),
       working(working), methodCount(gauss::methodLength(system))
 {
+    start();
+}
+
+PracticePanel::PracticePanel(QWidget *window, const Grid &grid,
+                             const gauss::ParameterAnalysis &analysis, const Working::Block &typed,
+                             Working &working)
+    : QWidget(window, Qt::Tool), window(window), grid(grid), practice(gauss::ExactSystem()),
+      tour(std::make_unique<ParameterTour>(analysis)), general(true), typed(typed),
+      working(working), methodCount(gauss::methodLength(tour->general().current()))
+{
+    start();
+}
+
+template <class F> auto PracticePanel::onTrack(F f)
+{
+    return general ? f(tour->general()) : f(practice);
+}
+
+template <class F> auto PracticePanel::onTrack(F f) const
+{
+    return general ? f(std::as_const(*tour).general()) : f(practice);
+}
+
+int PracticePanel::rows() const
+{
+    return onTrack([](const auto &p) { return p.rows(); });
+}
+
+int PracticePanel::unknowns() const
+{
+    return onTrack([](const auto &p) { return p.unknowns(); });
+}
+
+void PracticePanel::start()
+{
     setObjectName(QStringLiteral("PracticePanel"));
     setWindowTitle(QStringLiteral("Реши сам"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -157,8 +207,8 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     setFont(baseFont);
     build();
     // The grid is the working now: only the student's own row takes typing.
-    for (int r = 1; r <= practice.rows(); ++r)
-        for (int c = 1; c <= practice.unknowns() + 1; ++c)
+    for (int r = 1; r <= rows(); ++r)
+        for (int c = 1; c <= unknowns() + 1; ++c)
             grid.cellAt(r, c)->setReadOnly(true);
     showMatrix();
     record();
@@ -173,7 +223,11 @@ PracticePanel::PracticePanel(QWidget *window, const Grid &grid, const gauss::Exa
     show();
     activateWindow();
     operation->setFocus(Qt::OtherFocusReason);
-    say(QStringLiteral("Реши сам: напишете операция и натиснете Enter; F1 дава подсказка."));
+    say(general
+            ? QStringLiteral("Реши сам с параметъра %1: работете общия случай; делите ли на "
+                             "израз, програмата казва кой случай остава. F1 дава подсказка.")
+                  .arg(tour->letter())
+            : QStringLiteral("Реши сам: напишете операция и натиснете Enter; F1 дава подсказка."));
 }
 
 void PracticePanel::build()
@@ -217,6 +271,14 @@ void PracticePanel::build()
     backButton->hide();
     connect(backButton, &QPushButton::clicked, this, &PracticePanel::backSubstitute);
     layout->addWidget(backButton, 0, Qt::AlignLeft);
+    caseButton = new QPushButton(QStringLiteral("Следващ &случай"), this);
+    caseButton->setObjectName(QStringLiteral("NextCase"));
+    caseButton->setAutoDefault(false);
+    caseButton->setAccessibleDescription(
+        QStringLiteral("започва случая, който остава, като система от числа"));
+    caseButton->hide();
+    connect(caseButton, &QPushButton::clicked, this, &PracticePanel::nextCase);
+    layout->addWidget(caseButton, 0, Qt::AlignLeft);
     layout->addWidget(list, 1);
     layout->addLayout(buildButtons());
 
@@ -259,6 +321,11 @@ QLayout *PracticePanel::buildButtons()
             operation->setFocus(Qt::OtherFocusReason); // the next operation is typed there
     });
     buttons->addWidget(own);
+    if (general) {
+        // The cells would have to take expressions, and the slips be told in Q(a).
+        own->setEnabled(false);
+        own->setToolTip(QStringLiteral("при параметър редовете смята програмата"));
+    }
     checkButton = button("Check", QStringLiteral("Про&вери"), QStringLiteral("Enter в реда"),
                          [this] { checkRow(); });
     showButton = button("Show", QStringLiteral("Пока&жи"), QStringLiteral("F1 в реда"),
@@ -344,14 +411,16 @@ void PracticePanel::closeEvent(QCloseEvent *event)
             closeRow();
             showMatrix();
         }
-        for (int r = 1; r <= practice.rows(); ++r)
-            for (int c = 1; c <= practice.unknowns() + 1; ++c)
+        for (int r = 1; r <= rows(); ++r)
+            for (int c = 1; c <= unknowns() + 1; ++c)
                 grid.cellAt(r, c)->setReadOnly(false);
         window->removeEventFilter(this);
         window->setAttribute(Qt::WA_AlwaysShowToolTips, false);
         // Ended before its end, the working is told how far it has come.
         Announcer::announce(window, QStringLiteral("Реши сам: край.") +
-                                        (gauss::endOf(practice.current()) == gauss::End::Going
+                                        (onTrack([](const auto &p) {
+                                             return gauss::endOf(p.current());
+                                         }) == gauss::End::Going
                                              ? u' ' + readyWords().join(u' ')
                                              : QString()));
     }
@@ -376,7 +445,7 @@ void PracticePanel::tell(const std::function<QString()> &sentence)
 void PracticePanel::viewChanged()
 {
     if (open)
-        for (int c = 1; c <= practice.unknowns() + 1; ++c)
+        for (int c = 1; c <= unknowns() + 1; ++c)
             if (!grid.cellAt(open->row, c)->isReadOnly())
                 showOld(grid.cellAt(open->row, c), c);
     record();
@@ -384,14 +453,14 @@ void PracticePanel::viewChanged()
         status->setText(telling());
 }
 
-bool PracticePanel::busy()
+bool PracticePanel::busy(bool ended)
 {
     if (open) {
         say(QStringLiteral("Първо довършете ред %1 (Enter проверява) или натиснете „Назад“.")
                 .arg(open->row));
         return true;
     }
-    if (!endWords().isEmpty()) {
+    if (ended && !endWords().isEmpty()) {
         tell([this] {
             return endWords() +
                    QStringLiteral("\n„Назад“ връща последната операция, „Край“ затваря.");
@@ -405,6 +474,8 @@ void PracticePanel::submit()
 {
     if (busy())
         return;
+    if (general)
+        return submitGeneral();
     const RowNotation::Line line = RowNotation::readLine(operation->text());
     const auto about = [&line](int place, const QString &words) {
         return line.count == 1
@@ -417,9 +488,9 @@ void PracticePanel::submit()
     }
     for (int i = 0; i < line.readings.size(); ++i) {
         const gauss::RowOperation &op = line.readings[i].operation;
-        if (const gauss::Refusal refusal = gauss::check(op, practice.rows());
+        if (const gauss::Refusal refusal = gauss::check(op, rows());
             refusal != gauss::Refusal::None) {
-            say(about(i + 1, refusalWords(refusal, op, practice.rows())));
+            say(about(i + 1, refusalWords(refusal, op, rows())));
             return;
         }
     }
@@ -428,6 +499,34 @@ void PracticePanel::submit()
         pending << reading.operation;
     applied.clear();
     applyPending();
+}
+
+// A line of the general working: read with the parameter, its operations
+// applied at once, each division by an expression told with what it assumes.
+void PracticePanel::submitGeneral()
+{
+    const RowNotation::ParameterLine line =
+        RowNotation::readLine(operation->text(), tour->letter());
+    const auto about = [&line](int place, const QString &words) {
+        return line.count == 1
+                   ? words
+                   : QStringLiteral("Операция %1 от %2: %3").arg(place).arg(line.count).arg(words);
+    };
+    if (line.refused) {
+        say(about(line.refused, readingWords(line.readings.first())));
+        return;
+    }
+    for (int i = 0; i < line.readings.size(); ++i) {
+        const gauss::ParameterOperation &op = line.readings[i].operation;
+        if (const gauss::Refusal refusal = gauss::check(op, rows());
+            refusal != gauss::Refusal::None) {
+            say(about(i + 1, refusalWords(refusal, op, rows())));
+            return;
+        }
+    }
+    applied.clear();
+    for (const RowNotation::ParameterReading &reading : line.readings)
+        acceptIn(tour->general(), reading.operation, QString());
 }
 
 void PracticePanel::applyPending()
@@ -443,22 +542,37 @@ void PracticePanel::applyPending()
 
 void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
 {
+    acceptIn(practice, op, note);
+}
+
+template <class P>
+void PracticePanel::acceptIn(P &p, const typename P::Operation &op, const QString &given)
+{
     hintLevel = 0;
-    practice.apply(op);
-    if (!slips.isEmpty() && !slips.last().startsWith(ShownWords))
+    QString note = given;
+    if constexpr (std::is_same_v<P, gauss::ParameterPractice>) {
+        if (const QStringList warnings = tour->apply(op); !warnings.isEmpty()) {
+            note += u'\n' + sentences(warnings);
+            slips << warnings;
+        }
+    } else {
+        p.apply(op);
+    }
+    caseEnded();
+    if (!slips.isEmpty() && !slips.last().startsWith(ShownWords) && !general)
         slips << QStringLiteral("Поправено.");
     notes << slips;
     slips.clear();
-    list->addItem(RowNotation::text(op));
+    list->addItem(opText(op));
     list->scrollToBottom();
     operation->clear();
     showMatrix();
     record();
     // Each operation's rows as they stood after it, written again in a new view.
-    const gauss::ExactSystem after = practice.current();
+    const typename P::System after = p.current();
     applied << [this, op, after, note] {
-        QString lines = RowNotation::text(op) + u'\n' + rowText(after, op.row);
-        if (op.kind == gauss::RowOperation::Exchange)
+        QString lines = opText(op) + u'\n' + rowText(after, op.row);
+        if (op.kind == P::Operation::Exchange)
             lines += u'\n' + rowText(after, op.other);
         return lines + note;
     };
@@ -468,7 +582,8 @@ void PracticePanel::accept(const gauss::RowOperation &op, const QString &note)
             lines << sentence();
         if (const QString end = endWords(); !end.isEmpty())
             lines << end;
-        else if (pending.isEmpty() && gauss::echelon(practice.current()))
+        else if (pending.isEmpty() &&
+                 onTrack([](const auto &t) { return gauss::echelon(t.current()); }))
             lines << QStringLiteral("Триъгълен вид: остава обратното заместване; "
                                     "„Обратно заместване“ (Alt+З) го довършва.");
         return lines.join(u'\n');
@@ -486,10 +601,11 @@ void PracticePanel::back()
         showMatrix();
         slips.clear();
         say(QStringLiteral("Операцията е отменена."));
-    } else if (!practice.takeBack()) {
+    } else if (!(general ? tour->takeBack() : practice.takeBack())) {
         say(QStringLiteral("Това е системата, както е въведена."));
     } else {
         notes.removeLast();
+        caseEnded();
         delete list->takeItem(list->count() - 1);
         showMatrix();
         record();
@@ -508,45 +624,52 @@ void PracticePanel::hint()
 {
     if (busy())
         return;
-    const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
-    const QString next = RowNotation::text(op);
-    ++hintsUsed;
-    hintLevel = std::min(hintLevel + 1, 3);
-    operation->setText(hintLevel == 1 ? QString() : next);
-    operation->setFocus(Qt::OtherFocusReason);
-    const int level = hintLevel;
-    tell([this, op, next, level] {
-        if (level == 1)
-            return QStringLiteral("Подсказка: ") + pivotWords(op);
-        QString words = QStringLiteral("Подсказка: %1").arg(next);
-        if (level == 3) {
-            const gauss::ExactSystem after = practice.tried(op);
-            words += QStringLiteral("\nТя дава ") + rowText(after, op.row);
-            if (op.kind == gauss::RowOperation::Exchange)
-                words += QStringLiteral("\nи ") + rowText(after, op.other);
-        }
-        return words;
+    onTrack([this](auto &p) {
+        const auto op = gauss::nextOfMethod(p.current());
+        const QString next = opText(op);
+        ++hintsUsed;
+        hintLevel = std::min(hintLevel + 1, 3);
+        operation->setText(hintLevel == 1 ? QString() : next);
+        operation->setFocus(Qt::OtherFocusReason);
+        const int level = hintLevel;
+        const auto *track = &p;
+        tell([this, track, op, next, level] {
+            if (level == 1)
+                return QStringLiteral("Подсказка: ") + pivotWords(track->current(), op);
+            QString words = QStringLiteral("Подсказка: %1").arg(next);
+            if (level == 3) {
+                const auto after = track->tried(op);
+                words += QStringLiteral("\nТя дава ") + rowText(after, op.row);
+                if (op.kind == gauss::RowOperations::Exchange)
+                    words += QStringLiteral("\nи ") + rowText(after, op.other);
+            }
+            return words;
+        });
     });
 }
 
 // The method's next operation told by its pivot: where it stands and why the
 // operation is the next one.
-QString PracticePanel::pivotWords(const gauss::RowOperation &op) const
+template <class S, class Op> QString PracticePanel::pivotWords(const S &s, const Op &op) const
 {
-    const gauss::ExactSystem &s = practice.current();
-    const int pivotRow = op.kind == gauss::RowOperation::Eliminate ? op.other : op.row;
-    const int from = op.kind == gauss::RowOperation::Exchange ? op.other : pivotRow;
+    const int pivotRow = op.kind == Op::Eliminate ? op.other : op.row;
+    const int from = op.kind == Op::Exchange ? op.other : pivotRow;
     int column = 1;
-    while (column <= s.unknowns && s.a[from][column] == 0)
+    while (column <= s.unknowns && gauss::isZero(s.a[from][column]))
         ++column;
     const QString place = QStringLiteral("ред %1, колона %2").arg(pivotRow).arg(column);
     switch (op.kind) {
-    case gauss::RowOperation::Exchange:
+    case Op::Exchange:
+        if (!gauss::isZero(s.a[op.row][column]))
+            return QStringLiteral("водещият елемент е в %1, а там стои %2; в ред %3 на тази колона "
+                                  "стои число, на което се дели без условие.")
+                .arg(place, textOf(s.a[op.row][column]))
+                .arg(op.other);
         return QStringLiteral("водещият елемент е в %1, а там стои 0; в ред %2 на тази колона "
                               "числото не е 0.")
             .arg(place)
             .arg(op.other);
-    case gauss::RowOperation::Eliminate:
+    case Op::Eliminate:
         return QStringLiteral("водещият елемент е в %1; в ред %2 на тази колона стои %3, а трябва "
                               "да е 0.")
             .arg(place)
@@ -560,9 +683,15 @@ QString PracticePanel::pivotWords(const gauss::RowOperation &op) const
 
 QStringList PracticePanel::readyWords() const
 {
-    const bool going = gauss::endOf(practice.current()) == gauss::End::Going;
+    const bool going =
+        onTrack([](const auto &p) { return gauss::endOf(p.current()); }) == gauss::End::Going;
     QStringList lines{going ? QStringLiteral("Още не е готово.") : QStringLiteral("Готово.")};
-    lines << SlipWords::form(practice.current(), grid.format());
+    if (general)
+        lines << (gauss::echelon(tour->general().current())
+                      ? QStringLiteral("Стъпаловиден вид: да.")
+                      : QStringLiteral("Стъпаловиден вид: не."));
+    else
+        lines << SlipWords::form(practice.current(), grid.format());
     if (!going)
         lines << endWords();
     return lines;
@@ -581,19 +710,30 @@ void PracticePanel::backSubstitute()
     if (busy())
         return;
     const int before = list->count();
-    const int most = practice.rows() * (practice.unknowns() + 1);
-    while (gauss::endOf(practice.current()) == gauss::End::Going && list->count() - before < most) {
-        const gauss::RowOperation op = gauss::nextOfMethod(practice.current());
-        practice.apply(op);
-        notes << QStringList();
-        list->addItem(RowNotation::text(op));
-    }
+    const int most = rows() * (unknowns() + 1);
+    QStringList warnings;
+    onTrack([&](auto &p) {
+        while (gauss::endOf(p.current()) == gauss::End::Going && list->count() - before < most) {
+            const auto op = gauss::nextOfMethod(p.current());
+            if constexpr (std::is_same_v<std::decay_t<decltype(p)>, gauss::ParameterPractice>) {
+                warnings << tour->apply(op);
+            } else {
+                p.apply(op);
+            }
+            notes << QStringList();
+            list->addItem(opText(op));
+        }
+    });
+    caseEnded();
     list->scrollToBottom();
     showMatrix();
     record();
     const int added = list->count() - before;
-    tell([this, added] {
-        return QStringLiteral("Обратно заместване: %1.\n").arg(operationsWords(added)) + endWords();
+    tell([this, added, warnings] {
+        QStringList lines{QStringLiteral("Обратно заместване: %1.").arg(operationsWords(added))};
+        if (!warnings.isEmpty())
+            lines << sentences(warnings);
+        return (lines + QStringList{endWords()}).join(u'\n');
     });
     operation->setFocus(Qt::OtherFocusReason);
 }
@@ -602,10 +742,22 @@ void PracticePanel::backSubstitute()
 
 void PracticePanel::showMatrix()
 {
-    const gauss::ExactSystem &s = practice.current();
+    if (!general) {
+        const gauss::ExactSystem &s = practice.current();
+        for (int r = 1; r <= s.rows; ++r)
+            for (int c = 1; c <= s.unknowns + 1; ++c)
+                showValue(r, c, s.a[r][c]);
+        return;
+    }
+    const gauss::ParameterSystem &s = tour->general().current();
     for (int r = 1; r <= s.rows; ++r)
-        for (int c = 1; c <= s.unknowns + 1; ++c)
-            showValue(r, c, s.a[r][c]);
+        for (int c = 1; c <= s.unknowns + 1; ++c) {
+            GridCell *cell = grid.cellAt(r, c);
+            cell->forgetExactValue();
+            cell->setText(textOf(s.a[r][c]));
+            cell->setToolTip(cell->text());
+            cell->setCursorPosition(0);
+        }
 }
 
 // The one place where the practice writes a value into a cell.
@@ -619,8 +771,23 @@ QString PracticePanel::textOf(const mpq_class &value, const NumberFormat &in)
     return in.text({gauss::decimalText(value), value});
 }
 
+QString PracticePanel::textOf(const gauss::RationalFunction &value, const NumberFormat &in) const
+{
+    return ParameterWords::expression(value, tour->letter(), in.view());
+}
+
+QString PracticePanel::opText(const gauss::RowOperation &op) const
+{
+    return RowNotation::text(op);
+}
+
+QString PracticePanel::opText(const gauss::ParameterOperation &op) const
+{
+    return RowNotation::text(op, tour->letter());
+}
+
 // "ред 2: 0; 0,5; 0,5; 1", as the step boxes tell a row.
-QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
+template <class S> QString PracticePanel::rowText(const S &s, int row) const
 {
     QStringList cells;
     for (int c = 1; c <= s.unknowns + 1; ++c)
@@ -628,15 +795,15 @@ QString PracticePanel::rowText(const gauss::ExactSystem &s, int row) const
     return QStringLiteral("ред %1: %2").arg(row).arg(cells.join(QStringLiteral("; ")));
 }
 
-// In both views, which the window's switch chooses between.
-void PracticePanel::record()
+// Each operation of a working a step, its matrix in both views.
+template <class P>
+QList<PracticePanel::Step> PracticePanel::stepsOf(const P &p, const QString &title,
+                                                  const QList<QStringList> &from) const
 {
     using View = NumberFormat::View;
-    if (grid.showWorking)
-        grid.showWorking(gauss::recordOf(practice));
-    working.setSystem(typed);
-    for (int i = 1; i <= int(practice.operations().size()); ++i) {
-        const gauss::ExactSystem &s = practice.after(i);
+    QList<Step> steps;
+    for (int i = 1; i <= int(p.operations().size()); ++i) {
+        const auto &s = p.after(i);
         InBothViews<Working::Block> matrix;
         for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions})
             for (int r = 1; r <= s.rows; ++r) {
@@ -645,51 +812,135 @@ void PracticePanel::record()
                     matrix[view].last() << textOf(s.a[r][c], NumberFormat(view));
             }
         const QStringList op =
-            QStringList{RowNotation::text(practice.operations()[std::size_t(i - 1)])} +
-            notes.value(i - 1);
-        working.addStep(QStringLiteral("(РЕШИ САМ) стъпка:%1").arg(i),
-                        InBothViews<QStringList>{op, op}, matrix);
+            QStringList{opText(p.operations()[std::size_t(i - 1)])} + from.value(i - 1);
+        steps << Step{title.arg(i), op, matrix};
     }
+    return steps;
+}
+
+QString PracticePanel::caseTitle() const
+{
+    return QStringLiteral("(РЕШИ САМ) при %1, стъпка:%2")
+        .arg(ParameterWords::condition(*atCase, tour->letter()), QStringLiteral("%1"));
+}
+
+// In both views, which the window's switch chooses between.
+void PracticePanel::record()
+{
+    using View = NumberFormat::View;
+    if (grid.showWorking && !general)
+        grid.showWorking(gauss::recordOf(practice));
+    working.setSystem(typed);
+    const QString title = QStringLiteral("(РЕШИ САМ) стъпка:%1");
+    QList<Step> steps;
+    if (tour)
+        steps << stepsOf(tour->general(), title, general ? notes : generalNotes) << casesWorked;
+    if (!general)
+        steps << stepsOf(practice, atCase ? caseTitle() : title, notes);
+    for (const Step &step : steps)
+        working.addStep(step.title, InBothViews<QStringList>{step.lines, step.lines}, step.matrix);
     for (const View view : {NumberFormat::Decimals, NumberFormat::Fractions}) {
         QStringList report;
         endWords(NumberFormat(view), &report);
         if (!report.isEmpty())
             working.addReport(view, report);
     }
-    const gauss::ExactSystem &s = practice.current();
     std::vector<mpq_class> x;
-    if (gauss::endOf(s) == gauss::End::Solved)
-        for (int r = 0; r <= s.unknowns; ++r)
-            x.push_back(r == 0 ? mpq_class(0) : s.a[r][s.unknowns + 1]);
+    if (!general && gauss::endOf(practice.current()) == gauss::End::Solved && !tour)
+        for (int r = 0; r <= practice.unknowns(); ++r)
+            x.push_back(r == 0 ? mpq_class(0) : practice.current().a[r][practice.unknowns() + 1]);
     grid.showSolution(x);
-    backButton->setVisible(gauss::endOf(s) == gauss::End::Going && gauss::echelon(s));
+    const gauss::End end = onTrack([](const auto &p) { return gauss::endOf(p.current()); });
+    const bool echelon = onTrack([](const auto &p) { return gauss::echelon(p.current()); });
+    backButton->setVisible(end == gauss::End::Going && echelon);
+    caseButton->setVisible(end != gauss::End::Going && tour && tour->nextCase());
+}
+
+// A case's end is its verdict in the tour; taken back, it is no longer one.
+void PracticePanel::caseEnded()
+{
+    if (!atCase || general)
+        return;
+    tour->forget(*atCase);
+    if (gauss::endOf(practice.current()) == gauss::End::Going)
+        return;
+    InBothViews<QString> verdict;
+    for (const NumberFormat::View view : {NumberFormat::Decimals, NumberFormat::Fractions})
+        verdict[view] = caseVerdict(NumberFormat(view));
+    tour->worked(*atCase, verdict);
+}
+
+// "единствено решение x1 = 2, x2 = 1", or the verdict's words.
+QString PracticePanel::caseVerdict(const NumberFormat &in) const
+{
+    const gauss::ExactSystem &s = practice.current();
+    if (gauss::endOf(s) != gauss::End::Solved)
+        return verdictWords(gauss::verdictOf(s.a, s.rows, s.unknowns), s.unknowns).join(u' ');
+    QStringList values;
+    for (int r = 1; r <= s.unknowns; ++r)
+        values << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
+    return QStringLiteral("единствено решение ") + values.join(QStringLiteral(", "));
 }
 
 QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) const
 {
-    const gauss::ExactSystem &s = practice.current();
+    const gauss::End end = onTrack([](const auto &p) { return gauss::endOf(p.current()); });
     QStringList lines;
     QStringList answer;
-    switch (gauss::endOf(s)) {
-    case gauss::End::Going:
-        break;
-    case gauss::End::Solved:
+    const QString counts = countWords(
+        int(onTrack([](const auto &p) { return p.operations().size(); })), methodCount, hintsUsed);
+    const gauss::ExactSystem &s = practice.current();
+    if (end == gauss::End::Going) {
+    } else if (general) {
+        lines << QStringLiteral("Общият случай е решен за ") + counts
+              << tour->verdict(in.view()).first();
+    } else if (end == gauss::End::Solved) {
         // One line, as the record handed in gives the verdict.
-        lines << QStringLiteral("Решено за ") +
-                     countWords(int(practice.operations().size()), methodCount, hintsUsed);
+        lines << QStringLiteral("Решено за ") + counts;
         for (int r = 1; r <= s.unknowns; ++r)
             answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
-        break;
-    case gauss::End::NoSolution:
-    case gauss::End::ManySolutions:
+    } else {
         lines << verdictWords(gauss::verdictOf(s.a, s.rows, s.unknowns), s.unknowns);
-        break;
+    }
+    if (tour && end != gauss::End::Going) {
+        if (const std::optional<gauss::Polynomial> next = tour->nextCase())
+            lines << tour->left() + QStringLiteral(" „Следващ случай“ (Alt+С) започва %1.")
+                                        .arg(ParameterWords::condition(*next, tour->letter()));
+        else
+            lines << QStringLiteral("Всички случаи са разгледани:") << tour->verdict(in.view());
     }
     if (report)
         *report = lines;
     if (!answer.isEmpty())
         lines << answer.join(QStringLiteral("; "));
     return lines.join(u'\n');
+}
+
+// The next case as a numeric system of its own, the working so far kept.
+void PracticePanel::nextCase()
+{
+    const std::optional<gauss::Polynomial> next = tour->nextCase();
+    if (!next || busy(false))
+        return;
+    if (general)
+        generalNotes = notes;
+    else
+        casesWorked << stepsOf(practice, caseTitle(), notes);
+    general = false;
+    atCase = next;
+    practice = gauss::Practice(tour->system(*next));
+    methodCount = gauss::methodLength(practice.current());
+    notes.clear();
+    applied.clear();
+    list->clear();
+    hintLevel = 0;
+    own->setEnabled(true);
+    own->setToolTip(QString());
+    showMatrix();
+    record();
+    say(QStringLiteral("При %1 системата е от числа: решете я.")
+            .arg(ParameterWords::condition(*next, tour->letter())));
+    operation->setFocus(Qt::OtherFocusReason);
 }
 
 // --- The student's own arithmetic ---------------------------------------------
@@ -699,7 +950,7 @@ void PracticePanel::openRow(const gauss::RowOperation &op)
     open = op;
     right = practice.tried(op);
     restingPalettes.clear();
-    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
+    for (int c = 1; c <= unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(op.row, c);
         restingPalettes << cell->palette();
         cell->clear();
@@ -731,7 +982,7 @@ void PracticePanel::showOld(GridCell *cell, int column)
 // its last cell, or where no empty one follows.
 void PracticePanel::cellEntered(GridCell *cell)
 {
-    const int n = practice.unknowns();
+    const int n = unknowns();
     int from = 1;
     while (from <= n + 1 && grid.cellAt(open->row, from) != cell)
         ++from;
@@ -757,15 +1008,15 @@ void PracticePanel::checkRow()
     QStringList wrong, empty, rounded;
     GridCell *first = nullptr;
     // What the diagnosis reads: right cells, and wrong ones that are no rounding.
-    gauss::TypedRow typedRow(std::size_t(practice.unknowns() + 2));
-    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
+    gauss::TypedRow typedRow(std::size_t(unknowns() + 2));
+    for (int c = 1; c <= unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly()) {
             typedRow[std::size_t(c)] = right.a[row][c];
             continue; // right at an earlier check, or shown
         }
         const mpq_class &value = right.a[row][c];
-        const QString name = GridCell::spokenName(row, c, practice.unknowns());
+        const QString name = GridCell::spokenName(row, c, unknowns());
         mpq_class typed;
         const bool read =
             gauss::readExact(cell->text(), typed) || RowNotation::readNumber(cell->text(), typed);
@@ -858,7 +1109,7 @@ void PracticePanel::showRight()
         return;
     const int row = open->row;
     QList<int> shown;
-    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
+    for (int c = 1; c <= unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(row, c);
         if (cell->isReadOnly())
             continue;
@@ -872,7 +1123,7 @@ void PracticePanel::showRight()
     tell([this, row, shown] {
         QStringList values;
         for (const int c : shown)
-            values << QStringLiteral("%1: %2").arg(GridCell::columnName(c, practice.unknowns()),
+            values << QStringLiteral("%1: %2").arg(GridCell::columnName(c, unknowns()),
                                                    textOf(right.a[row][c]));
         return QStringLiteral("Верните стойности на ред %1: %2.\nEnter продължава.")
             .arg(row)
@@ -884,7 +1135,7 @@ void PracticePanel::showRight()
 
 void PracticePanel::closeRow()
 {
-    for (int c = 1; c <= practice.unknowns() + 1; ++c) {
+    for (int c = 1; c <= unknowns() + 1; ++c) {
         GridCell *cell = grid.cellAt(open->row, c);
         cell->removeEventFilter(this);
         cell->setReadOnly(true);

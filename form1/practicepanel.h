@@ -6,6 +6,7 @@
 
 #include "diagnosis.h"
 #include "numberformat.h"
+#include "parametertour.h"
 #include "practice.h"
 #include "windowgrid.h"
 #include "working.h"
@@ -14,6 +15,7 @@
 #include <QPalette>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class GridCell;
@@ -41,6 +43,10 @@ public:
     // system: the system as read; typed: its cells' texts as the user typed them.
     PracticePanel(QWidget *window, const Grid &grid, const gauss::ExactSystem &system,
                   const Working::Block &typed, Working &working);
+    // A system with a parameter: the general case worked over its rational
+    // functions first, then each case that remains as a numeric system.
+    PracticePanel(QWidget *window, const Grid &grid, const gauss::ParameterAnalysis &analysis,
+                  const Working::Block &typed, Working &working);
 
     // The window shows its numbers in another view now: the panel's own
     // texts, the old values of the row computed and the working follow it.
@@ -51,13 +57,23 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void start();
     void build();
     QLayout *buildButtons();
     void place();
     // Grows with the window's zoom, as the step boxes do, and stands in place.
     void follow();
 
+    // The working under way: the general one of a system with a parameter,
+    // or a numeric one.
+    template <class F> auto onTrack(F f);
+    template <class F> auto onTrack(F f) const;
+    int rows() const;
+    int unknowns() const;
+
     void submit();
+    void submitGeneral();
+    template <class P> void acceptIn(P &p, const typename P::Operation &op, const QString &note);
     // The line's operations still to apply, in order, one row at a time when
     // the student computes it.
     void applyPending();
@@ -65,22 +81,39 @@ private:
     void accept(const gauss::RowOperation &op, const QString &note = QString());
     void back();
     void hint();
-    QString pivotWords(const gauss::RowOperation &op) const;
+    template <class S, class Op> QString pivotWords(const S &s, const Op &op) const;
     void backSubstitute();
     void ready();
     QStringList readyWords() const;
     void say(const QString &sentence);
     // A sentence with numbers in it, written again in a new view.
     void tell(const std::function<QString()> &sentence);
-    bool busy(); // says why when a row is open or the working has ended
+    // Says why when a row is open or, unless ended is false, the working has ended.
+    bool busy(bool ended = true);
 
     void showMatrix();
     void showValue(int row, int column, const mpq_class &value);
     // A value as the window's view writes it, or as in writes it.
     QString textOf(const mpq_class &value) const { return textOf(value, grid.format()); }
     static QString textOf(const mpq_class &value, const NumberFormat &in);
-    QString rowText(const gauss::ExactSystem &s, int row) const;
+    QString textOf(const gauss::RationalFunction &value) const
+    {
+        return textOf(value, grid.format());
+    }
+    QString textOf(const gauss::RationalFunction &value, const NumberFormat &in) const;
+    QString opText(const gauss::RowOperation &op) const;
+    QString opText(const gauss::ParameterOperation &op) const;
+    template <class S> QString rowText(const S &s, int row) const;
     void record();
+    struct Step;
+    template <class P>
+    QList<Step> stepsOf(const P &p, const QString &title, const QList<QStringList> &notes) const;
+    QString caseTitle() const; // "(РЕШИ САМ) при a = 2, стъпка:%1"
+    // The next case begun as a numeric system, the working so far kept.
+    void nextCase();
+    // Where the case worked is at its end, its verdict kept for the tour's.
+    void caseEnded();
+    QString caseVerdict(const NumberFormat &in) const;
     // What the end says, or nothing before it; into report, its lines
     // without the answer, which the record has beside the unknowns.
     QString endWords(const NumberFormat &in, QStringList *report = nullptr) const;
@@ -99,6 +132,20 @@ private:
     QWidget *window;
     Grid grid;
     gauss::Practice practice;
+    // With a parameter: the general working and the cases, and whether the
+    // general one is under way; the case being worked.
+    std::unique_ptr<ParameterTour> tour;
+    bool general = false;
+    std::optional<gauss::Polynomial> atCase;
+    QList<QStringList> generalNotes;
+    // Each case worked, as the record keeps it: its steps' operations, notes
+    // and matrices in both views.
+    struct Step {
+        QString title;
+        QStringList lines;
+        InBothViews<Working::Block> matrix;
+    };
+    QList<Step> casesWorked;
     Working::Block typed;
     Working &working;
     int methodCount = 0;
@@ -128,6 +175,7 @@ private:
     QPushButton *checkButton = nullptr;
     QPushButton *showButton = nullptr;
     QPushButton *backButton = nullptr; // back-substitution, at the echelon form
+    QPushButton *caseButton = nullptr; // the next case of a system with a parameter
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "rownotation.h"
 
 #include "numbertext.h"
+#include "parametertext.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -86,7 +87,7 @@ QString romanText(int number)
 class Scanner
 {
 public:
-    explicit Scanner(const QString &text) : text(text) {}
+    explicit Scanner(const QString &text, QChar letter = QChar()) : text(text), letter(letter) {}
 
     bool atEnd()
     {
@@ -175,6 +176,48 @@ public:
         return text.mid(at, end - at);
     }
 
+    // A factor in the parameter from here, "2a", "-(a + 2)", "a/(a + 2)": a
+    // sign, then brackets and runs of digits, the letter and its powers, a
+    // fraction's bar between them; nothing where no letter is in it, or
+    // where the parameter's letter stands before a digit, as a row's does.
+    QString expression()
+    {
+        const qsizetype start = here();
+        if (letter.isNull())
+            return QString();
+        if (at < text.size() && (text[at] == u'-' || text[at] == u'+' || text[at] == QChar(0x2212)))
+            ++at;
+        bool lettered = false;
+        while (at < text.size()) {
+            const qsizetype from = at;
+            if (text[at] == u'(') {
+                int depth = 0;
+                for (; at < text.size(); ++at) {
+                    depth += text[at] == u'(' ? 1 : (text[at] == u')' ? -1 : 0);
+                    lettered = lettered || isLetter(at);
+                    if (depth == 0)
+                        break;
+                }
+                at = std::min(at + 1, text.size());
+            }
+            while (at < text.size() && (isDigit(text[at]) || isPower(text[at]) || isLetter(at) ||
+                                        ((text[at] == u'.' || text[at] == u',') &&
+                                         at + 1 < text.size() && isDigit(text[at + 1])))) {
+                lettered = lettered || isLetter(at);
+                ++at;
+            }
+            if (at < text.size() && text[at] == u'/' && at > from)
+                ++at;
+            else if (at == from)
+                break;
+        }
+        if (!lettered) {
+            at = start;
+            return QString();
+        }
+        return text.mid(start, at - start).trimmed();
+    }
+
     qsizetype here()
     {
         blanks();
@@ -184,6 +227,19 @@ public:
     void back(qsizetype to) { at = to; }
 
 private:
+    bool isLetter(qsizetype i) const
+    {
+        if (gauss::parameterLetter(text[i]) != letter)
+            return false;
+        const bool last = i + 1 >= text.size();
+        return last || (!isDigit(text[i + 1]) && !text[i + 1].isLetter());
+    }
+    static bool isPower(QChar c)
+    {
+        return c == u'^' || c == QChar(0x00B2) || c == QChar(0x00B3) || c == QChar(0x00B9) ||
+               (c >= QChar(0x2070) && c <= QChar(0x2079));
+    }
+
     void blanks()
     {
         while (at < text.size() && text[at].isSpace())
@@ -198,6 +254,7 @@ private:
     }
 
     const QString &text;
+    const QChar letter;
     qsizetype at = 0;
 };
 
@@ -252,10 +309,53 @@ Problem number(Scanner &s, mpq_class &value, bool &absent)
     return Problem::None;
 }
 
-// What follows "ред 2 =" or the short "р2": ": 2", "· 2", "− 3/2 · ред 1".
-Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
+// "4/(a + 2)": where the bar has an expression after it, each side read as
+// a polynomial, for the cells' reader takes no division by an expression.
+bool readExpression(const QString &typed, QChar letter, gauss::RationalFunction &value)
 {
-    using gauss::RowOperation;
+    int depth = 0;
+    for (qsizetype i = typed.size() - 1; i > 0; --i) {
+        depth += typed[i] == u')' ? 1 : (typed[i] == u'(' ? -1 : 0);
+        mpq_class number;
+        if (depth != 0 || typed[i] != u'/' || gauss::readExact(typed.mid(i + 1).trimmed(), number))
+            continue;
+        gauss::RationalFunction numerator, denominator;
+        if (!readExpression(typed.left(i), letter, numerator) ||
+            !readExpression(typed.mid(i + 1), letter, denominator) || denominator.isZero())
+            return false;
+        value = numerator / denominator;
+        return true;
+    }
+    QChar used = letter;
+    gauss::Polynomial poly;
+    if (gauss::readPolynomial(typed, used, poly) != gauss::ParameterError::None)
+        return false;
+    value = gauss::RationalFunction(poly);
+    return true;
+}
+
+Problem number(Scanner &s, gauss::RationalFunction &value, bool &absent, QChar letter)
+{
+    const QString typed = s.expression();
+    if (typed.isEmpty()) {
+        mpq_class constant;
+        const Problem problem = number(s, constant, absent);
+        value = gauss::RationalFunction(constant);
+        return problem;
+    }
+    absent = false;
+    return readExpression(typed, letter, value) ? Problem::None : Problem::NoExpression;
+}
+Problem number(Scanner &s, mpq_class &value, bool &absent, QChar)
+{
+    return number(s, value, absent);
+}
+
+// What follows "ред 2 =" or the short "р2": ": 2", "· 2", "− 3/2 · ред 1".
+template <class E>
+Problem rightHandSide(Scanner &s, gauss::FieldOperation<E> &op, QString &part, QChar letter)
+{
+    using RowOperation = gauss::FieldOperation<E>;
     const bool divide = s.take(Divisions);
     const bool eliminate = !divide && !s.take(Products);
     const bool adding = eliminate && s.take({Plus});
@@ -267,8 +367,11 @@ Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
                      : (eliminate ? RowOperation::Eliminate : RowOperation::Multiply);
     part = s.word();
     bool absent = false;
-    op.factor = 1; // "р2 = р2 - р1"
-    const Problem problem = number(s, op.factor, absent);
+    op.factor = E(mpq_class(1)); // "р2 = р2 - р1"
+    const qsizetype start = s.here();
+    const Problem problem = number(s, op.factor, absent, letter);
+    if (problem == Problem::NoExpression)
+        part = s.from(start); // the expression whole, "(a + b)"
     if (problem != Problem::None && !(absent && eliminate))
         return problem;
     if (!eliminate)
@@ -282,12 +385,12 @@ Problem rightHandSide(Scanner &s, gauss::RowOperation &op, QString &part)
 }
 
 // A number before the changed row, "2" or "(-1/2) ·", where one stands.
-Problem ownFactor(Scanner &s, mpq_class &own, bool &typed)
+template <class E> Problem ownFactor(Scanner &s, E &own, bool &typed, QChar letter)
 {
     const qsizetype start = s.here();
     bool absent = false;
-    mpq_class value;
-    if (const Problem problem = number(s, value, absent); problem != Problem::None) {
+    E value;
+    if (const Problem problem = number(s, value, absent, letter); problem != Problem::None) {
         if (absent)
             s.back(start);
         return absent ? Problem::None : problem;
@@ -358,13 +461,58 @@ QString text(const gauss::RowOperation &op)
         {row(op.row), Becomes, row(op.row), multiple(gauss::fractionText(op.factor), op.other)});
 }
 
+namespace
+{
+
+QString expressionText(const gauss::RationalFunction &f, QChar letter)
+{
+    return gauss::rationalText(f, letter,
+                               [](const mpq_class &q) { return gauss::fractionText(q); });
+}
+
+// A single term stands bare, "2a", "a/2"; a sum in brackets, "(a + 2)".
+QString term(const gauss::RationalFunction &f, QChar letter)
+{
+    const QString text = expressionText(f, letter);
+    return text.contains(u' ') ? u'(' + text + u')' : text;
+}
+
+} // namespace
+
+QString text(const gauss::ParameterOperation &op, QChar letter)
+{
+    using Op = gauss::ParameterOperation;
+    const auto multipleOf = [&](const gauss::RationalFunction &f, int other) {
+        const QString negated = expressionText(-f, letter);
+        if (!negated.startsWith(TypedMinus) && !negated.contains(u' '))
+            return multiple(u'-' + negated, other); // "+ a · ред 1"
+        return multiple(term(f, letter), other);
+    };
+    switch (op.kind) {
+    case Op::Exchange:
+        return line({row(op.row), Exchange, row(op.other)});
+    case Op::Divide:
+        return line({row(op.row), Becomes, row(op.row), Divided,
+                     u'(' + expressionText(op.factor, letter) + u')'});
+    case Op::Multiply:
+        return line({row(op.row), Becomes, row(op.row), Times,
+                     u'(' + expressionText(op.factor, letter) + u')'});
+    case Op::Eliminate:
+        break;
+    case Op::Combine:
+        return line({row(op.row), Becomes, term(op.own, letter), Times, row(op.row),
+                     multipleOf(op.factor, op.other)});
+    }
+    return line({row(op.row), Becomes, row(op.row), multipleOf(op.factor, op.other)});
+}
+
 // "ред 2 = ред 2 − 3/2 · ред 1" and its short forms; a form that names the
 // changed row once ("р1 : 2", "р2 - 3р1") means the same as the form with "=".
-Reading read(const QString &typed)
+template <class E> BasicReading<E> readIn(const QString &typed, QChar letter)
 {
-    Scanner s(typed);
-    Reading reading;
-    gauss::RowOperation &op = reading.operation;
+    Scanner s(typed, letter);
+    BasicReading<E> reading;
+    gauss::FieldOperation<E> &op = reading.operation;
     auto stop = [&reading](Problem problem, const QString &part) {
         reading.problem = problem;
         reading.part = part;
@@ -373,15 +521,15 @@ Reading read(const QString &typed)
     if (s.atEnd())
         return stop(Problem::Empty, QString());
     // "2р2 + 3р1 → р2": the changed row's own factor before it.
-    mpq_class own = 1;
+    E own(mpq_class(1));
     bool ownTyped = false;
-    if (const Problem problem = ownFactor(s, own, ownTyped); problem != Problem::None)
+    if (const Problem problem = ownFactor(s, own, ownTyped, letter); problem != Problem::None)
         return stop(problem, s.word());
     if (!s.row(op.row))
         return stop(Problem::NoRow, s.word());
     QString part;
     if (!ownTyped && s.take(Exchanges)) {
-        op.kind = gauss::RowOperation::Exchange;
+        op.kind = gauss::RowOperations::Exchange;
         part = s.word();
         if (!s.row(op.other))
             return stop(Problem::NoRow, part);
@@ -389,7 +537,8 @@ Reading read(const QString &typed)
         if (!ownTyped && s.take(Becomings)) {
             const qsizetype start = s.here();
             int same = 0;
-            if (const Problem problem = ownFactor(s, own, ownTyped); problem != Problem::None)
+            if (const Problem problem = ownFactor(s, own, ownTyped, letter);
+                problem != Problem::None)
                 return stop(problem, s.word());
             part = s.word();
             if (!s.row(same))
@@ -397,12 +546,12 @@ Reading read(const QString &typed)
             if (same != op.row)
                 return stop(Problem::NotSameRow, s.from(start));
         }
-        if (const Problem problem = rightHandSide(s, op, part); problem != Problem::None)
+        if (const Problem problem = rightHandSide(s, op, part, letter); problem != Problem::None)
             return stop(problem, part);
-        if (ownTyped && op.kind != gauss::RowOperation::Eliminate)
+        if (ownTyped && op.kind != gauss::RowOperations::Eliminate)
             return stop(Problem::NoSign, part);
-        if (own != 1) {
-            op.kind = gauss::RowOperation::Combine;
+        if (own != E(mpq_class(1))) {
+            op.kind = gauss::RowOperations::Combine;
             op.own = own;
         }
         // "р2 − 3р1 → р2": the changed row named after the operation.
@@ -420,9 +569,9 @@ Reading read(const QString &typed)
     return reading;
 }
 
-Line readLine(const QString &typed)
+template <class E> BasicLine<E> readLineIn(const QString &typed, QChar letter)
 {
-    Line line;
+    BasicLine<E> line;
     qsizetype from = 0;
     for (qsizetype at = 0; at <= typed.size(); ++at) {
         if (at < typed.size() && !endsOperation(typed, at))
@@ -433,7 +582,7 @@ Line readLine(const QString &typed)
         if (part.trimmed().isEmpty() && (line.count > 0 || at < typed.size()))
             continue;
         ++line.count;
-        const Reading reading = read(part);
+        const BasicReading<E> reading = readIn<E>(part, letter);
         if (line.refused == 0 && reading.problem != Problem::None) {
             line.refused = line.count;
             line.readings = {reading};
@@ -442,6 +591,26 @@ Line readLine(const QString &typed)
         }
     }
     return line;
+}
+
+Reading read(const QString &typed)
+{
+    return readIn<mpq_class>(typed, QChar());
+}
+
+ParameterReading read(const QString &typed, QChar letter)
+{
+    return readIn<gauss::RationalFunction>(typed, letter);
+}
+
+Line readLine(const QString &typed)
+{
+    return readLineIn<mpq_class>(typed, QChar());
+}
+
+ParameterLine readLine(const QString &typed, QChar letter)
+{
+    return readLineIn<gauss::RationalFunction>(typed, letter);
 }
 
 bool readNumber(const QString &typed, mpq_class &value)

@@ -4,6 +4,7 @@
 // The notation of row operations, "ред 3 = ред 3 + 2 · ред 1": its words and
 // signs, the writing of operations in it, and the reading of a typed one.
 
+#include "algebra.h"
 #include "elimination.h"
 #include "numberformat.h"
 #include "practice.h"
@@ -58,8 +59,13 @@ QStringList lines(const gauss::RowOps &ops, const NumberFormat &format = NumberF
 // (1/2)". It reads back as the same operation.
 QString text(const gauss::RowOperation &op);
 
-// A typed operation read, or where and why it could not be.
-struct Reading {
+// An operation of a system with a parameter so: its factors in brackets
+// unless a single term, "ред 2 = ред 2 − (a + 2) · ред 1", "ред 1 = ред 1 :
+// (a - 1)", "ред 2 = ред 2 − a · ред 1". It reads back as the same operation.
+QString text(const gauss::ParameterOperation &op, QChar letter);
+
+// Why a typed operation could not be read.
+struct ReadingProblems {
     enum Problem {
         None,
         Empty,           // nothing typed
@@ -70,28 +76,41 @@ struct Reading {
         OtherSeparator,  // `part` would be a number with the locale's decimal sign
         ZeroDenominator, // the fraction `part` has 0 below its bar
         Extra,           // the operation is whole, and `part` follows it
+        NoExpression,    // `part` holds the parameter, but is no expression in it
     };
+};
+
+// A typed operation read, or where and why it could not be.
+template <class E> struct BasicReading : ReadingProblems {
     Problem problem = None;
     // The word where reading stopped; empty where the line ended too soon.
     QString part;
-    gauss::RowOperation operation; // when problem is None
+    gauss::FieldOperation<E> operation; // when problem is None
 };
+using Reading = BasicReading<mpq_class>;
+using ParameterReading = BasicReading<gauss::RationalFunction>;
 
 // Numbers are integers, decimals in the user's decimal sign or fractions of
 // them, brackets optional; "+" adds a multiple of a row, "-" or "−" takes it
 // away. Rows are not checked against any system.
 Reading read(const QString &typed);
+// The same, where a factor may also be an expression in `letter`: "a",
+// "2a", "(a + 2)", "a/(a + 2)", "(a - 1)/2"; a letter before a digit is a row.
+ParameterReading read(const QString &typed, QChar letter);
 
 // The operations of a line, in order, separated by "," or ";" ("р2 - 2р1,
 // р3 - 3р1"); a comma between two digits is a decimal sign. Each is read as
 // read() reads it. The line is read whole or not at all: refused, the result
 // holds the first operation that cannot be read, alone, and its place (1 …).
-struct Line {
-    QList<Reading> readings;
+template <class E> struct BasicLine {
+    QList<BasicReading<E>> readings;
     int count = 0;   // the operations on the line
     int refused = 0; // 0 when every operation is read
 };
+using Line = BasicLine<mpq_class>;
+using ParameterLine = BasicLine<gauss::RationalFunction>;
 Line readLine(const QString &typed);
+ParameterLine readLine(const QString &typed, QChar letter);
 
 // A number as the reader takes one, "-3/2", "1,5", "(2)", wholly, or as a
 // cell of the grid is read ("½", "2E-05").

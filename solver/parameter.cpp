@@ -331,6 +331,28 @@ RationalFunction parametricDeterminant(const ParametricSystem &system, int colum
     return w.determinant;
 }
 
+std::vector<Polynomial> assumptions(const ParameterOperation &op)
+{
+    std::vector<Polynomial> factors;
+    switch (op.kind) {
+    case RowOperations::Exchange:
+        break;
+    case RowOperations::Divide:
+    case RowOperations::Multiply:
+        addVanishingFactors(op.factor.numerator(), factors);
+        addVanishingFactors(op.factor.denominator(), factors);
+        break;
+    case RowOperations::Combine:
+        addVanishingFactors(op.own.numerator(), factors);
+        addVanishingFactors(op.own.denominator(), factors);
+        [[fallthrough]];
+    case RowOperations::Eliminate:
+        addVanishingFactors(op.factor.denominator(), factors);
+        break;
+    }
+    return factors;
+}
+
 void substitute(const ParametricSystem &system, const mpq_class &value, ExactMatrix &a)
 {
     for (int r = 0; r < system.rows; ++r)

@@ -6,6 +6,7 @@
 // contradiction vanishes, and each of them worked exactly to its verdict.
 
 #include "algebra.h"
+#include "practice.h"
 #include "record.h"
 
 #include <atomic>
@@ -97,6 +98,11 @@ bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to);
 
 // The irreducible factors of a polynomial that vanish for some real value.
 std::vector<Polynomial> vanishingFactors(const Polynomial &poly);
+
+// The factors, vanishing for some real value, that an operation of a
+// student's working takes to be non-zero: what it divides by or multiplies
+// with, and the denominators of its multiples.
+std::vector<Polynomial> assumptions(const ParameterOperation &op);
 
 // The numeric system at a rational value of the parameter.
 void substitute(const ParametricSystem &system, const mpq_class &value, ExactMatrix &a);

@@ -13,14 +13,6 @@ namespace gauss
 namespace
 {
 
-bool isZero(const mpq_class &q)
-{
-    return sgn(q) == 0;
-}
-bool isZero(const RationalFunction &f)
-{
-    return f.isZero();
-}
 template <class E> bool isOne(const E &e)
 {
     return e == E(mpq_class(1));
@@ -320,5 +312,10 @@ template bool echelon(const ExactSystem &);
 template bool echelon(const ParameterSystem &);
 template class FieldPractice<mpq_class>;
 template class FieldPractice<RationalFunction>;
+
+bool isZero(const RationalFunction &f)
+{
+    return f.isZero();
+}
 
 } // namespace gauss

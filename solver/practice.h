@@ -145,6 +145,13 @@ using ParameterOperation = FieldOperation<RationalFunction>;
 using ParameterSystem = FieldSystem<RationalFunction>;
 using ParameterPractice = FieldPractice<RationalFunction>;
 
+// Zero in either field.
+inline bool isZero(const mpq_class &q)
+{
+    return sgn(q) == 0;
+}
+bool isZero(const RationalFunction &f);
+
 // The student's working as a solve's record: each operation a step, made
 // exactly; ended, with its verdict, where the matrix is at one of the ends.
 SolveRecord recordOf(const Practice &practice);

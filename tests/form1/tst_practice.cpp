@@ -71,6 +71,8 @@ private slots:
     void badCellOpensNothing();
     void newExercise_data();
     void newExercise();
+    void withParameter_data();
+    void withParameter();
 
 private:
     void start(const Rows &system = example);
@@ -681,4 +683,73 @@ void TestPractice::newExercise()
         QVERIFY(answerer.seen[0].text.contains("твърде тесен"));
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     QTRY_VERIFY(panel());
+}
+
+void TestPractice::withParameter_data()
+{
+    QTest::addColumn<Rows>("system");
+    QTest::addColumn<QStringList>("operations"); // of the general case, typed
+    QTest::addColumn<QStringList>("told");       // after each, what the status holds
+    QTest::addColumn<QString>("end");            // after every case, by hints
+    QTest::newRow("x + ay = 2, ax + 4y = 4")
+        << Rows{{"1", "a", "2"}, {"a", "4", "4"}}
+        << QStringList{"р2 = р2 - a р1", "р2 : (4 - a²)", "р1 - a р2"}
+        << QStringList{"ред 2: 0; -a² + 4; -2a + 4",
+                       "При a = -2 делите на нула: разгледайте a = -2 отделно.\n"
+                       "При a = 2 делите на нула: разгледайте a = 2 отделно.",
+                       "Общият случай е решен за 3 операции; методът на програмата: 3\n"
+                       "при a ≠ -2 и a ≠ 2: единствено решение x1 = 4/(a + 2), x2 = 2/(a + 2) "
+                       "(ранг A = 2, ранг [A|b] = 2)\nОстава да разгледате: a = -2, a = 2. "
+                       "„Следващ случай“ (Alt+С) започва a = -2."}
+        << "Всички случаи са разгледани:\n"
+           "при a ≠ -2 и a ≠ 2: единствено решение x1 = 4/(a + 2), x2 = 2/(a + 2) "
+           "(ранг A = 2, ранг [A|b] = 2)\nпри a = -2: няма решение (ред 2: 0 = 8) (ранг A = 1, "
+           "ранг [A|b] = 2)\nпри a = 2: безброй решения x1 = 2 - 2x2, x2 — произволно (ранг A = "
+           "1, ранг [A|b] = 1)";
+    // Irrational values are the analysis's: no numeric practice can reach them.
+    QTest::newRow("x + ay = 1, ax + 2y = 1")
+        << Rows{{"1", "a", "1"}, {"a", "2", "1"}}
+        << QStringList{"р2 : (a + b)", "р2 = р2 - a р1", "р2 : (2 - a²)", "р1 - a р2"}
+        << QStringList{"Не разбирам „(a + b)“: изразът с параметъра се пише като 2a",
+                       "ред 2: 0; -a² + 2; -a + 1",
+                       "При a² - 2 = 0 делите на нула: разгледайте a² - 2 = 0 отделно.",
+                       "Общият случай е решен за 3 операции; методът на програмата: 3"}
+        << "Всички случаи са разгледани:\nпри a² - 2 ≠ 0: единствено решение x1 = (a - 2)/(a² - "
+           "2), x2 = (a - 1)/(a² - 2) (ранг A = 2, ранг [A|b] = 2)\nпри a² - 2 = 0, т.е. a = ±√2: "
+           "няма решение (ред 2: 0 = -a + 1) (ранг A = 1, ранг [A|b] = 2) (по анализа на "
+           "програмата)";
+}
+
+// The general case worked with the parameter, each division by an expression
+// warned of; then each case that remains as its numeric system, and the
+// verdict over all of them.
+void TestPractice::withParameter()
+{
+    QFETCH(Rows, system);
+    QFETCH(QStringList, operations);
+    QFETCH(QStringList, told);
+    QFETCH(QString, end);
+    start(system);
+    QVERIFY(!inPanel<QWidget>("OwnArithmetic")->isEnabled());
+    for (int i = 0; i < operations.size(); ++i) {
+        enter(operations[i]);
+        QVERIFY2(status().contains(told[i]), qPrintable(status()));
+    }
+    QLineEdit *line = inPanel<QLineEdit>("Operation");
+    for (int cases = 0; inPanel<QWidget>("NextCase")->isVisible() && cases < 4; ++cases) {
+        inPanel<QAbstractButton>("NextCase")->click();
+        QVERIFY(inPanel<QWidget>("OwnArithmetic")->isEnabled());
+        for (int i = 0; i < 20 && !inPanel<QWidget>("NextCase")->isVisible() &&
+                        !status().contains("Всички случаи");
+             ++i) {
+            QTest::keyClick(line, Qt::Key_F1);
+            QTest::keyClick(line, Qt::Key_F1);
+            QTest::keyClick(line, Qt::Key_Return);
+        }
+    }
+    QVERIFY2(status().endsWith(end), qPrintable(status()));
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString text = QApplication::clipboard()->text();
+    QVERIFY2(text.endsWith(end + u'\n'), qPrintable(text));
+    QVERIFY(text.contains(told[told.size() - 2].section(u'.', 0, 0).toLower()));
 }
