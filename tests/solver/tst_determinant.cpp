@@ -3,6 +3,7 @@
 #include "determinant.h"
 #include "elimination.h"
 #include "exact.h"
+#include "parametertext.h"
 
 #include <algorithm>
 #include <numeric>
@@ -109,6 +110,10 @@ private slots:
     void rightHandSideIgnored();
     void working_data();
     void working();
+    void elimination_data();
+    void elimination();
+    void parametric_data();
+    void parametric();
 };
 
 void TestDeterminant::value_data()
@@ -234,6 +239,112 @@ void TestDeterminant::working()
             left += a[r][c] * w.x[std::size_t(c)];
         QCOMPARE(left, a[r][n + 1]);
     }
+}
+
+void TestDeterminant::elimination_data()
+{
+    using C = gauss::DeterminantCheck;
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<bool>("negated");
+    QTest::addColumn<QString>("factors");
+    QTest::addColumn<QString>("value"); // empty: none typed
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("product");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("number"); // the working's factor, or the factors' product
+    // One exchange, then the pivots 2, 3, -1, 4: D = 24.
+    const QString m = "0 3 1 1 | 0 / 2 1 1 0 | 0 / 2 7 2 4 | 0 / -2 2 -3 11 | 0";
+    const QString ones = "0 1 1 1 | 0 / 1 0 1 1 | 0 / 1 1 0 1 | 0 / 1 1 1 0 | 0";
+    QTest::newRow("right") << m << true << "2 3 -1 4"
+                           << "24" << int(C::Right) << 0 << 0 << "24";
+    QTest::newRow("no value") << m << true << "2 3 -1 4"
+                              << "" << int(C::Right) << 0 << 0 << "24";
+    QTest::newRow("another elimination's factors") << m << false << "3 -8 -1"
+                                                   << "24" << int(C::Right) << 0 << 0 << "24";
+    QTest::newRow("the sign forgotten") << m << false << "2 3 -1 4"
+                                        << "-24" << int(C::WrongSign) << 0 << 0 << "-24";
+    QTest::newRow("a factor wrong") << m << true << "2 3 1 4"
+                                    << "-24" << int(C::WrongFactor) << 3 << 3 << "-1";
+    QTest::newRow("the minus is the first factor's")
+        << m << false << "-2 3 1 4"
+        << "-24" << int(C::WrongFactor) << 3 << 3 << "-1";
+    QTest::newRow("multiplied wrong") << m << true << "2 3 -1 4"
+                                      << "12" << int(C::WrongMultiplication) << 0 << 0 << "24";
+    QTest::newRow("the value right, the factors not")
+        << m << true << "2 3 1 4"
+        << "24" << int(C::RightValue) << 0 << 0 << "-24";
+    QTest::newRow("a factor missing") << m << true << "2 3 -1"
+                                      << "6" << int(C::FactorCount) << 4 << 0 << "6";
+    QTest::newRow("the value alone") << m << false << ""
+                                     << "25" << int(C::WrongValue) << 0 << 0 << "0";
+    QTest::newRow("the ones left out") << ones << true << "-2 -1"
+                                       << "2" << int(C::WrongFactor) << 2 << 4 << "-3/2";
+    QTest::newRow("a zero column")
+        << "1 2 0 3 | 0 / 2 4 0 1 | 0 / 3 6 0 2 | 0 / 1 5 0 1 | 0" << true << "1 3 2 1"
+        << "6" << int(C::WrongFactor) << 3 << 3 << "0";
+}
+
+// A product typed from an elimination: the first factor that parts from the
+// working's, its exchanges' sign or the multiplication, a sound product right.
+void TestDeterminant::elimination()
+{
+    QFETCH(QString, system);
+    QFETCH(bool, negated);
+    QFETCH(QString, factors);
+    QFETCH(QString, value);
+    QFETCH(int, result);
+    QFETCH(int, product);
+    QFETCH(int, column);
+    QFETCH(QString, number);
+    int n = 0;
+    const gauss::ExactMatrix &a = *systemOf(system, n);
+    const gauss::DeterminantWorking w = gauss::determinantOf(gauss::coefficients(a, n));
+    gauss::TypedProduct typed{negated, {}, {}};
+    for (const QString &f : factors.split(u' ', Qt::SkipEmptyParts))
+        typed.factors.push_back(mpq_class(f.toStdString()));
+    if (!value.isEmpty())
+        typed.value = mpq_class(value.toStdString());
+    const gauss::DeterminantCheck check = gauss::checkElimination(w, typed);
+    QCOMPARE(int(check.result), result);
+    QCOMPARE(check.product, product);
+    QCOMPARE(check.column, column);
+    const mpq_class &shown =
+        result == gauss::DeterminantCheck::WrongFactor ? check.expected : check.made;
+    QCOMPARE(shown, mpq_class(number.toStdString()));
+}
+
+void TestDeterminant::parametric_data()
+{
+    QTest::addColumn<QString>("d");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("at"); // where they first differ; 99: nowhere
+    QTest::newRow("expanded") << "-(a - 2)(a + 2)"
+                              << "4 - a^2" << 99;
+    QTest::newRow("the sign wrong") << "-(a - 2)(a + 2)"
+                                    << "a^2 - 4" << 0;
+    QTest::newRow("agrees at 0 and 1") << "a^2"
+                                       << "a" << -1;
+    QTest::newRow("vanishes where D does") << "a^3 - a"
+                                           << "0" << 2;
+}
+
+// A parameter's D: exactly right, or the integer nearest 0 where it is not.
+void TestDeterminant::parametric()
+{
+    QFETCH(QString, d);
+    QFETCH(QString, typed);
+    QFETCH(int, at);
+    QChar letter;
+    gauss::Polynomial right, yours;
+    QVERIFY(gauss::readPolynomial(d, letter, right) == gauss::ParameterError::None);
+    QVERIFY(gauss::readPolynomial(typed, letter, yours) == gauss::ParameterError::None);
+    const gauss::ParametricCheck check = gauss::checkParametric(right, yours);
+    QCOMPARE(check.right, at == 99);
+    if (at == 99)
+        return;
+    QCOMPARE(check.at, mpq_class(at));
+    QCOMPARE(check.yours, yours.at(at));
+    QCOMPARE(check.value, right.at(at));
 }
 
 QTEST_GUILESS_MAIN(TestDeterminant)
