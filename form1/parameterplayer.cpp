@@ -1,5 +1,6 @@
 #include "parameterplayer.h"
 
+#include "determinantcheck.h"
 #include "numbertext.h"
 #include "parametertext.h"
 #include "parameterwords.h"
@@ -205,6 +206,14 @@ void ParameterPlayer::determinant(int rows, int unknowns)
                    {QStringList{where}, QStringList{where}}, {shown, shown},
                    texts::determinantTitle());
     showBlock(typed);
+}
+
+void ParameterPlayer::checkDeterminant(int rows, int unknowns)
+{
+    gauss::ParametricSystem system;
+    if (readSquare(rows, unknowns, system, QStringLiteral("Детерминантата")))
+        DeterminantCheckDialog::askParametric(window.widget, gauss::parametricDeterminant(system),
+                                              system.letter, NumberFormat(window.view()));
 }
 
 void ParameterPlayer::notYet(const QString &what)

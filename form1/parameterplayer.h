@@ -42,6 +42,8 @@ public:
 
     // The coefficients' determinant factored, and where it is 0.
     void determinant(int rows, int unknowns);
+    // "Провери D = …": the student's D of the block, a polynomial, checked.
+    void checkDeterminant(int rows, int unknowns);
     // What does not take a parameter yet says so.
     void notYet(const QString &what);
 
