@@ -127,7 +127,7 @@ Form1::Form1(QWidget *parent)
         parametric() ? parameter->determinant(solver.n, solver.unknowns) : cramer->determinant();
     };
     actions.checkDeterminant = [this] {
-        parametric() ? parameter->notYet(QStringLiteral("Провери D = …"))
+        parametric() ? parameter->checkDeterminant(solver.n, solver.unknowns)
                      : cramer->checkDeterminant();
     };
     actions.board = [this] { board->open(); };

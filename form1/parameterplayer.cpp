@@ -1,5 +1,6 @@
 #include "parameterplayer.h"
 
+#include "determinantcheck.h"
 #include "numbertext.h"
 #include "parametertext.h"
 #include "parameterwords.h"
@@ -213,12 +214,12 @@ void ParameterPlayer::determinant(int rows, int unknowns)
     showBlock(typed);
 }
 
-void ParameterPlayer::notYet(const QString &what)
+void ParameterPlayer::checkDeterminant(int rows, int unknowns)
 {
-    GridMessageBox::error(window.widget,
-                          QStringLiteral("„%1“ още не приема система с параметър. Изследването ѝ "
-                                         "дава „РЕШИ СИСТЕМАТА“, а правилото на Крамер — „Крамер“.")
-                              .arg(what));
+    gauss::ParametricSystem system;
+    if (readSquare(rows, unknowns, system, QStringLiteral("Детерминантата")))
+        DeterminantCheckDialog::askParametric(window.widget, gauss::parametricDeterminant(system),
+                                              system.letter, NumberFormat(window.view()));
 }
 
 // "при a ≠ -2 и a ≠ 2: D ≠ 0, x1 = D1/D = …", then each root of D with the Di there.

@@ -45,9 +45,8 @@ public:
     // Reads and analyses the block for a student to work: the analysis, or
     // nothing where a cell was told bad or the analysis did not end.
     const gauss::ParameterAnalysis *forPractice(int rows, int unknowns);
-
-    // What does not take a parameter yet says so.
-    void notYet(const QString &what);
+    // "Провери D = …": the student's D of the block, a polynomial, checked.
+    void checkDeterminant(int rows, int unknowns);
 
     // The rational values of the last analysis, each a case of its own.
     QStringList caseValues() const;

@@ -1,6 +1,7 @@
 #include "determinant.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -42,6 +43,14 @@ DeterminantWorking byDiagonals(const Square &m)
     for (const DiagonalProduct &p : w.products)
         w.value += p.added ? p.value : mpq_class(-p.value);
     return w;
+}
+
+DeterminantCheck checked(DeterminantCheck::Result result, int product = 0)
+{
+    DeterminantCheck check;
+    check.result = result;
+    check.product = product;
+    return check;
 }
 
 RowOp exactOp(RowOp::Kind kind, int row, int other, const mpq_class &factor)
@@ -191,7 +200,7 @@ DeterminantCheck checkDeterminant(const DeterminantWorking &w, const std::vector
                                   const mpq_class &value)
 {
     if (terms.empty())
-        return {value == w.value ? DeterminantCheck::Right : DeterminantCheck::WrongValue, 0};
+        return checked(value == w.value ? DeterminantCheck::Right : DeterminantCheck::WrongValue);
     std::vector<mpq_class> left = terms;
     int number = 0;
     for (const DiagonalProduct &p : w.products) {
@@ -199,15 +208,122 @@ DeterminantCheck checkDeterminant(const DeterminantWorking &w, const std::vector
         const mpq_class signedValue = p.added ? p.value : mpq_class(-p.value);
         const auto found = std::find(left.begin(), left.end(), signedValue);
         if (found == left.end())
-            return {DeterminantCheck::WrongProduct, number};
+            return checked(DeterminantCheck::WrongProduct, number);
         left.erase(found);
     }
     if (!left.empty())
-        return {DeterminantCheck::ExtraTerms, 0};
+        return checked(DeterminantCheck::ExtraTerms);
     mpq_class sum = 0;
     for (const mpq_class &term : terms)
         sum += term;
-    return {sum == value ? DeterminantCheck::Right : DeterminantCheck::WrongSum, 0};
+    return checked(sum == value ? DeterminantCheck::Right : DeterminantCheck::WrongSum);
+}
+
+EliminationProduct eliminationProduct(const DeterminantWorking &w)
+{
+    EliminationProduct p;
+    const int n = w.matrix.size;
+    std::vector<mpq_class> diagonal(std::size_t(n) + 1, 1);
+    int end = n;
+    bool zero = false;
+    for (const DeterminantStep &step : w.steps) {
+        if (step.kind == DeterminantStep::Exchange)
+            ++p.exchanges;
+        else if (step.kind == DeterminantStep::TakeOut)
+            diagonal[std::size_t(step.row)] = step.factor;
+        else if (step.kind == DeterminantStep::ZeroColumn) {
+            diagonal[std::size_t(step.row)] = 0;
+            end = step.row;
+            zero = true;
+        }
+    }
+    // The last pivot is never taken out: it stays on the diagonal.
+    if (!zero && n > 0)
+        diagonal[std::size_t(n)] =
+            w.steps.empty() ? w.matrix.a[n][n] : w.steps.back().after.a[n][n];
+    for (int k = 1; k <= end; ++k)
+        p.factors.push_back({k, diagonal[std::size_t(k)]});
+    return p;
+}
+
+namespace
+{
+
+// Where a product that does not make D first parts from the working's.
+DeterminantCheck firstDifference(const EliminationProduct &worked, const TypedProduct &typed,
+                                 DeterminantCheck check)
+{
+    std::vector<DiagonalFactor> diagonal = worked.factors;
+    // A class often leaves out the pivots that are 1.
+    if (typed.factors.size() != diagonal.size()) {
+        std::vector<DiagonalFactor> withoutOnes;
+        std::copy_if(diagonal.begin(), diagonal.end(), std::back_inserter(withoutOnes),
+                     [](const DiagonalFactor &f) { return f.value != 1; });
+        if (withoutOnes.size() == typed.factors.size())
+            diagonal = std::move(withoutOnes);
+    }
+    const bool flipped = worked.exchanges % 2 != 0;
+    bool negated = typed.negated;
+    std::vector<mpq_class> factors = typed.factors;
+    // "−2 · 3" may be the first factor's minus as well as the exchanges' sign.
+    if (negated != flipped && !diagonal.empty() && -factors[0] == diagonal[0].value) {
+        negated = flipped;
+        factors[0] = -factors[0];
+    }
+    for (std::size_t k = 0; k < std::min(factors.size(), diagonal.size()); ++k)
+        if (factors[k] != diagonal[k].value) {
+            check.result = DeterminantCheck::WrongFactor;
+            check.product = int(k) + 1;
+            check.column = diagonal[k].column;
+            check.expected = diagonal[k].value;
+            return check;
+        }
+    if (factors.size() != diagonal.size()) {
+        check.result = DeterminantCheck::FactorCount;
+        check.product = int(diagonal.size());
+    } else
+        check.result =
+            negated != flipped ? DeterminantCheck::WrongSign : DeterminantCheck::WrongValue;
+    return check;
+}
+
+} // namespace
+
+DeterminantCheck checkElimination(const DeterminantWorking &w, const TypedProduct &typed)
+{
+    if (typed.factors.empty())
+        return checkDeterminant(w, {}, typed.value.value_or(0));
+    DeterminantCheck check;
+    check.made = typed.negated ? -1 : 1;
+    for (const mpq_class &factor : typed.factors)
+        check.made *= factor;
+    const mpq_class value = typed.value.value_or(check.made);
+    if (value == w.value) {
+        check.result = check.made == value ? DeterminantCheck::Right : DeterminantCheck::RightValue;
+        return check;
+    }
+    if (check.made == w.value) {
+        check.result = DeterminantCheck::WrongMultiplication;
+        return check;
+    }
+    return firstDifference(eliminationProduct(w), typed, check);
+}
+
+ParametricCheck checkParametric(const RationalFunction &d, const Polynomial &typed)
+{
+    ParametricCheck check;
+    const Polynomial difference = (d - RationalFunction(typed)).numerator();
+    if (difference.isZero())
+        return check;
+    check.right = false;
+    // A polynomial of degree k vanishes at k values at most.
+    for (int k = 0;; k = k > 0 ? -k : 1 - k)
+        if (difference.at(k) != 0) {
+            check.at = k;
+            check.yours = typed.at(k);
+            d.at(k, check.value);
+            return check;
+        }
 }
 
 } // namespace gauss

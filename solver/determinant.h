@@ -4,10 +4,12 @@
 // The working of a determinant as a class does it by hand (the diagonals of a
 // 2 x 2, Sarrus's rule, elimination, expansion) and of Cramer's rule, exactly.
 
+#include "algebra.h"
 #include "elimination.h"
 #include "exacttwin.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace gauss
@@ -119,12 +121,58 @@ struct DeterminantCheck {
         ExtraTerms,   // every product is there, and more terms besides
         WrongSum,     // the terms are right, and do not add up to the value given
         WrongValue,   // no terms given, and the value is not the determinant
+        // By elimination:
+        WrongFactor, // the student's factor `product` (1 ...) is not the working's `expected`,
+                     // its diagonal entry in column `column`
+        WrongSign,   // the factors are the working's, the sign of its exchanges is not
+        FactorCount, // the factors agree as far as they go, and the working has `product`
+        WrongMultiplication, // the factors make D (`made`), and the value given is not it
+        RightValue,          // the value given is D, and the factors make `made`
     };
     Result result = Right;
     int product = 0;
+    int column = 0;
+    mpq_class expected;
+    mpq_class made;
 };
 DeterminantCheck checkDeterminant(const DeterminantWorking &w, const std::vector<mpq_class> &terms,
                                   const mpq_class &value);
+
+// What an elimination leaves: D is the product of the triangular matrix's
+// diagonal, which holds the factors taken out and the last entry, with the
+// sign its exchanges bring. A zero column ends the diagonal with its 0.
+struct DiagonalFactor {
+    int column = 0;
+    mpq_class value;
+};
+struct EliminationProduct {
+    int exchanges = 0;
+    std::vector<DiagonalFactor> factors;
+};
+EliminationProduct eliminationProduct(const DeterminantWorking &w);
+
+// A determinant by elimination as a student writes it, "−2 · 3 · (−1) · 4 =
+// 24": negated for a minus before the product; the value, where none is
+// given, is the product's. A value alone has no factors.
+struct TypedProduct {
+    bool negated = false;
+    std::vector<mpq_class> factors;
+    std::optional<mpq_class> value;
+};
+// The product held against w's, which is by elimination. A student's own
+// elimination may have other factors; a product that makes D is right.
+DeterminantCheck checkElimination(const DeterminantWorking &w, const TypedProduct &typed);
+
+// A student's determinant of a system with a parameter held against d: where
+// wrong, the integer nearest 0 (0, 1, −1, 2 …) at which the two differ, and
+// both values there.
+struct ParametricCheck {
+    bool right = true;
+    mpq_class at;
+    mpq_class yours;
+    mpq_class value;
+};
+ParametricCheck checkParametric(const RationalFunction &d, const Polynomial &typed);
 
 } // namespace gauss
 

@@ -1405,34 +1405,52 @@ void TestSolve::cramer()
 
 void TestSolve::checkDeterminant_data()
 {
+    QTest::addColumn<QString>("system");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("said");
     QTest::addColumn<QString>("details");
-    QTest::newRow("right") << "−4 − 4 + 3 + 2 − 4 + 6 = −1"
+    const QString sarrus = "2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3";
+    // One exchange, then the pivots 2, 3, -1, 4: D = 24.
+    const QString eliminated = "0 3 1 1 | 1 / 2 1 1 0 | 1 / 2 7 2 4 | 1 / -2 2 -3 11 | 1";
+    QTest::newRow("right") << sarrus << "−4 − 4 + 3 + 2 − 4 + 6 = −1"
                            << "Вярно: D = −1." << QString();
-    QTest::newRow("the value alone, right") << "-1"
+    QTest::newRow("the value alone, right") << sarrus << "-1"
                                             << "Вярно: D = −1." << QString();
-    QTest::newRow("a product wrong, in another order") << "D = 3 -4 -4 2 -6 -4 = -13"
+    QTest::newRow("a product wrong, in another order") << sarrus << "D = 3 -4 -4 2 -6 -4 = -13"
                                                        << "Произведение 6 не е вярно."
                                                        << "Трябва да е − 1 · (−3) · 2 = 6.";
     QTest::newRow("the sum wrong")
-        << "-4 -4 3 2 -4 6 = 1"
+        << sarrus << "-4 -4 3 2 -4 6 = 1"
         << "Произведенията са верни, но сборът им е −1, а не 1." << QString();
     QTest::newRow("the value alone, wrong")
-        << "5"
+        << sarrus << "5"
         << "Не е вярно: D не е 5."
         << "Напишете и произведенията, за да видите кое не е вярно.";
+    QTest::newRow("4x4, the sign forgotten") << eliminated << "2 · 3 · (−1) · 4 = −24"
+                                             << "Множителите са верни, но знакът не е."
+                                             << "Една размяна на редове сменя знака: D = 24.";
+    QTest::newRow("4x4, a pivot wrong")
+        << eliminated << "-2 · 3 · 1 · 4 = -24"
+        << "Множител 3 не е верен: трябва да е −1."
+        << "Толкова е елементът в ред 3, стълб 3 на триъгълната матрица; стъпките показва "
+           "„Детерминанта“ в менюто на таблицата.";
+    QTest::newRow("a parameter, wrong") << "a 1 | 1 / 4 a | 2"
+                                        << "D = a² + 4"
+                                        << "Не е вярно: при a = 0 вашата D е 4, а D е −4."
+                                        << "D = (a - 2)(a + 2)";
 }
 
 // The student's D of a system typed: right, or the first product of Sarrus's
-// rule that is not.
+// rule, the first factor of an elimination, or a parameter's value where it is not.
 void TestSolve::checkDeterminant()
 {
+    QFETCH(QString, system);
     QFETCH(QString, typed);
     QFETCH(QString, said);
     QFETCH(QString, details);
-    arrangeFor(window, 3);
-    typeSystem(window, rowsOf("2 1 -1 | 8 / -3 -1 2 | -11 / -2 1 2 | -3"));
+    const Rows rows = rowsOf(system);
+    arrangeFor(window, int(rows.size()));
+    typeSystem(window, rows);
     QVERIFY(activate(window));
     QTimer *poll = answerInputs(window, typed);
     MessageAnswerer answerer(window);

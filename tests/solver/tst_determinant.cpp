@@ -3,6 +3,7 @@
 #include "determinant.h"
 #include "elimination.h"
 #include "exact.h"
+#include "parametertext.h"
 
 #include <algorithm>
 #include <numeric>
@@ -109,6 +110,10 @@ private slots:
     void rightHandSideIgnored();
     void working_data();
     void working();
+    void elimination_data();
+    void elimination();
+    void parametric_data();
+    void parametric();
 };
 
 void TestDeterminant::value_data()
@@ -234,6 +239,88 @@ void TestDeterminant::working()
             left += a[r][c] * w.x[std::size_t(c)];
         QCOMPARE(left, a[r][n + 1]);
     }
+}
+
+void TestDeterminant::elimination_data()
+{
+    using C = gauss::DeterminantCheck;
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("typed"); // "− 2 3 = 6": the exchanges' minus, factors, value
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("product");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("number"); // the working's factor, or the factors' product
+    // One exchange, then the pivots 2, 3, -1, 4: D = 24.
+    const QString m = "0 3 1 1 | 0 / 2 1 1 0 | 0 / 2 7 2 4 | 0 / -2 2 -3 11 | 0";
+    const QString ones = "0 1 1 1 | 0 / 1 0 1 1 | 0 / 1 1 0 1 | 0 / 1 1 1 0 | 0";
+    const QString zero = "1 2 0 3 | 0 / 2 4 0 1 | 0 / 3 6 0 2 | 0 / 1 5 0 1 | 0";
+    QTest::newRow("right") << m << "− 2 3 -1 4 = 24" << int(C::Right) << 0 << 0 << "24";
+    QTest::newRow("no value") << m << "− 2 3 -1 4" << int(C::Right) << 0 << 0 << "24";
+    QTest::newRow("another elimination") << m << "3 -8 -1 = 24" << int(C::Right) << 0 << 0 << "24";
+    QTest::newRow("the first factor's minus")
+        << m << "-2 3 1 4 = -24" << int(C::WrongFactor) << 3 << 3 << "-1";
+    QTest::newRow("multiplied wrong")
+        << m << "− 2 3 -1 4 = 12" << int(C::WrongMultiplication) << 0 << 0 << "24";
+    QTest::newRow("the value right only")
+        << m << "− 2 3 1 4 = 24" << int(C::RightValue) << 0 << 0 << "-24";
+    QTest::newRow("one missing") << m << "− 2 3 -1 = 6" << int(C::FactorCount) << 4 << 0 << "6";
+    QTest::newRow("the ones left out")
+        << ones << "− -2 -1 = 2" << int(C::WrongFactor) << 2 << 4 << "-3/2";
+    QTest::newRow("a zero column")
+        << zero << "− 1 3 2 1 = 6" << int(C::WrongFactor) << 3 << 3 << "0";
+}
+
+// A product typed from an elimination: the first factor that parts from the
+// working's, its exchanges' sign or the multiplication, a sound product right.
+void TestDeterminant::elimination()
+{
+    QFETCH(QString, system);
+    QFETCH(QString, typed);
+    QFETCH(int, result);
+    QFETCH(int, product);
+    QFETCH(int, column);
+    QFETCH(QString, number);
+    int n = 0;
+    const gauss::ExactMatrix &a = *systemOf(system, n);
+    const gauss::DeterminantWorking w = gauss::determinantOf(gauss::coefficients(a, n));
+    gauss::TypedProduct p;
+    const QStringList words = typed.split(u' ');
+    for (int k = 0; k < words.size(); ++k)
+        if (words[k] == u"−")
+            p.negated = true;
+        else if (words[k] == u"=")
+            p.value = mpq_class(words[++k].toStdString());
+        else
+            p.factors.push_back(mpq_class(words[k].toStdString()));
+    const gauss::DeterminantCheck check = gauss::checkElimination(w, p);
+    QCOMPARE(int(check.result), result);
+    QCOMPARE(check.product, product);
+    QCOMPARE(check.column, column);
+    QCOMPARE(result == gauss::DeterminantCheck::WrongFactor ? check.expected : check.made,
+             mpq_class(number.toStdString()));
+}
+
+void TestDeterminant::parametric_data()
+{
+    QTest::addColumn<QString>("typed"); // the right D = the student's
+    QTest::addColumn<int>("at");        // where they first differ; 99: nowhere
+    QTest::newRow("expanded") << "-(a - 2)(a + 2) = 4 - a^2" << 99;
+    QTest::newRow("agrees at 0 and 1") << "a^2 = a" << -1;
+    QTest::newRow("vanishes where D does") << "a^3 - a = 0" << 2;
+}
+
+// A parameter's D: exactly right, or the integer nearest 0 where it is not.
+void TestDeterminant::parametric()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, at);
+    QChar letter;
+    gauss::Polynomial right, yours;
+    gauss::readPolynomial(typed.section(u'=', 0, 0), letter, right);
+    gauss::readPolynomial(typed.section(u'=', 1), letter, yours);
+    const gauss::ParametricCheck check = gauss::checkParametric(right, yours);
+    QCOMPARE(check.right, at == 99);
+    QCOMPARE(check.at, mpq_class(at == 99 ? 0 : at));
 }
 
 QTEST_GUILESS_MAIN(TestDeterminant)
