@@ -16,6 +16,7 @@ public:
     explicit ParameterTour(const gauss::ParameterAnalysis &analysis);
 
     QChar letter() const { return analysis.system.letter; }
+    const gauss::ParametricSystem &typed() const { return analysis.system; }
     gauss::ParameterPractice &general() { return working; }
     const gauss::ParameterPractice &general() const { return working; }
 

@@ -1,6 +1,7 @@
 #include "practicepanel.h"
 
 #include "announcer.h"
+#include "determinantcheck.h"
 #include "exactwords.h"
 #include "gridcell.h"
 #include "numbertext.h"
@@ -334,6 +335,9 @@ QLayout *PracticePanel::buildButtons()
     showButton->setEnabled(false);
     buttons->addWidget(button("Ready", QStringLiteral("&Готово ли е?"), QStringLiteral("F2"),
                               [this] { ready(); }));
+    if (rows() == unknowns())
+        buttons->addWidget(button("CheckDeterminant", QStringLiteral("Провери &D"),
+                                  QStringLiteral("Alt+D"), [this] { checkDeterminant(); }));
     buttons->addWidget(checkButton);
     buttons->addWidget(showButton);
     buttons->addStretch();
@@ -701,6 +705,20 @@ QStringList PracticePanel::readyWords() const
 void PracticePanel::ready()
 {
     tell([this] { return readyWords().join(u'\n'); });
+}
+
+void PracticePanel::checkDeterminant()
+{
+    if (general) {
+        DeterminantCheckDialog::askParametric(window, gauss::parametricDeterminant(tour->typed()),
+                                              tour->letter(), grid.format());
+    } else {
+        const gauss::ExactSystem &s = practice.after(0);
+        DeterminantCheckDialog::ask(window, gauss::coefficients(s.a, s.rows), grid.format(),
+                                    grid.block());
+    }
+    activateWindow(); // the dialog's parent, the window, was active last
+    operation->setFocus(Qt::OtherFocusReason);
 }
 
 // The method's own operations from the echelon form to the end, listed as

@@ -85,6 +85,8 @@ private:
     void backSubstitute();
     void ready();
     QStringList readyWords() const;
+    // "Провери D = …" of the system worked: as typed, or at the case's value.
+    void checkDeterminant();
     void say(const QString &sentence);
     // A sentence with numbers in it, written again in a new view.
     void tell(const std::function<QString()> &sentence);

@@ -691,6 +691,8 @@ void TestPractice::withParameter_data()
     QTest::addColumn<QStringList>("operations"); // of the general case, typed
     QTest::addColumn<QStringList>("told");       // after each, what the status holds
     QTest::addColumn<QString>("end");            // after every case, by hints
+    QTest::addColumn<QString>("d");              // the student's D, checked from the panel
+    QTest::addColumn<QString>("dSaid");
     QTest::newRow("x + ay = 2, ax + 4y = 4")
         << Rows{{"1", "a", "2"}, {"a", "4", "4"}}
         << QStringList{"р2 = р2 - a р1", "р2 : (4 - a²)", "р1 - a р2"}
@@ -705,7 +707,9 @@ void TestPractice::withParameter_data()
            "при a ≠ -2 и a ≠ 2: единствено решение x1 = 4/(a + 2), x2 = 2/(a + 2) "
            "(ранг A = 2, ранг [A|b] = 2)\nпри a = -2: няма решение (ред 2: 0 = 8) (ранг A = 1, "
            "ранг [A|b] = 2)\nпри a = 2: безброй решения x1 = 2 - 2x2, x2 — произволно (ранг A = "
-           "1, ранг [A|b] = 1)";
+           "1, ранг [A|b] = 1)"
+        << "4 - a^2"
+        << "Вярно: D = -(a - 2)(a + 2).";
     // Irrational values are the analysis's: no numeric practice can reach them.
     QTest::newRow("x + ay = 1, ax + 2y = 1")
         << Rows{{"1", "a", "1"}, {"a", "2", "1"}}
@@ -717,7 +721,9 @@ void TestPractice::withParameter_data()
         << "Всички случаи са разгледани:\nпри a² - 2 ≠ 0: единствено решение x1 = (a - 2)/(a² - "
            "2), x2 = (a - 1)/(a² - 2) (ранг A = 2, ранг [A|b] = 2)\nпри a² - 2 = 0, т.е. a = ±√2: "
            "няма решение (ред 2: 0 = -a + 1) (ранг A = 1, ранг [A|b] = 2) (по анализа на "
-           "програмата)";
+           "програмата)"
+        << "a^2 - 2"
+        << "Не е вярно: при a = 0 вашата D е −2, а D е 2.";
 }
 
 // The general case worked with the parameter, each division by an expression
@@ -729,8 +735,18 @@ void TestPractice::withParameter()
     QFETCH(QStringList, operations);
     QFETCH(QStringList, told);
     QFETCH(QString, end);
+    QFETCH(QString, d);
+    QFETCH(QString, dSaid);
     start(system);
     QVERIFY(!inPanel<QWidget>("OwnArithmetic")->isEnabled());
+    {
+        QTimer *poll = answerInputs(window, d);
+        MessageAnswerer answerer(window);
+        inPanel<QAbstractButton>("CheckDeterminant")->click();
+        delete poll;
+        QCOMPARE(answerer.seen.value(0).text, dSaid);
+        QTRY_COMPARE(QApplication::activeWindow(), panel());
+    }
     for (int i = 0; i < operations.size(); ++i) {
         enter(operations[i]);
         QVERIFY2(status().contains(told[i]), qPrintable(status()));

@@ -133,20 +133,6 @@ Rows systemWithSolution(int n)
     return rows;
 }
 
-// Each input dialog that opens is answered with text, until the timer goes.
-QTimer *answerInputs(QWidget *window, const QString &text)
-{
-    auto *poll = new QTimer(window);
-    QObject::connect(poll, &QTimer::timeout, window, [text] {
-        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
-            dialog->setTextValue(text);
-            dialog->accept();
-        }
-    });
-    poll->start(10);
-    return poll;
-}
-
 // The board shown, or null.
 Board *shownBoard()
 {

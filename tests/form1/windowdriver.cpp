@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -179,4 +180,18 @@ QList<QStringList> blockTexts(QWidget *window, int n)
     for (int r = 0; r < n; ++r)
         rows << grid.mid(10 * r, n + 1);
     return rows;
+}
+
+// Each input dialog that opens is answered with text, until the timer goes.
+QTimer *answerInputs(QWidget *window, const QString &text)
+{
+    auto *poll = new QTimer(window);
+    QObject::connect(poll, &QTimer::timeout, window, [text] {
+        if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+            dialog->setTextValue(text);
+            dialog->accept();
+        }
+    });
+    poll->start(10);
+    return poll;
 }

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 
 class QLabel;
@@ -31,6 +32,9 @@ struct SeenMessage {
     QString detailsTip;      // the whole lines where those shown summarise them
     QString detailsSpoken;   // the same, as told to assistive technology
 };
+
+// Each input dialog that opens is answered with text, until the timer goes.
+QTimer *answerInputs(QWidget *window, const QString &text);
 
 class MessageAnswerer : public QObject
 {
