@@ -307,11 +307,21 @@ QLayout *PracticePanel::buildButtons()
         connect(b, &QPushButton::clicked, this, action);
         return b;
     };
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(button("Back", QStringLiteral("Назад"),
-                              QStringLiteral("Ctrl+Z при празна операция"), [this] { back(); }));
-    buttons->addWidget(
+    // The working's buttons, then beside "Сам смятам" those of the row the
+    // student computes: one line would not fit a panel beside the grid.
+    auto *steps = new QHBoxLayout;
+    steps->addWidget(button("Back", QStringLiteral("Назад"),
+                            QStringLiteral("Ctrl+Z при празна операция"), [this] { back(); }));
+    steps->addWidget(
         button("Hint", QStringLiteral("Подсказка"), QStringLiteral("F1"), [this] { hint(); }));
+    steps->addWidget(button("Ready", QStringLiteral("&Готово ли е?"), QStringLiteral("F2"),
+                            [this] { ready(); }));
+    if (rows() == unknowns())
+        steps->addWidget(button("CheckDeterminant", QStringLiteral("Провери &D"),
+                                QStringLiteral("Alt+D"), [this] { checkDeterminant(); }));
+    steps->addStretch();
+    steps->addWidget(
+        button("End", QStringLiteral("Край"), QStringLiteral("Esc"), [this] { close(); }));
     own = new QCheckBox(QStringLiteral("&Сам смятам"), this);
     own->setObjectName(QStringLiteral("OwnArithmetic"));
     // Its box grows with the zoom as the window's options do.
@@ -321,7 +331,6 @@ QLayout *PracticePanel::buildButtons()
         if (!open)
             operation->setFocus(Qt::OtherFocusReason); // the next operation is typed there
     });
-    buttons->addWidget(own);
     if (general) {
         // The cells would have to take expressions, and the slips be told in Q(a).
         own->setEnabled(false);
@@ -333,16 +342,14 @@ QLayout *PracticePanel::buildButtons()
                         [this] { showRight(); });
     checkButton->setEnabled(false);
     showButton->setEnabled(false);
-    buttons->addWidget(button("Ready", QStringLiteral("&Готово ли е?"), QStringLiteral("F2"),
-                              [this] { ready(); }));
-    if (rows() == unknowns())
-        buttons->addWidget(button("CheckDeterminant", QStringLiteral("Провери &D"),
-                                  QStringLiteral("Alt+D"), [this] { checkDeterminant(); }));
-    buttons->addWidget(checkButton);
-    buttons->addWidget(showButton);
-    buttons->addStretch();
-    buttons->addWidget(
-        button("End", QStringLiteral("Край"), QStringLiteral("Esc"), [this] { close(); }));
+    auto *row = new QHBoxLayout;
+    row->addWidget(own);
+    row->addWidget(checkButton);
+    row->addWidget(showButton);
+    row->addStretch();
+    auto *buttons = new QVBoxLayout;
+    buttons->addLayout(steps);
+    buttons->addLayout(row);
     return buttons;
 }
 
