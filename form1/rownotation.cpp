@@ -309,10 +309,24 @@ Problem number(Scanner &s, mpq_class &value, bool &absent)
     return Problem::None;
 }
 
+// "(a/(a + 2))": the bracket opened first closes last.
+bool enclosed(const QString &text)
+{
+    int depth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        depth += text[i] == u'(' ? 1 : (text[i] == u')' ? -1 : 0);
+        if (depth == 0)
+            return i == text.size() - 1 && i > 0;
+    }
+    return false;
+}
+
 // "4/(a + 2)": where the bar has an expression after it, each side read as
 // a polynomial, for the cells' reader takes no division by an expression.
 bool readExpression(const QString &typed, QChar letter, gauss::RationalFunction &value)
 {
+    if (const QString inner = typed.trimmed(); enclosed(inner))
+        return readExpression(inner.mid(1, inner.size() - 2), letter, value);
     int depth = 0;
     for (qsizetype i = typed.size() - 1; i > 0; --i) {
         depth += typed[i] == u')' ? 1 : (typed[i] == u'(' ? -1 : 0);
@@ -340,7 +354,8 @@ Problem number(Scanner &s, gauss::RationalFunction &value, bool &absent, QChar l
     if (typed.isEmpty()) {
         mpq_class constant;
         const Problem problem = number(s, constant, absent);
-        value = gauss::RationalFunction(constant);
+        if (problem == Problem::None)
+            value = gauss::RationalFunction(constant);
         return problem;
     }
     absent = false;
@@ -470,11 +485,23 @@ QString expressionText(const gauss::RationalFunction &f, QChar letter)
                                [](const mpq_class &q) { return gauss::fractionText(q); });
 }
 
-// A single term stands bare, "2a", "a/2"; a sum in brackets, "(a + 2)".
+// Whether a blank stands outside every bracket: a sum, "a + 2", not "a/(a + 2)".
+bool isSum(const QString &text)
+{
+    int depth = 0;
+    for (const QChar c : text) {
+        depth += c == u'(' ? 1 : (c == u')' ? -1 : 0);
+        if (depth == 0 && c == u' ')
+            return true;
+    }
+    return false;
+}
+
+// A single term stands bare, "2a", "a/(a + 2)"; a sum in brackets, "(a + 2)".
 QString term(const gauss::RationalFunction &f, QChar letter)
 {
     const QString text = expressionText(f, letter);
-    return text.contains(u' ') ? u'(' + text + u')' : text;
+    return isSum(text) ? u'(' + text + u')' : text;
 }
 
 } // namespace
@@ -484,7 +511,7 @@ QString text(const gauss::ParameterOperation &op, QChar letter)
     using Op = gauss::ParameterOperation;
     const auto multipleOf = [&](const gauss::RationalFunction &f, int other) {
         const QString negated = expressionText(-f, letter);
-        if (!negated.startsWith(TypedMinus) && !negated.contains(u' '))
+        if (!negated.startsWith(TypedMinus) && !isSum(negated))
             return multiple(u'-' + negated, other); // "+ a · ред 1"
         return multiple(term(f, letter), other);
     };
