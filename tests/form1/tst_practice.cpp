@@ -4,6 +4,7 @@
 #include "announcer.h"
 #include "board.h"
 #include "form1.h"
+#include "parametertour.h"
 #include "rownotation.h"
 #include "startup.h"
 #include "windowdriver.h"
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <array>
+#include <random>
 
 using Problem = RowNotation::Reading::Problem;
 using Rows = QList<QStringList>;
@@ -73,6 +75,7 @@ private slots:
     void newExercise();
     void withParameter_data();
     void withParameter();
+    void generalByTheMethod();
 
 private:
     void start(const Rows &system = example);
@@ -823,4 +826,39 @@ void TestPractice::withParameter()
     QVERIFY2(text.endsWith(end + u'\n'), qPrintable(text));
     if (!told.isEmpty())
         QVERIFY(text.contains(told[told.size() - 2].section(u'.', 0, 0).toLower()));
+}
+
+// Over random systems with a parameter, the method's every operation is
+// written so that it reads back as itself, and its end is the analysis's
+// general solution, which the reduced form, being unique, must be.
+void TestPractice::generalByTheMethod()
+{
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<int> small(-3, 3);
+    const gauss::Polynomial a = gauss::Polynomial::variable();
+    for (int trial = 0; trial < 40; ++trial) {
+        const int n = 2 + trial % 3;
+        gauss::ParametricSystem system{n, n, u'a', {}};
+        for (int r = 0; r < n; ++r) {
+            system.a.emplace_back();
+            for (int c = 0; c <= n; ++c)
+                system.a.back().push_back(gauss::Polynomial(small(random)) +
+                                          (r == c || c == n ? a * gauss::Polynomial(small(random))
+                                                            : gauss::Polynomial()));
+        }
+        const gauss::ParameterAnalysis analysis = gauss::analyseParameter(system);
+        ParameterTour tour(analysis);
+        for (int step = 0; gauss::endOf(tour.general().current()) == gauss::End::Going; ++step) {
+            QVERIFY(step < 4 * n * n);
+            const gauss::ParameterOperation op = gauss::nextOfMethod(tour.general().current());
+            const QString text = RowNotation::text(op, u'a');
+            QVERIFY2(RowNotation::read(text, u'a').operation == op, qPrintable(text));
+            tour.apply(op);
+        }
+        const gauss::ParameterSystem &end = tour.general().current();
+        QCOMPARE(gauss::contradiction(end) != 0, analysis.general.kind == gauss::Verdict::None);
+        for (const auto &bound : analysis.general.bound)
+            if (analysis.general.kind == gauss::Verdict::One)
+                QVERIFY(end.a[bound.unknown][n + 1] == bound.constant);
+    }
 }
