@@ -481,13 +481,10 @@ bool PracticePanel::busy(bool ended)
     return false;
 }
 
-void PracticePanel::submit()
+// Says why a line is not applied, where it is not: the first operation that
+// cannot be read, or that check() refuses, and its place on the line.
+template <class E> bool PracticePanel::refuses(const RowNotation::BasicLine<E> &line)
 {
-    if (busy())
-        return;
-    if (general)
-        return submitGeneral();
-    const RowNotation::Line line = RowNotation::readLine(operation->text());
     const auto about = [&line](int place, const QString &words) {
         return line.count == 1
                    ? words
@@ -495,16 +492,28 @@ void PracticePanel::submit()
     };
     if (line.refused) {
         say(about(line.refused, readingWords(line.readings.first())));
-        return;
+        return true;
     }
     for (int i = 0; i < line.readings.size(); ++i) {
-        const gauss::RowOperation &op = line.readings[i].operation;
+        const gauss::FieldOperation<E> &op = line.readings[i].operation;
         if (const gauss::Refusal refusal = gauss::check(op, rows());
             refusal != gauss::Refusal::None) {
             say(about(i + 1, refusalWords(refusal, op, rows())));
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+void PracticePanel::submit()
+{
+    if (busy())
+        return;
+    if (general)
+        return submitGeneral();
+    const RowNotation::Line line = RowNotation::readLine(operation->text());
+    if (refuses(line))
+        return;
     pending.clear();
     for (const RowNotation::Reading &reading : line.readings)
         pending << reading.operation;
@@ -518,23 +527,8 @@ void PracticePanel::submitGeneral()
 {
     const RowNotation::ParameterLine line =
         RowNotation::readLine(operation->text(), tour->letter());
-    const auto about = [&line](int place, const QString &words) {
-        return line.count == 1
-                   ? words
-                   : QStringLiteral("Операция %1 от %2: %3").arg(place).arg(line.count).arg(words);
-    };
-    if (line.refused) {
-        say(about(line.refused, readingWords(line.readings.first())));
+    if (refuses(line))
         return;
-    }
-    for (int i = 0; i < line.readings.size(); ++i) {
-        const gauss::ParameterOperation &op = line.readings[i].operation;
-        if (const gauss::Refusal refusal = gauss::check(op, rows());
-            refusal != gauss::Refusal::None) {
-            say(about(i + 1, refusalWords(refusal, op, rows())));
-            return;
-        }
-    }
     applied.clear();
     for (const RowNotation::ParameterReading &reading : line.readings)
         acceptIn(tour->general(), reading.operation, QString());

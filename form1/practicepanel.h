@@ -8,6 +8,7 @@
 #include "numberformat.h"
 #include "parametertour.h"
 #include "practice.h"
+#include "rownotation.h"
 #include "windowgrid.h"
 #include "working.h"
 
@@ -73,6 +74,7 @@ private:
 
     void submit();
     void submitGeneral();
+    template <class E> bool refuses(const RowNotation::BasicLine<E> &line);
     template <class P> void acceptIn(P &p, const typename P::Operation &op, const QString &note);
     // The line's operations still to apply, in order, one row at a time when
     // the student computes it.
