@@ -495,6 +495,13 @@ WindowGrid Form1::windowGrid()
         board->setRecord(record);
         board->followEnd();
     };
+    grid.followWorking = [this] {
+        board->setWorking(working, 0);
+        board->followEnd();
+    };
+    grid.showExpressions = [this](const QStringList &values) {
+        values.isEmpty() ? solution->empty() : solution->writeExpressions(values);
+    };
     grid.zoom = zoom;
     grid.style = option[1]->style();
     return grid;

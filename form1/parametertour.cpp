@@ -144,6 +144,11 @@ QStringList ParameterTour::verdict(NumberFormat::View view) const
     return lines;
 }
 
+QStringList ParameterTour::generalValues(NumberFormat::View view) const
+{
+    return ParameterWords::generalValues(analysis, view);
+}
+
 QString ParameterTour::left() const
 {
     QStringList values;

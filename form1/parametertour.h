@@ -41,6 +41,8 @@ public:
     // student's verdicts where he has worked them, the program's where no
     // numeric practice can (a² - 2 = 0), and those still to do named.
     QStringList verdict(NumberFormat::View view) const;
+    // The general solution beside each unknown (ParameterWords::generalValues).
+    QStringList generalValues(NumberFormat::View view) const;
     // "Остава да разгледате: a = -2, a = 2." or nothing.
     QString left() const;
 

@@ -847,7 +847,7 @@ QString PracticePanel::caseTitle() const
 void PracticePanel::record()
 {
     using View = NumberFormat::View;
-    if (grid.showWorking && !general)
+    if (grid.showWorking && !tour)
         grid.showWorking(gauss::recordOf(practice));
     working.setSystem(typed);
     const QString title = QStringLiteral("(РЕШИ САМ) стъпка:%1");
@@ -864,15 +864,31 @@ void PracticePanel::record()
         if (!report.isEmpty())
             working.addReport(view, report);
     }
-    std::vector<mpq_class> x;
-    if (!general && gauss::endOf(practice.current()) == gauss::End::Solved && !tour)
-        for (int r = 0; r <= practice.unknowns(); ++r)
-            x.push_back(r == 0 ? mpq_class(0) : practice.current().a[r][practice.unknowns() + 1]);
-    grid.showSolution(x);
+    showAnswer();
+    if (tour && grid.followWorking)
+        grid.followWorking();
     const gauss::End end = onTrack([](const auto &p) { return gauss::endOf(p.current()); });
     const bool echelon = onTrack([](const auto &p) { return gauss::echelon(p.current()); });
     backButton->setVisible(end == gauss::End::Going && echelon);
     caseButton->setVisible(end != gauss::End::Going && tour && tour->nextCase());
+}
+
+// Beside the unknowns: the values where the working has them, and with a
+// parameter the general solution once the general case has ended, which the
+// cases do not change.
+void PracticePanel::showAnswer()
+{
+    if (tour) {
+        const bool ended = gauss::endOf(tour->general().current()) != gauss::End::Going;
+        if (grid.showExpressions)
+            grid.showExpressions(ended ? tour->generalValues(grid.format().view()) : QStringList());
+        return;
+    }
+    std::vector<mpq_class> x;
+    if (gauss::endOf(practice.current()) == gauss::End::Solved)
+        for (int r = 0; r <= practice.unknowns(); ++r)
+            x.push_back(r == 0 ? mpq_class(0) : practice.current().a[r][practice.unknowns() + 1]);
+    grid.showSolution(x);
 }
 
 // A case's end is its verdict in the tour; taken back, it is no longer one.

@@ -109,6 +109,7 @@ private:
     QString opText(const gauss::ParameterOperation &op) const;
     template <class S> QString rowText(const S &s, int row) const;
     void record();
+    void showAnswer();
     struct Step;
     template <class P>
     QList<Step> stepsOf(const P &p, const QString &title, const QList<QStringList> &notes) const;

@@ -8,6 +8,7 @@
 #include "record.h"
 
 #include <QRect>
+#include <QStringList>
 #include <functional>
 #include <gmpxx.h>
 #include <vector>
@@ -28,6 +29,11 @@ struct WindowGrid {
     std::function<void(const std::vector<mpq_class> &x)> showSolution;
     // A working under way, for the board to follow; may be empty.
     std::function<void(const gauss::SolveRecord &)> showWorking;
+    // One no record holds, with a parameter: the board follows the window's
+    // working as it stands, at its end; and the general values beside the
+    // unknowns, none clearing them. Either may be empty.
+    std::function<void()> followWorking;
+    std::function<void(const QStringList &values)> showExpressions;
     // The window's zoom, which a panel follows, and the style its options grow with.
     WindowZoom *zoom = nullptr;
     QStyle *style = nullptr;

@@ -791,6 +791,13 @@ void TestPractice::withParameter()
     QFETCH(QString, dSaid);
     start(system);
     QVERIFY(!inPanel<QWidget>("OwnArithmetic")->isEnabled());
+    QTest::keyClick(inPanel<QLineEdit>("Operation"), Qt::Key_B, Qt::ControlModifier);
+    Board *board = nullptr; // it follows the working, every case's steps included
+    for (QWidget *w : QApplication::topLevelWidgets())
+        board = board ? board : qobject_cast<Board *>(w);
+    QVERIFY(board);
+    panel()->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), panel());
     {
         QTimer *poll = answerInputs(window, d);
         MessageAnswerer answerer(window);
@@ -824,6 +831,8 @@ void TestPractice::withParameter()
     QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QString text = QApplication::clipboard()->text();
     QVERIFY2(text.endsWith(end + u'\n'), qPrintable(text));
+    QCOMPARE(board->pages(), text.count("(РЕШИ САМ)") + 2);
+    QVERIFY(!valueTexts(window).value(0).isEmpty()); // the general solution beside x1
     if (!told.isEmpty())
         QVERIFY(text.contains(told[told.size() - 2].section(u'.', 0, 0).toLower()));
 }
