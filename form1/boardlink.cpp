@@ -74,6 +74,8 @@ void BoardLink::open()
         GridMessageBox::leaveOpen(shown);
         if (!placed)
             shown->setGeometry(firstPlace(shown->size()));
+        // Opened late, it starts where the grid stands, not at the system.
+        shown->showPage(std::min(followed, shown->pages() - 1));
     }
     shown->show();
     shown->raise();
