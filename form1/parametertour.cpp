@@ -23,14 +23,6 @@ bool contains(const std::vector<gauss::Polynomial> &list, const gauss::Polynomia
     return std::find(list.begin(), list.end(), f) != list.end();
 }
 
-// The order the analysis gives its cases in.
-bool before(const gauss::Polynomial &a, const gauss::Polynomial &b)
-{
-    if (a.degree() != b.degree())
-        return a.degree() < b.degree();
-    return a.degree() == 1 && a.root() < b.root();
-}
-
 } // namespace
 
 ParameterTour::ParameterTour(const gauss::ParameterAnalysis &analysis)
@@ -42,7 +34,7 @@ QStringList ParameterTour::apply(const gauss::ParameterOperation &op)
 {
     working.apply(op);
     assumed.push_back(gauss::assumptions(op));
-    std::stable_sort(assumed.back().begin(), assumed.back().end(), before);
+    std::stable_sort(assumed.back().begin(), assumed.back().end(), gauss::caseBefore);
     QStringList warnings;
     using Op = gauss::ParameterOperation;
     const QString what = op.kind == Op::Divide ? QStringLiteral("делите на нула")
@@ -73,7 +65,7 @@ std::vector<gauss::Polynomial> ParameterTour::cases() const
         for (const gauss::Polynomial &f : factors)
             if (!contains(all, f))
                 all.push_back(f);
-    std::stable_sort(all.begin(), all.end(), before);
+    std::stable_sort(all.begin(), all.end(), gauss::caseBefore);
     return all;
 }
 

@@ -290,13 +290,18 @@ ParameterAnalysis analyseParameter(const ParametricSystem &system, const std::at
         if (!holdsThere(analysis.general, c.solution))
             analysis.cases.push_back(c);
     }
-    std::sort(analysis.cases.begin(), analysis.cases.end(),
-              [](const ParameterCase &x, const ParameterCase &y) {
-                  if (x.factor.degree() != y.factor.degree())
-                      return x.factor.degree() < y.factor.degree();
-                  return x.rational() && x.value() < y.value();
-              });
+    std::stable_sort(analysis.cases.begin(), analysis.cases.end(),
+                     [](const ParameterCase &x, const ParameterCase &y) {
+                         return caseBefore(x.factor, y.factor);
+                     });
     return analysis;
+}
+
+bool caseBefore(const Polynomial &a, const Polynomial &b)
+{
+    if (a.degree() != b.degree())
+        return a.degree() < b.degree();
+    return a.degree() == 1 && a.root() < b.root();
 }
 
 std::vector<Polynomial> vanishingFactors(const Polynomial &poly)

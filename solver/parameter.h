@@ -96,6 +96,10 @@ RationalFunction parametricDeterminant(const ParametricSystem &system, int colum
 // f at the roots of modulus, false where its denominator vanishes there.
 bool reduce(const RationalFunction &f, const Polynomial &modulus, Residue &to);
 
+// The order cases are told in: by the factor's degree, then a rational
+// value's size; factors of the same higher degree keep their order.
+bool caseBefore(const Polynomial &a, const Polynomial &b);
+
 // The irreducible factors of a polynomial that vanish for some real value.
 std::vector<Polynomial> vanishingFactors(const Polynomial &poly);
 
