@@ -911,10 +911,17 @@ QString PracticePanel::caseVerdict(const NumberFormat &in) const
     const gauss::ExactSystem &s = practice.current();
     if (gauss::endOf(s) != gauss::End::Solved)
         return verdictWords(gauss::verdictOf(s.a, s.rows, s.unknowns), s.unknowns).join(u' ');
+    return QStringLiteral("единствено решение ") + values(in).join(QStringLiteral(", "));
+}
+
+// "x1 = 2", "x2 = 1": the numeric working's values, at its end Solved.
+QStringList PracticePanel::values(const NumberFormat &in) const
+{
+    const gauss::ExactSystem &s = practice.current();
     QStringList values;
     for (int r = 1; r <= s.unknowns; ++r)
         values << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
-    return QStringLiteral("единствено решение ") + values.join(QStringLiteral(", "));
+    return values;
 }
 
 QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) const
@@ -925,19 +932,21 @@ QString PracticePanel::endWords(const NumberFormat &in, QStringList *report) con
     const QString counts = countWords(
         int(onTrack([](const auto &p) { return p.operations().size(); })), methodCount, hintsUsed);
     const gauss::ExactSystem &s = practice.current();
-    if (end == gauss::End::Going) {
-    } else if (general) {
+    if (report)
+        report->clear();
+    if (end == gauss::End::Going)
+        return QString();
+    if (general) {
         lines << QStringLiteral("Общият случай е решен за ") + counts
               << tour->verdict(in.view()).first();
     } else if (end == gauss::End::Solved) {
         // One line, as the record handed in gives the verdict.
         lines << QStringLiteral("Решено за ") + counts;
-        for (int r = 1; r <= s.unknowns; ++r)
-            answer << QStringLiteral("x%1 = %2").arg(r).arg(textOf(s.a[r][s.unknowns + 1], in));
+        answer = values(in);
     } else {
         lines << verdictWords(gauss::verdictOf(s.a, s.rows, s.unknowns), s.unknowns);
     }
-    if (tour && end != gauss::End::Going) {
+    if (tour) {
         if (const std::optional<gauss::Polynomial> next = tour->nextCase())
             lines << tour->left() + QStringLiteral(" „Следващ случай“ (Alt+С) започва %1.")
                                         .arg(ParameterWords::condition(*next, tour->letter()));

@@ -119,6 +119,7 @@ private:
     // Where the case worked is at its end, its verdict kept for the tour's.
     void caseEnded();
     QString caseVerdict(const NumberFormat &in) const;
+    QStringList values(const NumberFormat &in) const;
     // What the end says, or nothing before it; into report, its lines
     // without the answer, which the record has beside the unknowns.
     QString endWords(const NumberFormat &in, QStringList *report = nullptr) const;
